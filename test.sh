@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The one test command: installs what is missing, builds, runs every test through ctest, then
+# the core tests again under AddressSanitizer + UndefinedBehaviorSanitizer, then every fuzz
+# target for a bounded time. Any failure gives a non-zero exit.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+jobs=${BW_JOBS:-2}
+fuzz_seconds=${BW_FUZZ_SECONDS:-30}
+passed=0
+
+scripts/install-deps
+
+# Counts "N tests failed out of M" from a ctest log into the closing summary.
+count_ctest() {
+    local line
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+    local total=${line##* out of }
+    passed=$((passed + total))
+}
+
+echo "== build"
+cmake -S . -B build -G Ninja
+cmake --build build -j"$jobs"
+
+echo "== tests"
+(cd build && xvfb-run -a ctest --output-on-failure -j"$jobs") 2>&1 | tee build/ctest.log
+count_ctest build/ctest.log
+
+echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DBW_SANITIZE=ON -DBW_CORE_ONLY=ON
+cmake --build build-asan -j"$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j"$jobs") 2>&1 | tee build-asan/ctest.log
+count_ctest build-asan/ctest.log
+
+echo "== fuzz targets, ${fuzz_seconds} s each"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBW_FUZZ=ON -DBW_CORE_ONLY=ON
+cmake --build build-fuzz -j"$jobs"
+targets=$(sed -n 's/^ *\([a-z_]*\) [a-z_]*_fuzz\.cpp.*/\1/p' fuzz/targets.cmake)
+for name in $targets; do
+    corpus=build-fuzz/corpus/$name
+    artifacts=build-fuzz/artifacts/$name
+    mkdir -p "$corpus" "$artifacts" "fuzz/regressions/$name"
+    build-fuzz/fuzz/fuzz_seeds_"$name" "$corpus" >/dev/null
+    echo "-- fuzz_$name"
+    build-fuzz/fuzz/fuzz_"$name" -max_total_time="$fuzz_seconds" -print_final_stats=0 \
+        -artifact_prefix="$artifacts/" "$corpus" "fuzz/regressions/$name" 2>&1 | tail -n 3
+    passed=$((passed + 1))
+done
+
+echo "test.sh: $passed passed, 0 failed"
