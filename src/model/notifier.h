@@ -1,0 +1,22 @@
+// How core shows a message to the user. The program passes a message box implementation,
+// the command-line tool one that prints "caption: text", tests a recording fake.
+#pragma once
+
+#include <string>
+
+namespace bw {
+
+enum class MessageIcon { None, Warning, Information, Exclamation, Error, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+class Notifier {
+  public:
+    virtual ~Notifier() = default;
+    // Shows `text` under `caption` and returns the button pressed.
+    virtual MessageResult ShowMessage(const std::string& text, const std::string& caption,
+                                      MessageIcon icon = MessageIcon::Warning,
+                                      MessageButtons buttons = MessageButtons::Ok) = 0;
+};
+
+}  // namespace bw

@@ -1,0 +1,18 @@
+// Dispatches bwtool's subcommands.
+#include "bwtool/commands.h"
+
+#include <iostream>
+
+namespace bw::tool {
+
+int RunCommand(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "info") return RunInfo({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "assemble") return RunAssemble({args.begin() + 1, args.end()});
+    std::cerr
+        << "usage: bwtool info FILE.bwo...\n"
+           "       bwtool assemble --objects DIR [PROJECT.bwp] [--add \"BODY PART=PATH\"]...\n"
+           "                       [--json] [--save OUT.bwp [--standard]] [--obj OUT.obj]\n";
+    return kExitUsage;
+}
+
+}  // namespace bw::tool
