@@ -1,0 +1,280 @@
+#include "model/creature.h"
+
+#include <memory>
+
+#include "edit/part_transform.h"
+#include "model/set_weld.h"
+
+namespace bw {
+namespace {
+
+std::string ConnectMismatchText(const PartObject& x, const PartObject& y, std::size_t countA,
+                                std::size_t countB) {
+    const std::string& xt = x.TypeName();
+    const std::string& yt = y.TypeName();
+    return "Trying to connect " + xt + " to " + yt + "...\n" + xt +
+           " has : " + std::to_string(countA) + " points\n" + yt +
+           " wants: " + std::to_string(countB) + " points\n" + xt + " bwo: " + x.Name() + "\n" +
+           yt + " bwo: " + y.Name();
+}
+
+std::string AttachMismatchText(std::size_t countA, std::size_t countB) {
+    return "Object you are trying to connect have: " + std::to_string(countA) +
+           " points\n Object that it will be connected to have: " + std::to_string(countB) +
+           " points";
+}
+
+const std::string kCantConnect = "Cant connect object!";
+
+// One present neighbour of a part being connected.
+struct NeighbourRecord {
+    int ownSet;  // 1-based
+    int rank;
+    int index;  // list index of the neighbour
+    int neighbourSet;
+};
+
+}  // namespace
+
+void Creature::Warn(const std::string& text, const std::string& caption) {
+    notifier_.ShowMessage(text, caption, MessageIcon::Warning, MessageButtons::Ok);
+}
+
+bool Creature::AddPart(const std::string& name, const std::string& path, BodyPartId bodyPart) {
+    auto part = std::make_unique<PartObject>();
+    if (!part->LoadObjectFile(path)) {
+        Warn(path, "Unable to add object");
+        return false;
+    }
+    part->adjustments.taperAxis = TaperAxisOfBodyPart(bodyPart);
+    if (!part->SetName(path)) {
+        Warn(path, "Unable to set object name");
+        return false;
+    }
+    if (!part->SetTypeName(name)) {
+        Warn(path, "Unable to set object type");
+        return false;
+    }
+    if (!part->CheckPoints()) {
+        Warn(path, "Unable to calculate object type");
+        return false;
+    }
+    part->bodyPart = bodyPart;
+    return ConnectPart(part.release());
+}
+
+bool Creature::RemovePart(const std::string& name) {
+    for (int i = 0; i < parts_.Count(); ++i) {
+        if (static_cast<PartObject*>(parts_.At(i))->TypeName() == name) {
+            parts_.RemoveAt(i);
+            parts_.RebuildIndex();
+            return true;
+        }
+    }
+    return false;
+}
+
+PartObject* Creature::PartOfTypeCode(TypeCode code) const {
+    PartObject* found = nullptr;
+    for (int i = 0; i < parts_.Count(); ++i) {
+        PartObject* part = Part(i);
+        if (part->GetTypeCode() == code) found = part;
+    }
+    return found;
+}
+
+bool Creature::IsInCreature(const PartObject* part) const {
+    for (int i = 0; i < parts_.Count(); ++i)
+        if (Part(i) == part) return true;
+    return false;
+}
+
+void Creature::AppendPart(PartObject* part) {
+    part->panX = panX;
+    part->panY = panY;
+    parts_.Append(part);
+    parts_.RebuildIndex();
+}
+
+bool Creature::ConnectPart(PartObject* raw) {
+    std::unique_ptr<PartObject> x(raw);
+
+    // Replacement: the new part takes over the highlight of the part it replaces.
+    for (int i = 0; i < parts_.Count(); ++i) {
+        auto* old = static_cast<PartObject*>(parts_.At(i));
+        if (old->TypeName() == x->TypeName()) {
+            x->highlight = old->highlight;
+            parts_.RemoveAt(i);
+            break;
+        }
+    }
+    parts_.RebuildIndex();
+
+    const std::optional<TypeCode> code = TypeCodeOfName(x->TypeName());
+    if (!code) return false;
+    x->SetTypeCode(*code);
+    const int ownRank = RankOfTypeCode(*code);
+
+    // At most one part per type code, so at most one record per set.
+    std::array<NeighbourRecord, kMaxConnectionSets> records{};
+    std::size_t recordCount = 0;
+    for (const SetConnection& connection : ConnectionsOfTypeCode(*code)) {
+        for (int k = 0; k < parts_.Count() && recordCount < records.size(); ++k) {
+            if (Part(k)->GetTypeCode() == connection.neighbour) {
+                records[recordCount++] = {connection.ownSet, RankOfTypeCode(connection.neighbour),
+                                          k, connection.neighbourSet};
+            }
+        }
+    }
+
+    if (recordCount == 0) {
+        AppendPart(x.release());
+        return true;
+    }
+
+    if (recordCount == 1) {
+        const NeighbourRecord& r = records.front();
+        PartObject* y = Part(r.index);
+        const auto a = x->ConnectionSet(r.ownSet - 1);
+        const auto b = y->ConnectionSet(r.neighbourSet - 1);
+        if (a.size() != b.size()) {
+            Warn(ConnectMismatchText(*x, *y, a.size(), b.size()), "Can't connect object!");
+            return false;
+        }
+        MoveSetOnto(*x, a, *y, b);
+        WeldSets(*x, a, *y, b);
+        AppendPart(x.release());
+        return true;
+    }
+
+    for (std::size_t i = 0; i < recordCount; ++i) {
+        const NeighbourRecord& r = records[i];
+        if (r.rank <= ownRank) continue;
+        PartObject* y = Part(r.index);
+        const auto a = x->ConnectionSet(r.ownSet - 1);
+        const auto b = y->ConnectionSet(r.neighbourSet - 1);
+        if (a.size() != b.size()) {
+            Warn(ConnectMismatchText(*x, *y, a.size(), b.size()), "Can't connect object!");
+            return false;
+        }
+        MoveSetOnto(*x, a, *y, b);
+    }
+    // MoveAttachedParts destroys a part that is not in the creature when it fails.
+    if (!MoveAttachedParts(x.get())) {
+        x.release();
+        return false;
+    }
+    WeldConnections(x.get());
+    AppendPart(x.release());
+    return true;
+}
+
+bool Creature::MoveAttachedParts(PartObject* x) {
+    std::array<PartObject*, kBodyPartCount> byType{};
+    for (int i = 0; i < parts_.Count(); ++i) {
+        PartObject* part = Part(i);
+        if (IsValidTypeCode(part->GetTypeCode())) byType[std::size_t(part->GetTypeCode())] = part;
+    }
+    for (const AttachedChain& entry : ChainsOfTypeCode(x->GetTypeCode())) {
+        PartObject* y = byType[std::size_t(entry.chain.front())];
+        if (!y) continue;
+        const auto a = x->ConnectionSet(entry.ownSet - 1);
+        const auto b = y->ConnectionSet(entry.neighbourSet - 1);
+        if (a.size() != b.size()) {
+            Warn(AttachMismatchText(a.size(), b.size()), kCantConnect);
+            if (!IsInCreature(x)) delete x;
+            return false;
+        }
+        const Vec3d offset = SetCentroid(*x, a) - SetCentroid(*y, b);
+        if (a.empty()) continue;
+        for (TypeCode member : entry.chain) {
+            if (PartObject* moved = byType[std::size_t(member)])
+                moved->Translate(float(offset.x), float(offset.y), float(offset.z));
+        }
+    }
+    return true;
+}
+
+bool Creature::WeldConnections(PartObject* x) {
+    for (const SetConnection& connection : ConnectionsOfTypeCode(x->GetTypeCode())) {
+        PartObject* y = PartOfTypeCode(connection.neighbour);
+        if (!y) continue;
+        const auto a = x->ConnectionSet(connection.ownSet - 1);
+        const auto b = y->ConnectionSet(connection.neighbourSet - 1);
+        if (a.size() != b.size()) {
+            Warn(AttachMismatchText(a.size(), b.size()), kCantConnect);
+            break;
+        }
+        WeldSets(*x, a, *y, b);
+    }
+    WeldNoseMouth();
+    return true;
+}
+
+bool Creature::WeldNoseMouth() {
+    PartObject* nose = nullptr;
+    PartObject* mouth = nullptr;
+    for (int i = 0; i < parts_.Count(); ++i) {
+        PartObject* part = Part(i);
+        if (part->TypeName() == "Nose") nose = part;
+        if (part->TypeName() == "Mouth") mouth = part;
+    }
+    if (!nose || !mouth) return true;
+    const auto a = nose->ConnectionSet(1);
+    const auto b = mouth->ConnectionSet(1);
+    if (a.size() != b.size()) {
+        Warn(AttachMismatchText(a.size(), b.size()), kCantConnect);
+        return false;
+    }
+    WeldSets(*nose, a, *mouth, b);
+    return true;
+}
+
+void Creature::ApplyAdjustments(PartObject* part) {
+    TransformPart(*part);
+    MoveAttachedParts(part);
+    WeldConnections(part);
+}
+
+PartObject* Creature::FindPartForEdit(BodyPartId bodyPart) {
+    ClearHighlights();
+    const std::optional<TypeCode> code = TypeCodeOfBodyPart(bodyPart);
+    if (!code) return nullptr;
+    for (int i = 0; i < parts_.Count(); ++i) {
+        PartObject* part = Part(i);
+        if (part->GetTypeCode() == *code) {
+            part->highlight = 1;
+            return part;
+        }
+    }
+    return nullptr;
+}
+
+void Creature::ClearHighlights() {
+    for (int i = 0; i < parts_.Count(); ++i) Part(i)->highlight = 0;
+}
+
+void Creature::PropagatePan() {
+    for (int i = 0; i < parts_.Count(); ++i) {
+        Part(i)->panX = panX;
+        Part(i)->panY = panY;
+    }
+}
+
+void Creature::ResetPan() {
+    panX = 0.0f;
+    panY = 0.0f;
+    PropagatePan();
+}
+
+void Creature::ResetRotation() {
+    pitch = 0.0f;
+    yaw = 0.0f;
+}
+
+void Creature::ResetView() {
+    ResetPan();
+    ResetRotation();
+}
+
+}  // namespace bw
