@@ -1,0 +1,164 @@
+#include "project/project_file_reader.h"
+
+#include <algorithm>
+#include <array>
+
+#include "model/formatted_number.h"
+
+namespace bw {
+namespace {
+
+void SetReason(std::string* reason, std::string text) {
+    if (reason) *reason = std::move(text);
+}
+
+// One field of the parameter line: exactly one of the two is set.
+struct FieldTarget {
+    std::int32_t* integer = nullptr;
+    float* real = nullptr;
+};
+
+// The 34 fields in the order of the parameter line; field 25 goes to `reserved`, a sink.
+std::array<FieldTarget, kProParameterFields> FieldTargets(PartAdjustments& a,
+                                                          std::int32_t& reserved) {
+    std::array<FieldTarget, kProParameterFields> targets{};
+    std::size_t n = 0;
+    for (std::int32_t& value : a.adjustPosition) targets[n++].integer = &value;
+    for (float& value : a.sliderStep) targets[n++].real = &value;
+    for (float& value : a.scaleValue) targets[n++].real = &value;
+    for (std::int32_t& value : a.scaleLock) targets[n++].integer = &value;
+    targets[n++].integer = &reserved;
+    targets[n++].integer = &a.taperAxis;
+    targets[n++].integer = &a.taperLock;
+    targets[n++].real = &a.taperStep;
+    for (float& value : a.taperValue) targets[n++].real = &value;
+    for (std::int32_t& value : a.taperAdjustPosition) targets[n++].integer = &value;
+    return targets;
+}
+
+}  // namespace
+
+bool ProjectReader::Stop(std::string* reason, std::string why) {
+    state_ = State::kStopped;
+    SetReason(reason, std::move(why));
+    return false;
+}
+
+void ProjectReader::SkipSpace() {
+    while (pos_ < text_.size() && IsTextSpace(text_[pos_])) ++pos_;
+}
+
+void ProjectReader::SkipLineSpace() {
+    while (pos_ < text_.size() && text_[pos_] != '\n' && IsTextSpace(text_[pos_])) ++pos_;
+}
+
+std::string_view ProjectReader::ReadLine(bool* ended) {
+    const std::size_t start = pos_;
+    const std::size_t lineEnd = std::min(text_.find('\n', start), text_.size());
+    std::size_t end = lineEnd;
+    while (end > start && text_[end - 1] == '\r') --end;
+    *ended = lineEnd < text_.size();
+    pos_ = *ended ? lineEnd + 1 : lineEnd;
+    return text_.substr(start, end - start);
+}
+
+bool ProjectReader::ReadHeader(ProjectHeader& header, std::string* reason) {
+    if (state_ != State::kBeforeHeader) {
+        SetReason(reason, "the header has been read already");
+        return false;
+    }
+    SkipSpace();
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && !IsTextSpace(text_[pos_])) ++pos_;
+    const std::string_view token = text_.substr(start, pos_ - start);
+    if (token.substr(0, 2) != "BW") {
+        return Stop(reason, "not a project file (it does not start with \"BW\")");
+    }
+    if (token.size() < 3 || (token[2] != '1' && token[2] != '2')) {
+        return Stop(reason,
+                    "unknown project file version \"" + std::string(token.substr(2)) + "\"");
+    }
+    SkipSpace();
+    std::int32_t count = 0;
+    if (!ScanInt(text_, pos_, count)) return Stop(reason, "the record count is not a number");
+    if (count < 0) return Stop(reason, "the record count is negative");
+
+    header.version = std::string(token.substr(2));
+    header.count = count;
+    fieldCount_ = header.IsPro() ? kProParameterFields : kStandardParameterFields;
+    announced_ = count;
+    state_ = count == 0 ? State::kComplete : State::kRecords;
+    return true;
+}
+
+int ProjectReader::ReadParameterLine() {
+    std::int32_t reserved = 0;
+    const auto targets = FieldTargets(held_, reserved);
+    int read = 0;
+    for (; read < fieldCount_; ++read) {
+        SkipLineSpace();
+        const FieldTarget& target = targets[static_cast<std::size_t>(read)];
+        const bool ok = target.integer ? ScanInt(text_, pos_, *target.integer)
+                                       : ScanFloat(text_, pos_, *target.real);
+        if (!ok) break;
+    }
+    bool ended = false;
+    ReadLine(&ended);  // whatever is left of the line
+    return read;
+}
+
+bool ProjectReader::NextRecord(ProjectRecord& record, std::string* reason) {
+    if (state_ == State::kBeforeHeader) return Stop(reason, "the header has not been read");
+    if (state_ != State::kRecords) return false;
+    const std::string number = std::to_string(recordsRead_ + 1);
+
+    SkipSpace();
+    if (pos_ >= text_.size()) {
+        return Stop(reason, "the file ends after " + std::to_string(recordsRead_) + " of " +
+                                std::to_string(announced_) + " records");
+    }
+    std::int32_t typeCode = 0;
+    std::int32_t bodyPart = 0;
+    if (!ScanInt(text_, pos_, typeCode)) {
+        return Stop(reason, "record " + number + ": the type code is not a number");
+    }
+    SkipSpace();
+    if (!ScanInt(text_, pos_, bodyPart)) {
+        return Stop(reason, "record " + number + ": the body part is not a number");
+    }
+    // The name starts on the next line, or after blanks on the body part's own line.
+    SkipLineSpace();
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+
+    bool ended = false;
+    const std::string_view name = ReadLine(&ended);
+    if (!ended || pos_ >= text_.size()) {
+        return Stop(reason, "record " + number + ": the file ends within it");
+    }
+    const std::string_view objectPath = ReadLine(&ended);
+    const int fieldsRead = ReadParameterLine();
+
+    fieldsFromFile_ = std::max(fieldsFromFile_, fieldsRead);
+    record.typeCode = typeCode;
+    record.bodyPart = bodyPart;
+    record.name.assign(name);
+    record.objectPath.assign(objectPath);
+    record.adjustments = held_;
+    record.fieldsRead = fieldsRead;
+    record.fieldsFromFile = fieldsFromFile_;
+    ++recordsRead_;
+    if (recordsRead_ >= announced_) state_ = State::kComplete;
+    return true;
+}
+
+bool ReadProjectRecords(std::string_view text, ProjectHeader& header,
+                        std::vector<ProjectRecord>& records, std::string* reason) {
+    records.clear();
+    ProjectReader reader(text);
+    if (!reader.ReadHeader(header, reason)) return false;
+    ProjectRecord record;
+    while (reader.NextRecord(record, reason)) records.push_back(record);
+    return reader.Complete();
+}
+
+}  // namespace bw
