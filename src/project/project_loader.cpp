@@ -1,0 +1,120 @@
+#include "project/project_loader.h"
+
+#include <vector>
+
+#include "model/file_io.h"
+#include "project/project_file_reader.h"
+#include "project/project_paths.h"
+
+namespace bw {
+namespace {
+
+const std::string kLoadCaption = "Unable to load project";
+const std::string kRecordCaption = "Project record skipped";
+
+// Sets the fields of the part that the record carries: 1-24 always, 26-34 from a Pro file
+// that gave them (a Pro line cut short before the taper fields keeps the part's own axis).
+void SetAdjustments(PartObject& part, const ProjectRecord& record, bool pro) {
+    PartAdjustments& to = part.adjustments;
+    const PartAdjustments& from = record.adjustments;
+    to.adjustPosition = from.adjustPosition;
+    to.sliderStep = from.sliderStep;
+    to.scaleValue = from.scaleValue;
+    to.scaleLock = from.scaleLock;
+    if (!pro) return;
+    if (record.HasTaperAxisFromFile()) to.taperAxis = from.taperAxis;
+    to.taperLock = from.taperLock;
+    to.taperStep = from.taperStep;
+    to.taperValue = from.taperValue;
+    to.taperAdjustPosition = from.taperAdjustPosition;
+}
+
+}  // namespace
+
+TranslationAnswer QuestionStartState(const TranslationFlags& flags) {
+    return {flags.autoTranslate != 0, flags.dontAskProject != 0, flags.dontAskSession != 0,
+            flags.showTranslationList != 0};
+}
+
+void StoreAnswer(const TranslationAnswer& answer, TranslationFlags& flags) {
+    flags.autoTranslate = answer.autoTranslate ? 1 : 0;
+    flags.dontAskProject = answer.dontAskProject ? 1 : 0;
+    flags.dontAskSession = answer.dontAskSession ? 1 : 0;
+    flags.showTranslationList = answer.showTranslationList ? 1 : 0;
+}
+
+bool LoadProject(Creature& creature, const std::string& path, const std::string& objectDirectory,
+                 TranslationFlags& flags, ProjectLoadListener& listener,
+                 ProjectLoadResult* result) {
+    Notifier& notifier = creature.GetNotifier();
+    std::vector<std::uint8_t> bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, bytes, &reason)) {
+        notifier.ShowMessage(path + "\n" + reason, kLoadCaption);
+        return false;
+    }
+    const std::string text(bytes.begin(), bytes.end());
+    ProjectReader reader(text);
+    ProjectHeader header;
+    if (!reader.ReadHeader(header, &reason)) {
+        notifier.ShowMessage(path + "\n" + reason, kLoadCaption);
+        return false;
+    }
+
+    for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
+        listener.ClearSelection(id);
+        creature.RemovePart(std::string(BodyPartName(id)));
+    }
+    if (flags.dontAskSession == 1) flags.dontAskProject = 1;
+
+    static const NameTranslationTable table;
+    ProjectLoadResult local;
+    ProjectLoadResult& out = result ? *result : local;
+    out = {};
+    ProjectRecord record;
+    while (reader.NextRecord(record, &reason)) {
+        ++out.recordsRead;
+        if (!record.IsValid()) {
+            notifier.ShowMessage(path + "\nRecord " + std::to_string(out.recordsRead) +
+                                     " names no body part (type code " +
+                                     std::to_string(record.typeCode) + ", body part " +
+                                     std::to_string(record.bodyPart) + "); it is skipped.",
+                                 kRecordCaption);
+            continue;
+        }
+        if (const std::optional<std::string> renamed = table.Translate(record.objectPath)) {
+            if (flags.dontAskProject < 1) {
+                const TranslationAnswer start = QuestionStartState(flags);
+                StoreAnswer(listener.AskTranslation(record.objectPath, *renamed, start), flags);
+            }
+            if (flags.dontAskSession != 0) flags.dontAskProject = 1;
+            if (flags.autoTranslate != 0) {
+                out.translatedFrom.push_back(record.objectPath);
+                out.translatedTo.push_back(*renamed);
+                record.objectPath = *renamed;
+            }
+        }
+        const BodyPartId listPart = BodyPartOfTypeCode(record.typeCode).value_or(record.bodyPart);
+        listener.SelectFile(listPart, StoredFileName(record.objectPath));
+
+        const std::string file = ObjectPathOfStored(record.objectPath, objectDirectory);
+        PartObject* part = nullptr;
+        if (creature.AddPart(record.name, file, record.bodyPart)) {
+            part = creature.Part(creature.PartCount() - 1);
+            SetAdjustments(*part, record, header.IsPro());
+            creature.ApplyAdjustments(part);
+            ++out.partsAdded;
+        }
+        listener.RecordLoaded(record, part);
+    }
+    if (!reader.Complete()) {
+        notifier.ShowMessage(path + "\n" + reason, kLoadCaption);
+    }
+
+    if (flags.showTranslationList != 0 && !out.translatedFrom.empty())
+        listener.ShowTranslationList(out.translatedFrom, out.translatedTo);
+    flags.dontAskProject = -1;
+    return true;
+}
+
+}  // namespace bw

@@ -1,0 +1,79 @@
+#include "bwtool/obj_export.h"
+
+#include <charconv>
+#include <filesystem>
+
+#include "model/file_io.h"
+
+namespace bw::tool {
+namespace {
+
+void AppendFloat(std::string& out, float value) {
+    char text[32];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+    out.append(text, ec == std::errc{} ? end : text);
+}
+
+void AppendVector(std::string& out, const char* key, const Vec3f& v) {
+    out += key;
+    for (float c : {v.x, v.y, v.z}) {
+        out += ' ';
+        AppendFloat(out, c);
+    }
+    out += '\n';
+}
+
+// Material and group names without white space, which OBJ cannot hold in a name.
+std::string NameToken(const std::string& text) {
+    std::string token = text.empty() ? std::string("unnamed") : text;
+    for (char& c : token)
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') c = '_';
+    return token;
+}
+
+}  // namespace
+
+bool WriteCreatureObj(const Creature& creature, const std::string& objPath, std::string* reason) {
+    const std::filesystem::path mtlPath = std::filesystem::path(objPath).replace_extension(".mtl");
+    std::string obj = "# Beastwright creature\nmtllib " + mtlPath.filename().string() + "\n";
+    std::string mtl = "# Beastwright surface colours\n";
+    std::size_t firstVertex = 1;
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const PartObject& part = *creature.Part(i);
+        const auto points = part.TransformedPoints();
+        const auto normals = part.Normals();
+        obj += "g " + NameToken(part.TypeName()) + "\n";
+        for (const Vec3f& p : points) AppendVector(obj, "v", p);
+        for (const Vec3f& n : normals) AppendVector(obj, "vn", n);
+        const auto surfaces = part.Surfaces();
+        for (std::size_t s = 0; s < part.SurfaceCount() && s < surfaces.size(); ++s) {
+            const auto& c = surfaces[s].colour;
+            mtl +=
+                "newmtl " + NameToken(part.TypeName()) + "." + NameToken(surfaces[s].name) + "\nKd";
+            for (float channel : c) {
+                mtl += ' ';
+                AppendFloat(mtl, channel);
+            }
+            mtl += "\n";
+        }
+        int currentSurface = -1;
+        for (const Quad& quad : part.Polygons()) {
+            if (quad.surface != currentSurface && quad.surface < surfaces.size()) {
+                currentSurface = quad.surface;
+                obj += "usemtl " + NameToken(part.TypeName()) + "." +
+                       NameToken(surfaces[quad.surface].name) + "\n";
+            }
+            obj += "f";
+            for (std::uint16_t corner : quad.corner) {
+                const std::string index = std::to_string(firstVertex + corner);
+                obj += ' ' + index + "//" + index;
+            }
+            obj += '\n';
+        }
+        firstVertex += points.size();
+    }
+    return WriteFileAtomically(mtlPath.string(), mtl, reason) &&
+           WriteFileAtomically(objPath, obj, reason);
+}
+
+}  // namespace bw::tool
