@@ -1,0 +1,126 @@
+#include "creature_types.h"
+
+namespace bw::library {
+
+std::string TypeName(CreatureType type) {
+    switch (type) {
+        case CreatureType::kFantasy:
+            return "Fantasy";
+        case CreatureType::kFemale:
+            return "Female";
+        case CreatureType::kInsect:
+            return "Insect";
+        case CreatureType::kMale:
+            return "Male";
+        case CreatureType::kManga:
+            return "Manga";
+    }
+    return "Male";
+}
+
+Palette PaletteOf(CreatureType type) {
+    switch (type) {
+        case CreatureType::kFantasy:
+            return {{104, 150, 86}, {70, 112, 64},   {226, 214, 178}, {58, 40, 30},
+                    {96, 48, 52},   {236, 220, 120}, {200, 60, 20},   {16, 12, 10}};
+        case CreatureType::kFemale:
+            return {{238, 196, 172}, {222, 172, 150}, {214, 64, 92}, {120, 62, 34},
+                    {198, 74, 92},   {246, 246, 240}, {70, 130, 90}, {20, 20, 24}};
+        case CreatureType::kInsect:
+            return {{96, 126, 44}, {52, 70, 28},  {30, 30, 24},  {40, 52, 20},
+                    {120, 60, 30}, {150, 30, 24}, {220, 60, 30}, {40, 10, 8}};
+        case CreatureType::kMale:
+            return {{214, 164, 128}, {190, 140, 108}, {232, 206, 186}, {66, 46, 34},
+                    {170, 100, 92},  {244, 244, 238}, {80, 110, 170},  {16, 16, 20}};
+        case CreatureType::kManga:
+            return {{252, 222, 200}, {240, 200, 180}, {250, 210, 200}, {60, 110, 220},
+                    {232, 120, 130}, {255, 255, 255}, {60, 150, 230},  {14, 24, 60}};
+    }
+    return {};
+}
+
+Skeleton SkeletonOf(CreatureType type) {
+    Skeleton s;
+    double upperArm = 0.29;
+    double forearm = 0.26;
+    switch (type) {
+        case CreatureType::kMale:
+            s = {{0.105, 0.10, -0.02},
+                 {0.105, 0.55, 0.0},
+                 {0.10, 0.96, 0.0},
+                 {0, 1.15, 0},
+                 {0, 1.56, -0.015},
+                 {0, 1.66, -0.01},
+                 {0.235, 1.45, -0.01},
+                 {},
+                 {},
+                 1.0,
+                 1.0};
+            break;
+        case CreatureType::kFemale:
+            s = {{0.10, 0.10, -0.02},
+                 {0.10, 0.53, 0.0},
+                 {0.105, 0.93, 0.0},
+                 {0, 1.12, 0},
+                 {0, 1.50, -0.015},
+                 {0, 1.60, -0.01},
+                 {0.205, 1.40, -0.01},
+                 {},
+                 {},
+                 0.95,
+                 0.9};
+            upperArm = 0.27;
+            forearm = 0.24;
+            break;
+        case CreatureType::kInsect:
+            s = {{0.115, 0.12, -0.02},
+                 {0.115, 0.62, 0.0},
+                 {0.095, 1.03, 0.0},
+                 {0, 1.21, 0},
+                 {0, 1.60, -0.01},
+                 {0, 1.72, -0.01},
+                 {0.215, 1.49, -0.01},
+                 {},
+                 {},
+                 0.85,
+                 0.72};
+            upperArm = 0.33;
+            forearm = 0.32;
+            break;
+        case CreatureType::kManga:
+            s = {{0.09, 0.10, -0.02},
+                 {0.09, 0.46, 0.0},
+                 {0.085, 0.82, 0.0},
+                 {0, 0.97, 0},
+                 {0, 1.30, -0.01},
+                 {0, 1.38, -0.01},
+                 {0.18, 1.21, -0.01},
+                 {},
+                 {},
+                 1.6,
+                 0.8};
+            upperArm = 0.22;
+            forearm = 0.20;
+            break;
+        case CreatureType::kFantasy:
+            s = {{0.13, 0.10, -0.02},
+                 {0.13, 0.52, 0.0},
+                 {0.125, 0.92, 0.0},
+                 {0, 1.12, 0},
+                 {0, 1.57, -0.03},
+                 {0, 1.66, -0.01},
+                 {0.285, 1.44, -0.02},
+                 {},
+                 {},
+                 1.05,
+                 1.2};
+            upperArm = 0.30;
+            forearm = 0.28;
+            break;
+    }
+    s.elbow = s.shoulder + LeftArmDirection() * upperArm;
+    s.wrist = s.elbow + LeftArmDirection() * forearm;
+    return s;
+}
+
+}  // namespace bw::library

@@ -1,0 +1,42 @@
+// One generated body part: its mesh, its coloured surfaces, its connection sets and, per set,
+// the cap quads that close the part at that seam (the prepared creature leaves them out).
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "creature_types.h"
+#include "mesh_builder.h"
+#include "model/body_part_catalogue.h"
+#include "model/object_file_writer.h"
+
+namespace bw::library {
+
+struct SurfaceSpec {
+    std::string name;
+    Rgb colour;
+};
+
+struct PartMesh {
+    Mesh mesh;
+    std::vector<SurfaceSpec> surfaces;
+    // Sets 1 to 8 (index 0 to 7): point indices in seam ring order.
+    std::array<std::vector<int>, kMaxConnectionSets> sets;
+    // Quads of the cap closing the part at the seam of each set (empty where there is none).
+    std::array<std::vector<int>, kMaxConnectionSets> capQuads;
+
+    // Index of the surface called `name`, added with `colour` when it is new.
+    int Surface(const std::string& name, Rgb colour);
+    // Drops unused points and renumbers the sets.
+    void Compact();
+    // Mirror image for the other side of the body.
+    void MirrorX();
+};
+
+// The object file contents of a part: points, unit normals, quads, surfaces (each data block
+// opening with its colour sub-chunk) and sets. False with `reason` when the part is unsound.
+bool ToObjectFile(const PartMesh& part, BodyPartId bodyPart, ObjectFileContents& contents,
+                  std::string* reason);
+
+}  // namespace bw::library

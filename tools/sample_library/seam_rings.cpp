@@ -1,0 +1,180 @@
+#include "seam_rings.h"
+
+#include "mesh_builder.h"
+
+namespace bw::library {
+namespace {
+
+struct SeamShape {
+    int a;
+    int b;
+    double r1;  // radius along e1 for a grown man
+    double r2;  // radius along e2
+};
+
+SeamShape ShapeOf(Seam seam) {
+    switch (seam) {
+        case Seam::kNeckBase:
+            return {4, 4, 0.064, 0.060};
+        case Seam::kHeadBase:
+            return {4, 4, 0.056, 0.054};
+        case Seam::kWaist:
+            return {12, 8, 0.145, 0.100};
+        case Seam::kShoulder:
+            return {4, 4, 0.060, 0.058};
+        case Seam::kElbow:
+            return {4, 4, 0.040, 0.042};
+        case Seam::kWrist:
+            return {4, 4, 0.022, 0.032};
+        case Seam::kHip:
+            return {4, 4, 0.086, 0.090};
+        case Seam::kKnee:
+            return {4, 4, 0.055, 0.058};
+        case Seam::kAnkle:
+            return {4, 4, 0.037, 0.040};
+        case Seam::kEye:
+            return {4, 4, 0.017, 0.017};
+        case Seam::kEar:
+            return {2, 3, 0.010, 0.021};
+        case Seam::kNose:
+            return {2, 3, 0.0, 0.0};
+        case Seam::kMouth:
+            return {6, 2, 0.0, 0.0};
+    }
+    return {4, 4, 0.05, 0.05};
+}
+
+Frame FrameOf(Seam seam) {
+    const V3 x{1, 0, 0};
+    const V3 y{0, 1, 0};
+    const V3 z{0, 0, 1};
+    switch (seam) {
+        case Seam::kNeckBase:
+        case Seam::kHeadBase:
+            return {x, -z, y};
+        case Seam::kWaist:
+        case Seam::kHip:
+        case Seam::kKnee:
+        case Seam::kAnkle:
+            return {x, z, -y};
+        case Seam::kShoulder:
+        case Seam::kElbow:
+        case Seam::kWrist: {
+            const V3 d = LeftArmDirection();
+            return {Cross(z, d), z, d};
+        }
+        case Seam::kEye:
+            return FrameFacing({0.32, 0.04, 1.0}, y);
+        case Seam::kEar:
+            return FrameFacing({1.0, 0.05, -0.18}, y);
+        case Seam::kNose:
+        case Seam::kMouth:
+            return {x, y, z};
+    }
+    return {x, y, z};
+}
+
+// How much thicker or thinner the type's seams are than a grown man's.
+double TypeScale(Seam seam, CreatureType type) {
+    const bool limb = seam == Seam::kShoulder || seam == Seam::kElbow || seam == Seam::kWrist ||
+                      seam == Seam::kHip || seam == Seam::kKnee || seam == Seam::kAnkle;
+    const bool neck = seam == Seam::kNeckBase || seam == Seam::kHeadBase;
+    switch (type) {
+        case CreatureType::kMale:
+            return 1.0;
+        case CreatureType::kFemale:
+            return limb                   ? 0.88
+                   : neck                 ? 0.86
+                   : seam == Seam::kWaist ? 0.86
+                   : seam == Seam::kEye   ? 1.1
+                                          : 0.9;
+        case CreatureType::kInsect:
+            return limb                   ? 0.72
+                   : neck                 ? 0.66
+                   : seam == Seam::kWaist ? 0.74
+                   : seam == Seam::kEye   ? 1.45
+                                          : 0.7;
+        case CreatureType::kManga:
+            return limb                   ? 0.8
+                   : neck                 ? 0.76
+                   : seam == Seam::kWaist ? 0.8
+                   : seam == Seam::kEye   ? 1.9
+                                          : 1.0;
+        case CreatureType::kFantasy:
+            return limb                   ? 1.14
+                   : neck                 ? 1.18
+                   : seam == Seam::kWaist ? 1.14
+                   : seam == Seam::kEye   ? 1.1
+                                          : 1.05;
+    }
+    return 1.0;
+}
+
+}  // namespace
+
+SeamRing MakeSeamRing(Seam seam, CreatureType type, V3 centre) {
+    if (seam == Seam::kNose || seam == Seam::kMouth) return FaceFeatureRing(seam, centre);
+    const SeamShape shape = ShapeOf(seam);
+    const double scale = TypeScale(seam, type);
+    SeamRing ring{shape.a, shape.b, FrameOf(seam), centre, {}};
+    const int n = 2 * (shape.a + shape.b);
+    ring.points.resize(n);
+    for (int q = 0; q <= shape.b; ++q) {
+        for (int p = 0; p <= shape.a; ++p) {
+            if (p != 0 && q != 0 && p != shape.a && q != shape.b) continue;
+            double s = 0.0;
+            double t = 0.0;
+            SquareToDisc(2.0 * p / shape.a - 1.0, 2.0 * q / shape.b - 1.0, s, t);
+            ring.points[RectangleRingIndex(shape.a, shape.b, p, q)] =
+                centre + ring.frame.e1 * (shape.r1 * scale * s) +
+                ring.frame.e2 * (shape.r2 * scale * t);
+        }
+    }
+    return ring;
+}
+
+void SeamRadii(Seam seam, CreatureType type, double& r1, double& r2) {
+    const SeamShape shape = ShapeOf(seam);
+    r1 = shape.r1 * TypeScale(seam, type);
+    r2 = shape.r2 * TypeScale(seam, type);
+}
+
+SeamRing MirroredRing(const SeamRing& ring) {
+    SeamRing mirrored = ring;
+    mirrored.centre = MirroredX(ring.centre);
+    mirrored.frame = {MirroredX(ring.frame.e1), MirroredX(ring.frame.e2), MirroredX(ring.frame.n)};
+    for (V3& p : mirrored.points) p = MirroredX(p);
+    return mirrored;
+}
+
+SeamRing FaceFeatureRing(Seam noseOrMouth, V3 anchor) {
+    // One grid of spacing h on a gently curved face: the nose covers columns -1..1 and rows
+    // 0..3, the mouth columns -3..3 and rows -2..0.
+    const double h = 0.011;
+    const bool nose = noseOrMouth == Seam::kNose;
+    const int a = nose ? 2 : 6;
+    const int b = nose ? 3 : 2;
+    const int column0 = nose ? -1 : -3;
+    const int row0 = nose ? 0 : -2;
+    SeamRing ring{a, b, FrameOf(noseOrMouth), anchor, {}};
+    ring.points.resize(2 * (a + b));
+    for (int q = 0; q <= b; ++q) {
+        for (int p = 0; p <= a; ++p) {
+            if (p != 0 && q != 0 && p != a && q != b) continue;
+            const double x = (column0 + p) * h;
+            const double y = (row0 + q) * h;
+            ring.points[RectangleRingIndex(a, b, p, q)] = anchor + V3{x, y, -2.5 * x * x};
+        }
+    }
+    V3 sum;
+    for (const V3& p : ring.points) sum += p;
+    ring.centre = sum * (1.0 / ring.points.size());
+    return ring;
+}
+
+std::vector<int> NoseMouthSharedIndices(Seam noseOrMouth) {
+    if (noseOrMouth == Seam::kNose) return {0, 1, 2};  // row 0, columns -1, 0, 1
+    return {12, 11, 10};                               // row 0 of the mouth, same columns
+}
+
+}  // namespace bw::library
