@@ -26,14 +26,6 @@ std::string AttachMismatchText(std::size_t countA, std::size_t countB) {
 
 const std::string kCantConnect = "Cant connect object!";
 
-// One present neighbour of a part being connected.
-struct NeighbourRecord {
-    int ownSet;  // 1-based
-    int rank;
-    int index;  // list index of the neighbour
-    int neighbourSet;
-};
-
 }  // namespace
 
 void Creature::Warn(const std::string& text, const std::string& caption) {
@@ -134,30 +126,16 @@ bool Creature::ConnectPart(PartObject* raw) {
 
     if (recordCount == 1) {
         const NeighbourRecord& r = records.front();
+        if (!MoveOntoNeighbour(*x, r)) return false;
         PartObject* y = Part(r.index);
-        const auto a = x->ConnectionSet(r.ownSet - 1);
-        const auto b = y->ConnectionSet(r.neighbourSet - 1);
-        if (a.size() != b.size()) {
-            Warn(ConnectMismatchText(*x, *y, a.size(), b.size()), "Can't connect object!");
-            return false;
-        }
-        MoveSetOnto(*x, a, *y, b);
-        WeldSets(*x, a, *y, b);
+        WeldSets(*x, x->ConnectionSet(r.ownSet - 1), *y, y->ConnectionSet(r.neighbourSet - 1));
         AppendPart(x.release());
         return true;
     }
 
+    // Several neighbours: the part moves only towards its parent (the one of higher rank).
     for (std::size_t i = 0; i < recordCount; ++i) {
-        const NeighbourRecord& r = records[i];
-        if (r.rank <= ownRank) continue;
-        PartObject* y = Part(r.index);
-        const auto a = x->ConnectionSet(r.ownSet - 1);
-        const auto b = y->ConnectionSet(r.neighbourSet - 1);
-        if (a.size() != b.size()) {
-            Warn(ConnectMismatchText(*x, *y, a.size(), b.size()), "Can't connect object!");
-            return false;
-        }
-        MoveSetOnto(*x, a, *y, b);
+        if (records[i].rank > ownRank && !MoveOntoNeighbour(*x, records[i])) return false;
     }
     // MoveAttachedParts destroys a part that is not in the creature when it fails.
     if (!MoveAttachedParts(x.get())) {
@@ -166,6 +144,18 @@ bool Creature::ConnectPart(PartObject* raw) {
     }
     WeldConnections(x.get());
     AppendPart(x.release());
+    return true;
+}
+
+bool Creature::MoveOntoNeighbour(PartObject& x, const NeighbourRecord& record) {
+    PartObject* y = Part(record.index);
+    const auto a = x.ConnectionSet(record.ownSet - 1);
+    const auto b = y->ConnectionSet(record.neighbourSet - 1);
+    if (a.size() != b.size()) {
+        Warn(ConnectMismatchText(x, *y, a.size(), b.size()), "Can't connect object!");
+        return false;
+    }
+    MoveSetOnto(x, a, *y, b);
     return true;
 }
 

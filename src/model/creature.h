@@ -77,7 +77,18 @@ class Creature : public ListNode {
     std::array<float, 3> wireColour{0.8f, 0.8f, 0.8f};
 
   private:
+    // One present neighbour of a part being connected.
+    struct NeighbourRecord {
+        int ownSet;  // 1-based
+        int rank;
+        int index;  // list index of the neighbour
+        int neighbourSet;
+    };
+
     bool ConnectPart(PartObject* part);
+    // Moves `part` so its set meets the neighbour's matching set; false, with the message
+    // shown, when the two sets differ in size.
+    bool MoveOntoNeighbour(PartObject& part, const NeighbourRecord& record);
     bool WeldNoseMouth();
     void Warn(const std::string& text, const std::string& caption);
     bool IsInCreature(const PartObject* part) const;

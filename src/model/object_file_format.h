@@ -36,6 +36,8 @@ inline constexpr std::uint32_t kHeaderContentSize = 16;
 inline constexpr std::uint32_t kPointSize = 12;
 inline constexpr std::uint32_t kPolygonSize = 10;
 inline constexpr std::uint32_t kMaxSurfaceNameLength = 255;
+// Polygons address surfaces with 16-bit indices.
+inline constexpr std::uint32_t kMaxSurfaceCount = 0x10000;
 // The surface table holds this many entries beyond the header's surface count.
 inline constexpr std::uint32_t kSpareSurfaceEntries = 10;
 // A set's index count is the low 16 bits of its length halved, so at most 32767 indices.

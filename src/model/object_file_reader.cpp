@@ -121,11 +121,11 @@ bool ObjectImageParser::Walk(ImageLayout& layout, std::string& reason) {
             layout.polygonCount = ReadLe32(bytes + content + 4);
             layout.surfaceCount = ReadLe32(bytes + content + 8);
             layout.bodyPart = ReadLe32(bytes + content + 12);
-            // Each surface needs a 'SURF' chunk of at least 16 bytes to mean anything; a count
-            // beyond what the file can hold is a corrupt header, not a table to allocate.
-            if (std::uint64_t(layout.surfaceCount) * 16 > size) {
+            // Polygons name their surface with 16 bits, so no file can use more surfaces; a
+            // larger count is a corrupt header, not a table to allocate.
+            if (layout.surfaceCount > kMaxSurfaceCount) {
                 reason = "surface count " + std::to_string(layout.surfaceCount) +
-                         " is larger than the file can hold";
+                         " is more than polygons can address";
                 return false;
             }
         } else if (tag == kTagPoints || tag == kTagNormals) {

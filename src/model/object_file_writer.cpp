@@ -45,6 +45,7 @@ bool Validate(const ObjectFileContents& contents, std::string* reason) {
     if (contents.points.size() > maxCount) return Fail(reason, "too many points");
     if (contents.polygons.size() > 0xFFFFFFFFull / kPolygonSize)
         return Fail(reason, "too many polygons");
+    if (contents.surfaces.size() > kMaxSurfaceCount) return Fail(reason, "too many surfaces");
     if (!contents.normals.empty() && contents.normals.size() != contents.points.size())
         return Fail(reason, "the normals do not match the points one for one");
     for (const Quad& quad : contents.polygons) {

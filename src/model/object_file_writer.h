@@ -32,9 +32,9 @@ struct ObjectFileContents {
 // red, green, blue (0..255) and one zero byte.
 std::vector<std::uint8_t> ColourDataBlock(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
-// The bytes of the file. False, with `reason` set, when the contents cannot be stored (more
-// than 65536 points referenced, a name over 255 bytes, a set over 32767 indices, normals not
-// matching the points, an index out of range).
+// The bytes of the file. False, with `reason` set, when the contents cannot be stored (a name
+// over 255 bytes, a set over 32767 indices, more than 65536 surfaces, normals not matching the
+// points, a polygon or set index out of range).
 bool EncodeObjectFile(const ObjectFileContents& contents, std::string& bytes, std::string* reason);
 
 // Appends one connection set chunk ('P00k', set 1..8) to an encoded file.

@@ -182,7 +182,7 @@ TEST(PartObjectLoading, MeshIsUsedInPlaceInsideTheFileImage) {
 
 TEST(PartObjectLoading, HeaderOnlyFileLoadsWithoutPoints) {
     test::TemporaryDirectory dir;
-    const std::string path = dir.Write("header.bwo", ChunkBuilder().Header(8, 6, 1, 5).Bytes());
+    const std::string path = dir.Write("header.bwo", ChunkBuilder().Header(8, 6, 3, 5).Bytes());
     PartObject part;
     std::string reason;
     ASSERT_TRUE(part.LoadObjectFile(path, &reason)) << reason;
@@ -194,7 +194,7 @@ TEST(PartObjectLoading, HeaderOnlyFileLoadsWithoutPoints) {
     EXPECT_TRUE(part.BasePoints().empty());
     EXPECT_TRUE(part.Normals().empty());
     EXPECT_TRUE(part.Polygons().empty());
-    EXPECT_EQ(part.Surfaces().size(), 11u);
+    EXPECT_EQ(part.Surfaces().size(), 13u);
     EXPECT_FALSE(part.Translate(1, 1, 1));
 }
 
@@ -531,9 +531,9 @@ TEST(PartObjectRefusals, BadHeaders) {
     ExpectRefused(ChunkBuilder().Chunk("BWOB", std::string(12, '\0')).Bytes(), "header");
     ExpectRefused(ChunkBuilder().Header(8, 0, 0).Header(8, 0, 0).Bytes(), "header");
     ExpectRefused(CubeStart().Header(8, 0, 0).Bytes(), "header");
-    // A surface count no file of this size can hold.
+    // A surface count no polygon could address.
     ExpectRefused(ChunkBuilder().Header(8, 0, 0xFFFFFFFFu).Bytes(), "surface count");
-    ExpectRefused(CubeStart(0, 9).Bytes(), "surface count");  // 9 x 16 bytes > 128
+    ExpectRefused(ChunkBuilder().Header(8, 0, 0x10001).Bytes(), "surface count");
 }
 
 TEST(PartObjectRefusals, ContentShorterThanTheHeaderCounts) {
