@@ -16,20 +16,23 @@ bwtool=build/tools/bwtool/bwtool
 echo
 echo "== bwtool info on a few files of the sample library ($library)"
 "$bwtool" info "$library/Head/Fantasy-"*.bwo "$library/Left foot/Fantasy-ThreeToes.bwo" \
-    | python3 -c 'import json, sys
+    | python3 -c '
+import json, sys
 for part in json.load(sys.stdin):
-    print(f"{part[\"path\"]}: body part {part[\"bodyPart\"]}, {part[\"points\"]} points, "
-          f"{part[\"polygons\"]} quads, sets {part[\"sets\"]}, "
-          f"surfaces {[s[\"name\"] for s in part[\"surfaceList\"]]}")'
+    surfaces = ", ".join(s["name"] for s in part["surfaceList"])
+    print("%s: body part %d, %d points, %d quads, sets %s, surfaces %s" % (
+        part["path"], part["bodyPart"], part["points"], part["polygons"], part["sets"], surfaces))
+'
 
 for project in "$share"/Projects/*.bwp; do
     echo
     echo "== bwtool assemble $project"
-    "$bwtool" assemble --objects "$library" "$project" --json 2>/dev/null | python3 -c 'import json, sys
+    "$bwtool" assemble --objects "$library" "$project" --json 2>/dev/null | python3 -c '
+import json, sys
 creature = json.load(sys.stdin)
-quads = 0
 for part in creature["parts"]:
-    print(f"  {part[\"typeName\"]:<14} {len(part[\"points\"]):>5} points  {part[\"name\"].split(\"/\")[-1]}")
-print(f"  {len(creature[\"parts\"])} parts; messages: " +
-      ("; ".join(m["caption"] for m in creature["messages"]) or "none"))'
+    print("  %-14s %5d points  %s" % (part["typeName"], len(part["points"]), part["name"].split("/")[-1]))
+captions = "; ".join(m["caption"] for m in creature["messages"]) or "none"
+print("  %d parts; messages: %s" % (len(creature["parts"]), captions))
+'
 done

@@ -1,13 +1,12 @@
 // bwtool's output is a contract read by tests outside the project: the JSON fields, the error
 // lines and the exit statuses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "support/command_runner.h"
 #include "support/object_file_builder.h"
 
 namespace bw {
@@ -15,37 +14,10 @@ namespace {
 
 using Json = nlohmann::json;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 class BwtoolTest : public ::testing::Test {
-  protected:
-    Result Run(const std::vector<std::string>& args) {
-        std::string command = Quote(BWTOOL_PATH);
-        for (const std::string& a : args) command += " " + Quote(a);
-        const std::string errPath = dir.Path() + "/stderr.txt";
-        command += " 2>" + Quote(errPath);
-        Result r;
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-        const int raw = pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        std::ifstream in(errPath);
-        std::stringstream s;
-        s << in.rdbuf();
-        r.err = s.str();
-        return r;
+protected:
+    test::CommandResult Run(const std::vector<std::string>& args) {
+        return test::RunCommand(BWTOOL_PATH, args, dir.Path());
     }
     test::TemporaryDirectory dir;
 };
@@ -54,7 +26,7 @@ TEST_F(BwtoolTest, InfoDescribesEachReadableFileAndNamesTheOthers) {
     const std::string good =
         dir.Write("Left eye/Cube.bwo", test::Encode(test::CubeContents({}, 3)));
     const std::string bad = dir.Write("bad.bwo", std::string("BOWB\x04\0\0\0", 8));
-    const Result r = Run({"info", good, bad});
+    const test::CommandResult r = Run({"info", good, bad});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("error: " + bad + ": "), std::string::npos) << r.err;
     const Json parts = Json::parse(r.out);
@@ -85,7 +57,7 @@ TEST_F(BwtoolTest, AssembleReportsPartsAdjustmentsAndMessages) {
     tooFew.connectionSets[0].pop_back();
     const std::string badHand = dir.Write("Objects/Left hand/C.bwo", test::Encode(tooFew));
 
-    const Result r =
+    const test::CommandResult r =
         Run({"assemble", "--objects", objects, "--add", "Left forearm=" + forearm, "--add",
              "Left hand=" + hand, "--add", "Right hand=" + badHand, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -115,7 +87,7 @@ TEST_F(BwtoolTest, AssembleReportsPartsAdjustmentsAndMessages) {
     EXPECT_TRUE(j["messages"].empty());
 
     // A hand whose set does not fit its forearm: a message, not a failure.
-    const Result mismatch =
+    const test::CommandResult mismatch =
         Run({"assemble", "--objects", objects, "--add", "Left forearm=" + forearm, "--add",
              "Left hand=" + badHand, "--json"});
     EXPECT_EQ(mismatch.status, 0);
@@ -151,7 +123,7 @@ TEST_F(BwtoolTest, AssembleSavesProjectsAndObjAndReadsThemBack) {
     std::ifstream mtl(dir.Path() + "/c.mtl");
     EXPECT_TRUE(mtl.good());
 
-    const Result loaded = Run({"assemble", "--objects", objects, standard, "--json"});
+    const test::CommandResult loaded = Run({"assemble", "--objects", objects, standard, "--json"});
     ASSERT_EQ(loaded.status, 0) << loaded.err;
     const Json j = Json::parse(loaded.out);
     ASSERT_EQ(j["parts"].size(), 2u);
@@ -164,7 +136,7 @@ TEST_F(BwtoolTest, BadArgumentsAndUnreadableFilesHaveTheirOwnStatus) {
     EXPECT_EQ(Run({"assemble", "--objects", dir.Path(), "--standard"}).status, 2);
     EXPECT_EQ(Run({"assemble", "--objects", dir.Path(), "--frobnicate"}).status, 2);
     EXPECT_EQ(Run({"frobnicate"}).status, 2);
-    const Result missing =
+    const test::CommandResult missing =
         Run({"assemble", "--objects", dir.Path(), dir.Path() + "/none.bwp", "--json"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Unable to load project: "), std::string::npos);
