@@ -1,10 +1,49 @@
 // Project file reader: any bytes are refused or read record by record in work bounded by their
-// length, and the records read write a file that reads back to the same records.
+// length, the records read write a file that reads back to the same records, and their
+// adjustments applied to a small part keep every point finite.
+#include <cmath>
 #include <cstdlib>
 
+#include "edit/part_transform.h"
 #include "fuzz_target.h"
+#include "model/object_file_writer.h"
 #include "project/project_file_reader.h"
 #include "project/project_file_writer.h"
+
+namespace {
+
+// A unit box, loaded once; each record's adjustments are applied to it.
+bw::PartObject& Box() {
+    static bw::PartObject* box = [] {
+        bw::ObjectFileContents c;
+        for (int i = 0; i < 8; ++i)
+            c.points.push_back({float(i & 1), float((i >> 1) & 1), float((i >> 2) & 1)});
+        std::string bytes;
+        auto* part = new bw::PartObject;
+        if (!bw::EncodeObjectFile(c, bytes, nullptr) ||
+            !part->LoadObjectImage(std::vector<std::uint8_t>(bytes.begin(), bytes.end())))
+            std::abort();
+        return part;
+    }();
+    return *box;
+}
+
+void ApplyToBox(const bw::ProjectRecord& record) {
+    bw::PartObject& box = Box();
+    box.adjustments = record.adjustments;
+    bw::TransformPart(box);
+    // Values read from a file are finite, but sums of huge ones overflow; values of a sane
+    // size must keep a unit box finite.
+    const auto& a = record.adjustments;
+    bool sane = true;
+    for (float v : a.scaleValue) sane = sane && std::fabs(v) < 1e6f;
+    for (float v : a.taperValue) sane = sane && std::fabs(v) < 1e6f;
+    if (!sane) return;
+    for (const bw::Vec3f& p : box.TransformedPoints())
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) std::abort();
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -15,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bw::ProjectRecord record;
     while (reader.NextRecord(record, nullptr)) {
         records.push_back(record);
+        ApplyToBox(record);
         if (records.size() > size) std::abort();  // every record takes at least one byte
     }
 

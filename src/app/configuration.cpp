@@ -130,7 +130,9 @@ std::string StartDirectoryFromPath(std::string path) {
 std::string CaptureStartDirectory() {
     std::error_code error;
     const std::filesystem::path current = std::filesystem::current_path(error);
-    if (error) return {};
+    // An empty start directory means the root; when the working directory cannot be told,
+    // the file is looked for where relative paths lead instead.
+    if (error) return ".";
     return StartDirectoryFromPath(current.string());
 }
 

@@ -51,7 +51,7 @@ std::string FormatConfiguration(const Configuration& configuration);
 // `path` as a start directory: one trailing '/' removed unless the path is the root "/".
 std::string StartDirectoryFromPath(std::string path);
 
-// The process's current working directory as a start directory; empty when it cannot be had.
+// The process's current working directory as a start directory; "." when it cannot be had.
 std::string CaptureStartDirectory();
 
 // startDirectory + "/bw.cfg" (no doubled separator when the start directory is the root).

@@ -55,9 +55,10 @@ void TransformPart(PartObject& part) {
         out[i] = {p.x + p.x * w * kx, p.y + p.y * w * ky, p.z + p.z * w * kz};
     }
 
-    if (adj.taperAxis == 0) return;
+    // 1 X, 2 Y, 3 Z, the sign only a direction; anything else (0, or a value from a damaged
+    // project file) means no taper.
+    if (adj.taperAxis == 0 || adj.taperAxis < -3 || adj.taperAxis > 3) return;
     const int a = std::abs(adj.taperAxis) - 1;
-    if (a > 2) return;  // not an axis: no taper
     const std::optional<Bounds> bounds = BaseBounds(part);
     const float low = Axis(bounds->min, a);
     const float extent = Axis(bounds->max, a) - low;

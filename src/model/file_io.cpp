@@ -39,13 +39,21 @@ void AdviseLargePages(void* data, std::size_t bytes) {
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string* reason) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    // Opened without blocking, so a named pipe or device given as a path is refused rather
+    // than waited on.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        SetReason(reason, "cannot open: " + ErrnoText());
+        return false;
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(fdopen(fd, "rb"));
     if (!file) {
+        close(fd);
         SetReason(reason, "cannot open: " + ErrnoText());
         return false;
     }
     struct stat info {};
-    if (fstat(fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         SetReason(reason, "not a regular file");
         return false;
     }

@@ -177,8 +177,10 @@ bool ObjectImageParser::Walk(ImageLayout& layout, std::string& reason) {
 }
 
 bool ObjectImageParser::ValidateIndices(const ImageLayout& layout, std::string& reason) const {
-    // Without a 'PNTS' chunk there is no point an index could name.
-    const std::uint32_t points = layout.points != kNoChunk ? layout.pointCount : 0;
+    // Without a 'PNTS' chunk the file still loads (and fails the point check); its polygons
+    // and sets are then left out, since there is no point they could name.
+    if (layout.points == kNoChunk) return true;
+    const std::uint32_t points = layout.pointCount;
     if (layout.polygons != kNoChunk) {
         const std::uint64_t tableSize = std::uint64_t(layout.surfaceCount) + kSpareSurfaceEntries;
         const std::uint8_t* p = image_.data() + layout.polygons;
@@ -300,13 +302,13 @@ void ObjectImageParser::Commit(PartObject& part, std::vector<std::uint8_t> image
     }
 
     part.polygons_ = {};
-    if (layout.polygons != kNoChunk)
+    if (layout.polygons != kNoChunk && part.hasPoints_)
         part.polygons_ = TypedView(base + layout.polygons, layout.polygonCount, part.ownPolygons_);
 
     for (std::size_t k = 0; k < kMaxConnectionSets; ++k) {
         part.ownSets_[k].clear();
         part.connectionSets_[k] = {};
-        if (layout.sets[k] != kNoChunk)
+        if (layout.sets[k] != kNoChunk && part.hasPoints_)
             part.connectionSets_[k] =
                 TypedView(base + layout.sets[k], layout.setCounts[k], part.ownSets_[k]);
     }

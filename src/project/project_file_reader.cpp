@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "model/formatted_number.h"
 
@@ -98,9 +99,17 @@ int ProjectReader::ReadParameterLine() {
     for (; read < fieldCount_; ++read) {
         SkipLineSpace();
         const FieldTarget& target = targets[static_cast<std::size_t>(read)];
+        // A value that is no finite number (inf, nan, 1e39) would make every point of the
+        // part infinite or undefined: it counts as a field that cannot be read.
+        float real = 0.0f;
+        std::size_t at = pos_;
         const bool ok = target.integer ? ScanInt(text_, pos_, *target.integer)
-                                       : ScanFloat(text_, pos_, *target.real);
+                                       : ScanFloat(text_, at, real) && std::isfinite(real);
         if (!ok) break;
+        if (target.real) {
+            *target.real = real;
+            pos_ = at;
+        }
     }
     bool ended = false;
     ReadLine(&ended);  // whatever is left of the line

@@ -82,7 +82,10 @@ bool LoadProject(Creature& creature, const std::string& path, const std::string&
                                  kRecordCaption);
             continue;
         }
-        if (const std::optional<std::string> renamed = table.Translate(record.objectPath)) {
+        // Only paths below the object directory name files of the library.
+        const bool relative = !record.objectPath.empty() && record.objectPath.front() == '\\';
+        if (const std::optional<std::string> renamed =
+                relative ? table.Translate(record.objectPath) : std::nullopt) {
             if (flags.dontAskProject < 1) {
                 const TranslationAnswer start = QuestionStartState(flags);
                 StoreAnswer(listener.AskTranslation(record.objectPath, *renamed, start), flags);
@@ -107,14 +110,13 @@ bool LoadProject(Creature& creature, const std::string& path, const std::string&
         }
         listener.RecordLoaded(record, part);
     }
-    if (!reader.Complete()) {
-        notifier.ShowMessage(path + "\n" + reason, kLoadCaption);
-    }
+    const bool complete = reader.Complete();
+    if (!complete) notifier.ShowMessage(path + "\n" + reason, kLoadCaption);
 
     if (flags.showTranslationList != 0 && !out.translatedFrom.empty())
         listener.ShowTranslationList(out.translatedFrom, out.translatedTo);
     flags.dontAskProject = -1;
-    return true;
+    return complete;
 }
 
 }  // namespace bw

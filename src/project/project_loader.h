@@ -63,9 +63,10 @@ struct ProjectLoadResult {
 
 // Loads the project file at `path`. Object paths that begin with a backslash are relative to
 // `objectDirectory`. False, with a warning shown through the creature's Notifier and the
-// creature untouched, when the file cannot be read or is no project file of a known version.
-// A record that names no body part, or whose object file cannot be added, is reported and
-// skipped; loading goes on with the next one.
+// creature untouched, when the file cannot be read or is no project file of a known version;
+// false with a warning too when the file ends before its last record (the records before it
+// are loaded). A record that names no body part, or whose object file cannot be added, is
+// reported and skipped; loading goes on with the next one.
 bool LoadProject(Creature& creature, const std::string& path, const std::string& objectDirectory,
                  TranslationFlags& flags, ProjectLoadListener& listener,
                  ProjectLoadResult* result = nullptr);

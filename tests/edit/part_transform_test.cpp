@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "model/creature.h"
 #include "support/object_file_builder.h"
@@ -101,6 +102,46 @@ TEST(PartTransformTest, TaperAlongYHalvesTheBottomAndWidensTheTopWhateverTheSign
             EXPECT_FLOAT_EQ(q[i].z - c.z, (p[i].z - c.z) * factor);
             EXPECT_FLOAT_EQ(q[i].y, p[i].y);
         }
+    }
+}
+
+TEST(PartTransformTest, LeftBottomTapersAboveTheCentroidAndRightTopBelowIt) {
+    PartObject part;
+    // Along X from 0 to 4 (centroid 2); y spreads 1 about the centroid's line at every x.
+    Load(part, {{0, -1, 0},
+                {0, 1, 0},
+                {1, -1, 0},
+                {1, 1, 0},
+                {3, -1, 0},
+                {3, 1, 0},
+                {4, -1, 0},
+                {4, 1, 0}});
+    part.adjustments.taperAxis = 1;
+    part.adjustments.taperValue[1] = 0.5f;  // Left/Bottom: acts where x > 2
+    TransformPart(part);
+    // s = 2 (t - 0.5): 0.5 at x = 3, 1 at x = 4; below the centroid nothing moves.
+    EXPECT_FLOAT_EQ(part.TransformedPoints()[5].y, 1.25f);
+    EXPECT_FLOAT_EQ(part.TransformedPoints()[7].y, 1.5f);
+    EXPECT_FLOAT_EQ(part.TransformedPoints()[1].y, 1.0f);
+
+    part.adjustments.taperValue = {0, 0, 0.5f};  // Right/Top: acts where x < 2
+    TransformPart(part);
+    // s = -1 at x = 0, -0.5 at x = 1: narrowed; above the centroid nothing moves.
+    EXPECT_FLOAT_EQ(part.TransformedPoints()[1].y, 0.5f);
+    EXPECT_FLOAT_EQ(part.TransformedPoints()[3].y, 0.75f);
+    EXPECT_FLOAT_EQ(part.TransformedPoints()[7].y, 1.0f);
+}
+
+TEST(PartTransformTest, AnAxisThatNamesNoAxisDoesNotTaper) {
+    // Such values come only from damaged project files; they must neither taper nor misbehave.
+    for (int axis : {4, -4, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
+        PartObject part;
+        Load(part, Box(0, 1, 0, 1, 0, 1));
+        part.adjustments.taperAxis = axis;
+        part.adjustments.taperValue = {0.5f, 0.5f, 0.5f};
+        TransformPart(part);
+        for (std::size_t i = 0; i < 8; ++i)
+            EXPECT_EQ(part.TransformedPoints()[i], part.BasePoints()[i]);
     }
 }
 

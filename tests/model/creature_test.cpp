@@ -213,6 +213,19 @@ TEST_F(CreatureTest, WeldMismatchIsReportedButThePartIsAdded) {
     ASSERT_EQ(notifier.messages.size(), 1u);
     EXPECT_EQ(notifier.messages[0].caption, "Cant connect object!");
     EXPECT_EQ(creature.PartCount(), 3);
+
+    // Once the nose is in, re-welding it reports the pair twice: from its own sets, then from
+    // the nose-mouth weld, which names the nose's count first.
+    notifier.messages.clear();
+    creature.ApplyAdjustments(Get("Nose"));
+    ASSERT_EQ(notifier.messages.size(), 2u);
+    const std::string text =
+        "Object you are trying to connect have: 1 points\n Object that it will be connected to "
+        "have: 2 points";
+    EXPECT_EQ(notifier.messages[0].text, text);
+    EXPECT_EQ(notifier.messages[1].text, text);
+    EXPECT_EQ(notifier.messages[1].caption, "Cant connect object!");
+    EXPECT_EQ(creature.PartCount(), 3);
 }
 
 TEST_F(CreatureTest, LoadFailuresNameTheFileAndTheStep) {

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstring>
@@ -581,13 +582,30 @@ TEST(PartObjectRefusals, IndicesOutOfRange) {
         << reason;
 }
 
-TEST(PartObjectRefusals, IndicesWithoutPoints) {
-    // Without a 'PNTS' chunk there is no point an index could name.
-    ExpectRefused(
-        ChunkBuilder().Header(8, 1, 0).Chunk("SRFS", QuadBytes({Quad{{0, 1, 2, 3}, 0}})).Bytes(),
-        "polygon");
-    ExpectRefused(ChunkBuilder().Header(8, 0, 0).Chunk("P001", IndexBytes({0})).Bytes(),
-                  "connection set 1");
+TEST(PartObjectLoading, PolygonsAndSetsWithoutPointsAreLeftOut) {
+    // The file loads (the point check then fails), but nothing may refer to points it lacks.
+    PartObject part;
+    std::string reason;
+    ASSERT_TRUE(part.LoadObjectImage(ChunkBuilder()
+                                         .Header(8, 1, 0)
+                                         .Chunk("SRFS", QuadBytes({Quad{{0, 1, 2, 3}, 0}}))
+                                         .Chunk("P001", IndexBytes({0, 7}))
+                                         .Bytes(),
+                                     &reason))
+        << reason;
+    EXPECT_FALSE(part.CheckPoints());
+    EXPECT_TRUE(part.Polygons().empty());
+    EXPECT_TRUE(part.ConnectionSet(0).empty());
+}
+
+TEST(PartObjectLoading, NamedPipeIsRefusedWithoutWaiting) {
+    test::TemporaryDirectory dir;
+    const std::string path = dir.Path() + "/pipe.bwo";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    PartObject part;
+    std::string reason;
+    EXPECT_FALSE(part.LoadObjectFile(path, &reason));
+    EXPECT_EQ(reason, "not a regular file");
 }
 
 }  // namespace

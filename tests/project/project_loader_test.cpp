@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -211,6 +213,43 @@ TEST_F(ProjectLoaderTest, ShortProLineKeepsTheCatalogueTaperAxis) {
     EXPECT_EQ(a.scaleLock[1], 2);
 }
 
+TEST_F(ProjectLoaderTest, FileEndingBeforeItsLastRecordLoadsWhatItHasAndFails) {
+    const std::string text =
+        "BW1\r\n2\r\n0\r\n0\r\nHead\r\n\\Head\\Male-Round.bwo\r\n"
+        "0 0 0 0 0 0 0 0 0 0.01 0.01 0.01 0 0 0 0 0 0 0 0 0 0 0 0 0\r\n     13\r\n";
+    const std::string path = Project("cut.bwp", text);
+    EXPECT_FALSE(Load(path));
+    EXPECT_EQ(creature.PartCount(), 1);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].caption, "Unable to load project");
+}
+
+TEST_F(ProjectLoaderTest, ValuesThatAreNoFiniteNumbersKeepThePreviousValues) {
+    const std::string text =
+        "BW20\r\n1\r\n0\r\n0\r\nHead\r\n\\Head\\Male-Round.bwo\r\n"
+        "0 0 0 0 0 0 0 0 0 0.02 0.02 0.02 0.5 1e39 0 0 0 0 0 0 0 0 0 0 0 "
+        "-2147483648 0 0.01 nan 0 0 0 0 0 \r\n     ";
+    ASSERT_TRUE(Load(Project("inf.bwp", text)));
+    ASSERT_EQ(creature.PartCount(), 1);
+    const PartObject& head = *creature.Part(0);
+    EXPECT_EQ(head.adjustments.scaleValue[0], 0.5f);
+    EXPECT_EQ(head.adjustments.scaleValue[1], 0.0f);  // the line stopped at 1e39
+    EXPECT_EQ(head.adjustments.taperAxis, 2);         // never reached: the catalogue's axis
+    for (const Vec3f& p : head.TransformedPoints())
+        EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z));
+}
+
+TEST_F(ProjectLoaderTest, OnlyPathsBelowTheObjectDirectoryAreTranslated) {
+    const std::string text =
+        "BW1\r\n1\r\n11\r\n16\r\nLeft thigh\r\n/Left thigh/MaleSlim.bwo\r\n"
+        "0 0 0 0 0 0 0 0 0 0.01 0.01 0.01 0 0 0 0 0 0 0 0 0 0 0 0 0\r\n     ";
+    ASSERT_TRUE(Load(Project("absolute.bwp", text)));
+    EXPECT_TRUE(listener.questions.empty());
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].text, "/Left thigh/MaleSlim.bwo");
+    EXPECT_EQ(notifier.messages[0].caption, "Unable to add object");
+}
+
 TEST_F(ProjectLoaderTest, FailedSaveKeepsThePreviousFile) {
     ASSERT_TRUE(creature.AddPart("Head", objects + "/Head/Male-Round.bwo", 0));
     std::string reason;
@@ -219,6 +258,14 @@ TEST_F(ProjectLoaderTest, FailedSaveKeepsThePreviousFile) {
     const std::string path = Project("kept.bwp", "BW20\r\n0\r\n");
     EXPECT_FALSE(creature.WriteProject(path, objects, "7", &reason));
     EXPECT_EQ(ReadText(path), "BW20\r\n0\r\n");
+    // A directory where the file should go: nothing is written and nothing is left behind.
+    std::filesystem::create_directories(dir.Path() + "/taken.bwp/inside");
+    EXPECT_FALSE(creature.WriteProject(dir.Path() + "/taken.bwp", objects, "20", &reason));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + "/taken.bwp/inside"));
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        entries += entry.path().filename().string().find(".tmp-") != std::string::npos;
+    EXPECT_EQ(entries, 0);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 using Json = nlohmann::json;
 
 class BwtoolTest : public ::testing::Test {
-protected:
+  protected:
     test::CommandResult Run(const std::vector<std::string>& args) {
         return test::RunCommand(BWTOOL_PATH, args, dir.Path());
     }
@@ -121,7 +121,18 @@ TEST_F(BwtoolTest, AssembleSavesProjectsAndObjAndReadsThemBack) {
     EXPECT_NE(objText.str().find("g Left_hand\n"), std::string::npos);
     EXPECT_NE(objText.str().find("mtllib c.mtl\n"), std::string::npos);
     std::ifstream mtl(dir.Path() + "/c.mtl");
-    EXPECT_TRUE(mtl.good());
+    std::stringstream mtlText;
+    mtlText << mtl.rdbuf();
+    // Every material the OBJ uses is defined in its library.
+    std::istringstream lines(objText.str());
+    int used = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("usemtl ", 0) != 0) continue;
+        ++used;
+        EXPECT_NE(mtlText.str().find("newmtl " + line.substr(7) + "\n"), std::string::npos) << line;
+    }
+    EXPECT_EQ(used, 2);
+    EXPECT_EQ(Run({"assemble", "--objects", objects, "--obj", dir.Path() + "/c.mtl"}).status, 1);
 
     const test::CommandResult loaded = Run({"assemble", "--objects", objects, standard, "--json"});
     ASSERT_EQ(loaded.status, 0) << loaded.err;

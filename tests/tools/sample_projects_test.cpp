@@ -27,7 +27,8 @@ TEST(SampleProjects, EveryProjectLoadsWithNoMessageButTheTranslation) {
         const nlohmann::json creature = nlohmann::json::parse(r.out);
         EXPECT_EQ(creature["parts"].size(), 22u) << entry.path();
         for (const auto& message : creature["messages"]) {
-            EXPECT_EQ(message["caption"], "Translated Body Part Names") << entry.path() << ": " << message;
+            EXPECT_EQ(message["caption"], "Translated Body Part Names")
+                << entry.path() << ": " << message;
             ++translated;
         }
     }

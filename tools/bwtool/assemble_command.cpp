@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "bwtool/commands.h"
+#include "bwtool/json_number.h"
 #include "bwtool/obj_export.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
@@ -60,20 +61,12 @@ class TranslatingListener : public ProjectLoadListener {
     Notifier& notifier_;
 };
 
-// The shortest decimal that reads back as the same 32-bit float.
-Json Number(float value) {
-    char text[32];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
-    if (ec != std::errc{}) return Json(double(value));
-    return Json(std::strtod(std::string(text, end).c_str(), nullptr));
-}
-
 template <class Range>
 Json Numbers(const Range& values) {
     Json array = Json::array();
     for (auto v : values) {
         if constexpr (std::is_floating_point_v<decltype(v)>)
-            array.push_back(Number(v));
+            array.push_back(JsonFloat(v));
         else
             array.push_back(v);
     }
@@ -83,7 +76,7 @@ Json Numbers(const Range& values) {
 Json Points(std::span<const Vec3f> points) {
     Json array = Json::array();
     for (const Vec3f& p : points)
-        array.push_back(Json::array({Number(p.x), Number(p.y), Number(p.z)}));
+        array.push_back(Json::array({JsonFloat(p.x), JsonFloat(p.y), JsonFloat(p.z)}));
     return array;
 }
 
@@ -105,7 +98,7 @@ Json DescribePart(const PartObject& part) {
               {"reserved", a.reserved},
               {"taperAxis", a.taperAxis},
               {"taperLock", a.taperLock},
-              {"taperStep", Number(a.taperStep)},
+              {"taperStep", JsonFloat(a.taperStep)},
               {"taperValue", Numbers(a.taperValue)},
               {"taperAdjustPosition", Numbers(a.taperAdjustPosition)}}}};
 }

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "bwtool/commands.h"
+#include "bwtool/json_number.h"
 #include "model/part_object.h"
 
 namespace bw::tool {
@@ -16,9 +17,10 @@ nlohmann::ordered_json DescribePart(const std::string& path, const PartObject& p
     const auto table = part.Surfaces();
     for (std::uint32_t i = 0; i < part.SurfaceCount() && i < table.size(); ++i) {
         const SurfaceMaterial& s = table[i];
-        surfaces.push_back({{"name", s.name},
-                            {"colour", {s.colour[0], s.colour[1], s.colour[2]}},
-                            {"dataLength", s.dataBlock.size()}});
+        surfaces.push_back(
+            {{"name", s.name},
+             {"colour", {JsonFloat(s.colour[0]), JsonFloat(s.colour[1]), JsonFloat(s.colour[2])}},
+             {"dataLength", s.dataBlock.size()}});
     }
     return {{"path", path},
             {"bodyPart", part.FileBodyPart()},

@@ -33,8 +33,18 @@ std::string NameToken(const std::string& text) {
 
 }  // namespace
 
+// Unique per part and surface index, so equal surface names of one part stay apart.
+std::string MaterialName(const PartObject& part, std::size_t surface) {
+    return NameToken(part.TypeName()) + "." + std::to_string(surface) + "." +
+           NameToken(part.Surfaces()[surface].name);
+}
+
 bool WriteCreatureObj(const Creature& creature, const std::string& objPath, std::string* reason) {
     const std::filesystem::path mtlPath = std::filesystem::path(objPath).replace_extension(".mtl");
+    if (mtlPath == std::filesystem::path(objPath)) {
+        if (reason) *reason = "the OBJ file cannot have the extension of its material library";
+        return false;
+    }
     std::string obj = "# Beastwright creature\nmtllib " + mtlPath.filename().string() + "\n";
     std::string mtl = "# Beastwright surface colours\n";
     std::size_t firstVertex = 1;
@@ -42,26 +52,29 @@ bool WriteCreatureObj(const Creature& creature, const std::string& objPath, std:
         const PartObject& part = *creature.Part(i);
         const auto points = part.TransformedPoints();
         const auto normals = part.Normals();
-        obj += "g " + NameToken(part.TypeName()) + "\n";
-        for (const Vec3f& p : points) AppendVector(obj, "v", p);
-        for (const Vec3f& n : normals) AppendVector(obj, "vn", n);
         const auto surfaces = part.Surfaces();
-        for (std::size_t s = 0; s < part.SurfaceCount() && s < surfaces.size(); ++s) {
-            const auto& c = surfaces[s].colour;
-            mtl +=
-                "newmtl " + NameToken(part.TypeName()) + "." + NameToken(surfaces[s].name) + "\nKd";
-            for (float channel : c) {
+        // A material for every surface of the header and every spare entry a polygon uses.
+        std::vector<bool> used(surfaces.size(), false);
+        for (std::size_t s = 0; s < part.SurfaceCount() && s < used.size(); ++s) used[s] = true;
+        for (const Quad& quad : part.Polygons()) used[quad.surface] = true;
+        for (std::size_t s = 0; s < used.size(); ++s) {
+            if (!used[s]) continue;
+            mtl += "newmtl " + MaterialName(part, s) + "\nKd";
+            for (float channel : surfaces[s].colour) {
                 mtl += ' ';
                 AppendFloat(mtl, channel);
             }
             mtl += "\n";
         }
+
+        obj += "g " + NameToken(part.TypeName()) + "\n";
+        for (const Vec3f& p : points) AppendVector(obj, "v", p);
+        for (const Vec3f& n : normals) AppendVector(obj, "vn", n);
         int currentSurface = -1;
         for (const Quad& quad : part.Polygons()) {
-            if (quad.surface != currentSurface && quad.surface < surfaces.size()) {
+            if (quad.surface != currentSurface) {
                 currentSurface = quad.surface;
-                obj += "usemtl " + NameToken(part.TypeName()) + "." +
-                       NameToken(surfaces[quad.surface].name) + "\n";
+                obj += "usemtl " + MaterialName(part, quad.surface) + "\n";
             }
             obj += "f";
             for (std::uint16_t corner : quad.corner) {
