@@ -38,6 +38,9 @@ Palette PaletteOf(CreatureType type);
 
 // The arms hang down and out at this angle below the horizontal in the rest pose.
 inline constexpr double kArmDroop = 40.0 * kPi / 180.0;
+// The palms turn this far forward (radians about the arm) from facing the body, so that they
+// show from the front.
+inline constexpr double kPalmTurn = 60.0 * kPi / 180.0;
 // Direction of the left arm, forearm and hand (+X and down).
 inline V3 LeftArmDirection() { return {std::cos(kArmDroop), -std::sin(kArmDroop), 0.0}; }
 

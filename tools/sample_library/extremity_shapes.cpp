@@ -17,6 +17,11 @@ struct Digit {
     bool claw;
 };
 
+// Fantasy and insect fingers and toes end in claws, the others' in nails.
+bool HasClaws(CreatureType type) {
+    return type == CreatureType::kFantasy || type == CreatureType::kInsect;
+}
+
 void AddDigits(LatticeBody& body, const std::vector<Digit>& digits, V3 bendAxis, int skin,
                int nail) {
     for (const Digit& d : digits) {
@@ -52,11 +57,12 @@ PartMesh BuildHand(CreatureType type, int variant) {
         part.Surface(type == CreatureType::kManga && variant == 1 ? "Mitten" : "Skin",
                      type == CreatureType::kManga && variant == 1 ? palette.hair : palette.skin);
     const bool painted = type == CreatureType::kFemale && variant == 1;
-    const int nail = part.Surface(
-        type == CreatureType::kFantasy || type == CreatureType::kInsect ? "Claws" : "Nails",
-        painted ? palette.lips : palette.nails);
+    const int nail =
+        part.Surface(HasClaws(type) ? "Claws" : "Nails", painted ? palette.lips : palette.nails);
     const V3 d = LeftArmDirection();
-    const V3 z{0, 0, 1};
+    // Across the palm towards the thumb: forward, turned with the palm (the wrist seam takes
+    // half of the turn, the hand's own extrusion the rest).
+    const V3 z = Rotated({0, 0, 1}, d, -kPalmTurn);
     const double scale = 1.15 * (type == CreatureType::kFantasy  ? 1.15
                                  : type == CreatureType::kManga  ? 0.85
                                  : type == CreatureType::kFemale ? 0.9
@@ -79,17 +85,14 @@ PartMesh BuildHand(CreatureType type, int variant) {
                     {1.0, 0.085 * scale, 0.013 * scale, 0.044 * scale * strong, 0, 0, 3.0}};
     body.bottomDome = 0.004;
     body.topDome = 0.006;
-    LatticePort wrist;
-    wrist.block = {2, 0, 3, 2, 9};
-    wrist.ring = MakeSeamRing(Seam::kWrist, type, sk.wrist);
-    wrist.set = 1;
-    wrist.entry = true;
-    wrist.rows = 2;
-    wrist.surface = skin;
-    body.ports.push_back(wrist);
+    body.ports.push_back({.block = {2, 0, 3, 2, 9},
+                          .ring = MakeSeamRing(Seam::kWrist, type, sk.wrist),
+                          .entry = true,
+                          .rows = 2,
+                          .surface = skin});
     const V3 spread = z * 0.12;
     std::vector<Digit> digits;
-    const bool claws = type == CreatureType::kFantasy || type == CreatureType::kInsect;
+    const bool claws = HasClaws(type);
     if (type == CreatureType::kInsect) {
         if (variant == 0) {
             digits = {{{3, 0, 0, 5, 2}, d - z * 0.3, 0.1, -0.9, 0.3, true},
@@ -115,7 +118,6 @@ PartMesh BuildHand(CreatureType type, int variant) {
         digits.push_back({{5, 0, 0, 2, 2}, d * 0.6 + z, fingerLength * 0.75, 0.5, 0.75, claws});
     AddDigits(body, digits, z, skin, nail);
     BuildLattice(body, part);
-    part.Compact();
     return part;
 }
 
@@ -125,9 +127,7 @@ PartMesh BuildFoot(CreatureType type, int variant) {
     PartMesh part;
     const bool shoe = type == CreatureType::kManga && variant == 0;
     const int skin = part.Surface(shoe ? "Shoe" : "Skin", shoe ? palette.hair : palette.skin);
-    const int nail = part.Surface(
-        type == CreatureType::kFantasy || type == CreatureType::kInsect ? "Claws" : "Nails",
-        palette.nails);
+    const int nail = part.Surface(HasClaws(type) ? "Claws" : "Nails", palette.nails);
     const double scale = type == CreatureType::kFantasy  ? 1.2
                          : type == CreatureType::kManga  ? 0.9
                          : type == CreatureType::kFemale ? 0.9
@@ -151,15 +151,12 @@ PartMesh BuildFoot(CreatureType type, int variant) {
                     {1.0, length, 0.018 * scale, 0.045 * scale * wide, 0.018 * scale, 0.004, 3.2}};
     body.bottomDome = 0.02 * scale;
     body.topDome = 0.012 * scale;
-    LatticePort ankle;
-    ankle.block = {1, 1, 2, 5, 6};
-    ankle.ring = MakeSeamRing(Seam::kAnkle, type, sk.ankle);
-    ankle.set = 1;
-    ankle.entry = true;
-    ankle.rows = 3;
-    ankle.bulge = 0.05;
-    ankle.surface = skin;
-    body.ports.push_back(ankle);
+    body.ports.push_back({.block = {1, 1, 2, 5, 6},
+                          .ring = MakeSeamRing(Seam::kAnkle, type, sk.ankle),
+                          .entry = true,
+                          .rows = 3,
+                          .bulge = 0.05,
+                          .surface = skin});
     const V3 forward{0, -0.15, 1};
     const V3 x{1, 0, 0};
     std::vector<Digit> toes;
@@ -197,7 +194,6 @@ PartMesh BuildFoot(CreatureType type, int variant) {
     }
     AddDigits(body, toes, x, skin, nail);
     BuildLattice(body, part);
-    part.Compact();
     return part;
 }
 

@@ -6,6 +6,15 @@
 #include "sweep.h"
 
 namespace bw::library {
+namespace {
+
+// Set 2 of a nose or mouth: the three points of its seam it shares with the other one.
+void AddSharedSet(PartMesh& part, Seam noseOrMouth) {
+    for (int index : NoseMouthSharedIndices(noseOrMouth))
+        part.sets[1].push_back(part.sets[0][index]);
+}
+
+}  // namespace
 
 PartMesh BuildEye(CreatureType type, int variant) {
     const Palette palette = PaletteOf(type);
@@ -27,16 +36,16 @@ PartMesh BuildEye(CreatureType type, int variant) {
     const double depth = r1 * (insect ? 1.1 : type == CreatureType::kManga ? 0.45 : 0.75);
     const double swell = insect && variant == 0 ? 0.25 : 0.1;
     const double irisFrom = type == CreatureType::kManga ? 0.25 : 0.5;
-    SockSpec spec;
-    spec.entry = ring;
-    spec.rows = 12;
-    spec.point = [ring, depth, swell](double t, double x, double y) {
+    SockShape sock;
+    sock.entry = ring;
+    sock.rows = 12;
+    sock.point = [ring, depth, swell](double t, double x, double y) {
         const double phi = t * kPi / 2 * 0.9;
         const double k = std::cos(phi) * (1.0 + swell * std::sin(phi));
         return ring.centre + ring.frame.e1 * (x * k) + ring.frame.e2 * (y * k) +
                ring.frame.n * (depth * std::sin(phi));
     };
-    spec.surfaceOf = [=](double t0, double x, double y) {
+    sock.surfaceOf = [=](double t0, double x, double y) {
         if (insect && variant == 0) {
             const int facet = int(t0 * 12) + int((std::atan2(y, x) + kPi) / (kPi / 4));
             return t0 > 0.15 && facet % 2 == 0 ? iris : white;
@@ -45,10 +54,9 @@ PartMesh BuildEye(CreatureType type, int variant) {
         if (t0 >= 0.84) return pupil;
         return t0 >= irisFrom ? iris : white;
     };
-    spec.tipDome = depth * 0.05;
-    spec.tipSurface = (insect && variant == 0) ? iris : pupil;
-    BuildSock(spec, part);
-    part.Compact();
+    sock.tipDome = depth * 0.05;
+    sock.tipSurface = (insect && variant == 0) ? iris : pupil;
+    BuildSock(sock, part);
     return part;
 }
 
@@ -114,22 +122,21 @@ PartMesh BuildEar(CreatureType type, int variant) {
             break;
     }
     axis = Normalised(axis);
-    SockSpec spec;
-    spec.entry = ring;
-    spec.rows = 20;
-    spec.point = [=](double t, double x, double y) {
+    SockShape sock;
+    sock.entry = ring;
+    sock.rows = 20;
+    sock.point = [=](double t, double x, double y) {
         const double theta = angle * t;
         const V3 centre = ring.centre + ring.frame.n * (bend * std::sin(theta)) +
                           Cross(axis, ring.frame.n) * (bend * (1 - std::cos(theta)));
         const V3 offset = ring.frame.e1 * (x * sx(t)) + ring.frame.e2 * (y * sy(t));
         return centre + Rotated(offset, axis, theta);
     };
-    spec.surfaceOf = [=](double t0, double x, double) { return t0 > 0.2 && x < 0 ? inner : skin; };
-    spec.tipAxis = Rotated(ring.frame.n, axis, angle);
-    spec.tipDome = 0.002;
-    spec.tipSurface = skin;
-    BuildSock(spec, part);
-    part.Compact();
+    sock.surfaceOf = [=](double t0, double x, double) { return t0 > 0.2 && x < 0 ? inner : skin; };
+    sock.tipAxis = Rotated(ring.frame.n, axis, angle);
+    sock.tipDome = 0.002;
+    sock.tipSurface = skin;
+    BuildSock(sock, part);
     return part;
 }
 
@@ -165,10 +172,10 @@ PartMesh BuildNose(CreatureType type, int variant) {
             narrowTop = 0.2;
             break;
     }
-    SockSpec spec;
-    spec.entry = ring;
-    spec.rows = 20;
-    spec.point = [=](double t, double x, double y) {
+    SockShape sock;
+    sock.entry = ring;
+    sock.rows = 20;
+    sock.point = [=](double t, double x, double y) {
         const double up = std::max(0.0, y) / 0.0165;  // 0 below the middle, 1 at the top
         const double sx = (1.0 + widen * std::sin(kPi * t * 0.6) * (1 - up)) *
                           (1 - narrowTop * up * t) * (1 - 0.7 * t * t);
@@ -178,15 +185,13 @@ PartMesh BuildNose(CreatureType type, int variant) {
         return ring.centre + ring.frame.e1 * (x * sx) + ring.frame.e2 * (y * sy - droop * t) +
                forward;
     };
-    spec.surfaceOf = [=](double t0, double, double y) {
+    sock.surfaceOf = [=](double t0, double, double y) {
         return t0 > 0.6 && y < 0.004 ? tip : skin;
     };
-    spec.tipDome = 0.003;
-    spec.tipSurface = skin;
-    BuildSock(spec, part);
-    for (int index : NoseMouthSharedIndices(Seam::kNose))
-        part.sets[1].push_back(part.sets[0][index]);
-    part.Compact();
+    sock.tipDome = 0.003;
+    sock.tipSurface = skin;
+    BuildSock(sock, part);
+    AddSharedSet(part, Seam::kNose);
     return part;
 }
 
@@ -222,10 +227,10 @@ PartMesh BuildMouth(CreatureType type, int variant) {
             depth = 0.014;
             break;
     }
-    SockSpec spec;
-    spec.entry = ring;
-    spec.rows = 16;
-    spec.point = [=](double t, double x, double y) {
+    SockShape sock;
+    sock.entry = ring;
+    sock.rows = 16;
+    sock.point = [=](double t, double x, double y) {
         const double cx = x / 0.033;  // -1 .. 1 across the mouth
         const double lip = std::sin(kPi * std::min(1.0, t * 1.2));
         V3 p = ring.centre + ring.frame.e1 * (x * (1 - 0.25 * t * t)) +
@@ -241,16 +246,14 @@ PartMesh BuildMouth(CreatureType type, int variant) {
         }
         return p;
     };
-    spec.surfaceOf = [=](double t0, double x, double y) {
+    sock.surfaceOf = [=](double t0, double x, double y) {
         if (tusk > 0 && std::fabs(x / 0.033) > 0.6 && y < 0 && t0 > 0.2) return teeth;
         return lips;
     };
-    spec.tipDome = 0.002;
-    spec.tipSurface = open > 0 ? teeth : lips;
-    BuildSock(spec, part);
-    for (int index : NoseMouthSharedIndices(Seam::kMouth))
-        part.sets[1].push_back(part.sets[0][index]);
-    part.Compact();
+    sock.tipDome = 0.002;
+    sock.tipSurface = open > 0 ? teeth : lips;
+    BuildSock(sock, part);
+    AddSharedSet(part, Seam::kMouth);
     return part;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <vector>
 
 namespace bw::library {
 
@@ -30,6 +31,12 @@ inline V3 Normalised(V3 a) {
 }
 inline V3 Lerp(V3 a, V3 b, double t) { return a + (b - a) * t; }
 inline V3 MirroredX(V3 a) { return {-a.x, a.y, a.z}; }
+// The mean of `points`, which must not be empty.
+inline V3 Centroid(const std::vector<V3>& points) {
+    V3 sum;
+    for (const V3& p : points) sum += p;
+    return sum * (1.0 / points.size());
+}
 
 inline double Clamp01(double t) { return t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t); }
 inline double SmoothStep(double t) {

@@ -120,34 +120,31 @@ PartMesh BuildHead(CreatureType type, int variant) {
         return skin;
     };
     const double s = look.size;
-    auto port = [&](LatticeBlock block, SeamRing ring, int set, bool entry, bool mirrored,
-                    PortKind kind, double reach) {
-        LatticePort p;
-        p.block = block;
-        p.ring = std::move(ring);
-        p.set = set;
-        p.entry = entry;
-        p.mirrored = mirrored;
-        p.kind = kind;
-        p.rows = 2;
-        p.reach = reach;
-        p.surface = skin;
-        body.ports.push_back(p);
-    };
     const FaceLayout layout{BlockCentre(body, kLeftEye), BlockCentre(body, kLeftEar),
                             AnchorOf(body)};
     const SeamRing eye = MakeSeamRing(Seam::kEye, type, layout.leftEye);
     const SeamRing ear = MakeSeamRing(Seam::kEar, type, layout.leftEar);
-    port(kNeckBlock, MakeSeamRing(Seam::kHeadBase, type, sk.headBase), 1, true, false,
-         PortKind::kExtruded, 0);
-    port(kLeftEye, eye, 2, false, false, PortKind::kPinned, 0.035 * s);
-    port(kRightEye, MirroredRing(eye), 3, false, true, PortKind::kPinned, 0.035 * s);
-    port(kNoseBlock, FaceFeatureRing(Seam::kNose, layout.noseMouthAnchor), 4, false, false,
-         PortKind::kPinned, 0.02 * s);
-    port(kMouthBlock, FaceFeatureRing(Seam::kMouth, layout.noseMouthAnchor), 5, false, false,
-         PortKind::kPinned, 0.025 * s);
-    port(kLeftEar, ear, 6, false, false, PortKind::kPinned, 0.02 * s);
-    port(kRightEar, MirroredRing(ear), 7, false, true, PortKind::kPinned, 0.02 * s);
+    body.ports.push_back({.block = kNeckBlock,
+                          .ring = MakeSeamRing(Seam::kHeadBase, type, sk.headBase),
+                          .set = 1,
+                          .entry = true,
+                          .rows = 2,
+                          .surface = skin});
+    // The face features are pinned to the surface, each pulling it along within `reach`.
+    auto pin = [&](LatticeBlock block, SeamRing ring, int set, double reach) {
+        body.ports.push_back({.block = block,
+                              .ring = std::move(ring),
+                              .set = set,
+                              .kind = PortKind::kPinned,
+                              .reach = reach * s,
+                              .surface = skin});
+    };
+    pin(kLeftEye, eye, 2, 0.035);
+    pin(kRightEye, MirroredRing(eye), 3, 0.035);
+    pin(kNoseBlock, FaceFeatureRing(Seam::kNose, layout.noseMouthAnchor), 4, 0.02);
+    pin(kMouthBlock, FaceFeatureRing(Seam::kMouth, layout.noseMouthAnchor), 5, 0.025);
+    pin(kLeftEar, ear, 6, 0.02);
+    pin(kRightEar, MirroredRing(ear), 7, 0.02);
     if (look.horns > 0) {
         const int horn = part.Surface("Horn", palette.nails);
         for (int side = 0; side < 2; ++side) {
@@ -194,7 +191,6 @@ PartMesh BuildHead(CreatureType type, int variant) {
         }
     }
     BuildLattice(body, part);
-    part.Compact();
     return part;
 }
 

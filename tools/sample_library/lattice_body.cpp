@@ -71,12 +71,6 @@ double Superellipse(double c, double square) {
     return c < 0 ? -magnitude : magnitude;
 }
 
-V3 Centroid(const Mesh& mesh, const std::vector<int>& loop) {
-    V3 sum;
-    for (int index : loop) sum += mesh.points[index];
-    return sum * (1.0 / loop.size());
-}
-
 // Normal of a loop by Newell's method: outward for a loop running counter-clockwise seen
 // from outside.
 V3 LoopNormal(const Mesh& mesh, const std::vector<int>& loop) {
@@ -96,10 +90,8 @@ std::vector<int> AlignLoop(const Mesh& mesh, const std::vector<int>& loop,
                      ring.size());
         std::abort();
     }
-    const V3 loopCentre = Centroid(mesh, loop);
-    V3 ringCentre;
-    for (const V3& p : ring) ringCentre += p;
-    ringCentre = ringCentre * (1.0 / n);
+    const V3 loopCentre = mesh.CentreOf(loop);
+    const V3 ringCentre = Centroid(ring);
     auto at = [&](int i, int shift) {
         return reverse ? loop[(shift - i + n) % n] : loop[(i + shift) % n];
     };
@@ -206,7 +198,7 @@ class LatticeBuilder {
         std::vector<char> pinned(mesh_.points.size(), 0);
         for (const LatticePort& port : body_.ports) {
             if (port.kind != PortKind::kPinned) continue;
-            const bool flip = port.entry != port.mirrored;
+            const bool flip = port.entry != IsMirrorImage(port.ring);
             Pin pin{
                 AlignLoop(mesh_, BlockLoop(port.block), port.ring.points, flip), {}, port.reach};
             for (std::size_t i = 0; i < pin.loop.size(); ++i) {
@@ -239,7 +231,7 @@ class LatticeBuilder {
                 mesh_.points[pin.loop[i]] = original[pin.loop[i]] + pin.delta[i];
         for (const LatticePort& port : body_.ports) {
             if (port.kind != PortKind::kPinned) continue;
-            const bool flip = port.entry != port.mirrored;
+            const bool flip = port.entry != IsMirrorImage(port.ring);
             part_.capQuads[port.set - 1] =
                 mesh_.Cap(part_.sets[port.set - 1], port.ring.a, port.ring.b, port.surface, flip);
         }
@@ -269,15 +261,13 @@ class LatticeBuilder {
     }
 
     void Extrude(const LatticePort& port) {
-        const bool flip = port.entry != port.mirrored;
+        const bool flip = port.entry != IsMirrorImage(port.ring);
         const std::vector<int> loop =
             AlignLoop(mesh_, BlockLoop(port.block), port.ring.points, flip);
-        const V3 start = Centroid(mesh_, loop);
+        const V3 start = mesh_.CentreOf(loop);
         const V3 startDirection = LoopNormal(mesh_, BlockLoop(port.block));
         const V3 endDirection = port.entry ? -port.ring.frame.n : port.ring.frame.n;
-        V3 end;
-        for (const V3& p : port.ring.points) end += p;
-        end = end * (1.0 / port.ring.points.size());
+        const V3 end = Centroid(port.ring.points);
         const double reach = Length(end - start);
         std::vector<int> previous = loop;
         for (int row = 1; row <= port.rows; ++row) {
@@ -303,7 +293,7 @@ class LatticeBuilder {
 
     void Grow(const Appendage& a) {
         const std::vector<int> loop = BlockLoop(a.block);
-        const V3 start = Centroid(mesh_, loop);
+        const V3 start = mesh_.CentreOf(loop);
         const V3 normal = LoopNormal(mesh_, loop);
         const V3 direction = Normalised(a.direction);
         const V3 axis = Normalised(a.bendAxis);
@@ -396,6 +386,9 @@ V3 BlockCentre(const LatticeBody& body, const LatticeBlock& b) {
     return sum * (1.0 / count);
 }
 
-void BuildLattice(const LatticeBody& body, PartMesh& part) { LatticeBuilder(body, part).Build(); }
+void BuildLattice(const LatticeBody& body, PartMesh& part) {
+    LatticeBuilder(body, part).Build();
+    part.Compact();
+}
 
 }  // namespace bw::library

@@ -48,12 +48,13 @@ struct LatticeBlock {
 
 enum class PortKind { kPinned, kExtruded };
 
+// A seam of the body. Whether the ring is a right-side mirror image, which runs the other way
+// round its block, is read from the ring's frame (IsMirrorImage).
 struct LatticePort {
     LatticeBlock block;
-    SeamRing ring;          // where the seam lies, in ring order
-    int set = 1;            // connection set (1-based)
-    bool entry = false;     // the part lies on the ring normal's side (it is the child)
-    bool mirrored = false;  // the ring is a right-side mirror image
+    SeamRing ring;       // where the seam lies, in ring order
+    int set = 1;         // connection set (1-based)
+    bool entry = false;  // the part lies on the ring normal's side (it is the child)
     PortKind kind = PortKind::kExtruded;
     int rows = 3;         // extruded: rings from the block to the seam
     double bulge = 0.0;   // extruded: how much the rings swell on the way
@@ -92,7 +93,7 @@ struct LatticeBody {
     std::vector<Appendage> appendages;
 };
 
-// Builds the closed mesh into `part` (surfaces must already exist there).
+// Builds the closed mesh into `part` (surfaces must already exist there) and compacts it.
 void BuildLattice(const LatticeBody& body, PartMesh& part);
 
 // The centre of a block's edge points, as mapped before ports and appendages shape the body.

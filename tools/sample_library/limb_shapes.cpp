@@ -63,16 +63,16 @@ PartMesh BuildLimb(CreatureType type, const LimbLook& look, Seam entrySeam, V3 e
                    Seam exitSeam, V3 exitCentre, int entrySet, int exitSet, int rows, V3 sag) {
     PartMesh part;
     const LimbSurfaces surfaces = AddLimbSurfaces(part, type, look);
-    TubeSpec spec;
-    spec.entry = MakeSeamRing(entrySeam, type, entryCentre);
-    spec.exit =
+    TubeShape tube;
+    tube.entry = MakeSeamRing(entrySeam, type, entryCentre);
+    tube.exit =
         MakeSeamRing(exitSeam, type, entryCentre + (exitCentre - entryCentre) * look.length);
-    spec.entrySet = entrySet;
-    spec.exitSet = exitSet;
-    spec.rows = rows;
-    spec.sag = sag;
-    spec.radius = [look](double t, double angle) { return LimbRadius(look, t, angle); };
-    spec.surfaceOf = [look, surfaces](double t, double angle) {
+    tube.entrySet = entrySet;
+    tube.exitSet = exitSet;
+    tube.rows = rows;
+    tube.sag = sag;
+    tube.radius = [look](double t, double angle) { return LimbRadius(look, t, angle); };
+    tube.surfaceOf = [look, surfaces](double t, double angle) {
         if (t > look.bootFrom) return surfaces.boot;
         if (look.segments > 0) {
             const double phase = t * look.segments;
@@ -84,8 +84,7 @@ PartMesh BuildLimb(CreatureType type, const LimbLook& look, Seam entrySeam, V3 e
             return surfaces.shade;
         return surfaces.skin;
     };
-    BuildTube(spec, part);
-    part.Compact();
+    BuildTube(tube, part);
     return part;
 }
 

@@ -38,6 +38,12 @@ std::vector<int> Mesh::AddRing(const std::vector<V3>& positions) {
     return ring;
 }
 
+V3 Mesh::CentreOf(const std::vector<int>& indices) const {
+    V3 sum;
+    for (int index : indices) sum += points[index];
+    return sum * (1.0 / indices.size());
+}
+
 void Mesh::Bridge(const std::vector<int>& from, const std::vector<int>& to, int surface,
                   bool flip) {
     const std::size_t n = from.size();

@@ -24,6 +24,8 @@ class Mesh {
     int AddPoint(V3 p);
     void AddQuad(int a, int b, int c, int d, int surface);
     std::vector<int> AddRing(const std::vector<V3>& positions);
+    // The mean position of the points `indices` (not empty) refers to.
+    V3 CentreOf(const std::vector<int>& indices) const;
 
     // Quads between two rings of equal length. Unflipped, the quads face outward when both
     // rings run counter-clockwise seen from the side `to` lies on (looking back at `from`).

@@ -46,7 +46,7 @@ bool ToObjectFile(const PartMesh& part, BodyPartId bodyPart, ObjectFileContents&
         q.surface = static_cast<std::uint16_t>(quad.surface);
         contents.polygons.push_back(q);
     }
-    for (const SurfaceSpec& surface : part.surfaces) {
+    for (const PartSurface& surface : part.surfaces) {
         contents.surfaces.push_back(
             {surface.name, ColourDataBlock(surface.colour.r, surface.colour.g, surface.colour.b)});
     }

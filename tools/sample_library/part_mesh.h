@@ -13,14 +13,14 @@
 
 namespace bw::library {
 
-struct SurfaceSpec {
+struct PartSurface {
     std::string name;
     Rgb colour;
 };
 
 struct PartMesh {
     Mesh mesh;
-    std::vector<SurfaceSpec> surfaces;
+    std::vector<PartSurface> surfaces;
     // Sets 1 to 8 (index 0 to 7): point indices in seam ring order.
     std::array<std::vector<int>, kMaxConnectionSets> sets;
     // Quads of the cap closing the part at the seam of each set (empty where there is none).

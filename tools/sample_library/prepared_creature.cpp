@@ -8,12 +8,6 @@
 namespace bw::library {
 namespace {
 
-V3 SetCentre(const PartMesh& part, int set) {
-    V3 sum;
-    for (int index : part.sets[set - 1]) sum += part.mesh.points[index];
-    return sum * (1.0 / part.sets[set - 1].size());
-}
-
 // The neighbour of higher rank of a body part, with the own and the neighbour's set.
 struct ParentLink {
     BodyPartId parent = -1;
@@ -66,8 +60,11 @@ bool BuildPreparedCreature(CreatureType type, PartMesh& creature, std::string* r
         PartMesh& part = parts[id];
         const ParentLink link = ParentOf(id);
         V3 shift;
-        if (link.parent >= 0)
-            shift = SetCentre(parts[link.parent], link.parentSet) - SetCentre(part, link.ownSet);
+        if (link.parent >= 0) {
+            const PartMesh& parent = parts[link.parent];
+            shift = parent.mesh.CentreOf(parent.sets[link.parentSet - 1]) -
+                    part.mesh.CentreOf(part.sets[link.ownSet - 1]);
+        }
         for (V3& p : part.mesh.points) p += shift;
         pointOf[id].assign(part.mesh.points.size(), -1);
         if (link.parent >= 0) {

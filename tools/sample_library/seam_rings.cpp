@@ -58,10 +58,15 @@ Frame FrameOf(Seam seam) {
         case Seam::kAnkle:
             return {x, z, -y};
         case Seam::kShoulder:
-        case Seam::kElbow:
-        case Seam::kWrist: {
+        case Seam::kElbow: {
             const V3 d = LeftArmDirection();
             return {Cross(z, d), z, d};
+        }
+        case Seam::kWrist: {
+            // The forearm turns the hand half way to its palm's direction.
+            const V3 d = LeftArmDirection();
+            const V3 front = Rotated(z, d, -kPalmTurn / 2);
+            return {Cross(front, d), front, d};
         }
         case Seam::kEye:
             return FrameFacing({0.32, 0.04, 1.0}, y);
@@ -74,40 +79,66 @@ Frame FrameOf(Seam seam) {
     return {x, y, z};
 }
 
-// How much thicker or thinner the type's seams are than a grown man's.
-double TypeScale(Seam seam, CreatureType type) {
-    const bool limb = seam == Seam::kShoulder || seam == Seam::kElbow || seam == Seam::kWrist ||
-                      seam == Seam::kHip || seam == Seam::kKnee || seam == Seam::kAnkle;
-    const bool neck = seam == Seam::kNeckBase || seam == Seam::kHeadBase;
+// How much thicker or thinner the type's seams are than a grown man's, by kind of seam.
+struct TypeScales {
+    double limb;
+    double neck;
+    double waist;
+    double eye;
+    double face;  // ears, nose and mouth
+};
+
+TypeScales ScalesOf(CreatureType type) {
     switch (type) {
         case CreatureType::kMale:
-            return 1.0;
+            return {1.0, 1.0, 1.0, 1.0, 1.0};
         case CreatureType::kFemale:
-            return limb                   ? 0.88
-                   : neck                 ? 0.86
-                   : seam == Seam::kWaist ? 0.86
-                   : seam == Seam::kEye   ? 1.1
-                                          : 0.9;
+            return {0.88, 0.86, 0.86, 1.1, 0.9};
         case CreatureType::kInsect:
-            return limb                   ? 0.72
-                   : neck                 ? 0.66
-                   : seam == Seam::kWaist ? 0.74
-                   : seam == Seam::kEye   ? 1.45
-                                          : 0.7;
+            return {0.72, 0.66, 0.74, 1.45, 0.7};
         case CreatureType::kManga:
-            return limb                   ? 0.8
-                   : neck                 ? 0.76
-                   : seam == Seam::kWaist ? 0.8
-                   : seam == Seam::kEye   ? 1.9
-                                          : 1.0;
+            return {0.8, 0.76, 0.8, 1.9, 1.0};
         case CreatureType::kFantasy:
-            return limb                   ? 1.14
-                   : neck                 ? 1.18
-                   : seam == Seam::kWaist ? 1.14
-                   : seam == Seam::kEye   ? 1.1
-                                          : 1.05;
+            return {1.14, 1.18, 1.14, 1.1, 1.05};
+    }
+    return {1.0, 1.0, 1.0, 1.0, 1.0};
+}
+
+double TypeScale(Seam seam, CreatureType type) {
+    const TypeScales scales = ScalesOf(type);
+    switch (seam) {
+        case Seam::kShoulder:
+        case Seam::kElbow:
+        case Seam::kWrist:
+        case Seam::kHip:
+        case Seam::kKnee:
+        case Seam::kAnkle:
+            return scales.limb;
+        case Seam::kNeckBase:
+        case Seam::kHeadBase:
+            return scales.neck;
+        case Seam::kWaist:
+            return scales.waist;
+        case Seam::kEye:
+            return scales.eye;
+        case Seam::kEar:
+        case Seam::kNose:
+        case Seam::kMouth:
+            return scales.face;
     }
     return 1.0;
+}
+
+// The 2 (a + b) points of the edge of an a x b rectangle in ring order, corner (p, q) placed
+// at `at(p, q)`.
+template <typename PointAt>
+std::vector<V3> RectangleEdge(int a, int b, PointAt at) {
+    std::vector<V3> points(2 * (a + b));
+    for (int q = 0; q <= b; ++q)
+        for (int p = 0; p <= a; ++p)
+            if (p == 0 || q == 0 || p == a || q == b)
+                points[RectangleRingIndex(a, b, p, q)] = at(p, q);
+    return points;
 }
 
 }  // namespace
@@ -117,19 +148,13 @@ SeamRing MakeSeamRing(Seam seam, CreatureType type, V3 centre) {
     const SeamShape shape = ShapeOf(seam);
     const double scale = TypeScale(seam, type);
     SeamRing ring{shape.a, shape.b, FrameOf(seam), centre, {}};
-    const int n = 2 * (shape.a + shape.b);
-    ring.points.resize(n);
-    for (int q = 0; q <= shape.b; ++q) {
-        for (int p = 0; p <= shape.a; ++p) {
-            if (p != 0 && q != 0 && p != shape.a && q != shape.b) continue;
-            double s = 0.0;
-            double t = 0.0;
-            SquareToDisc(2.0 * p / shape.a - 1.0, 2.0 * q / shape.b - 1.0, s, t);
-            ring.points[RectangleRingIndex(shape.a, shape.b, p, q)] =
-                centre + ring.frame.e1 * (shape.r1 * scale * s) +
-                ring.frame.e2 * (shape.r2 * scale * t);
-        }
-    }
+    ring.points = RectangleEdge(shape.a, shape.b, [&](int p, int q) {
+        double s = 0.0;
+        double t = 0.0;
+        SquareToDisc(2.0 * p / shape.a - 1.0, 2.0 * q / shape.b - 1.0, s, t);
+        return centre + ring.frame.e1 * (shape.r1 * scale * s) +
+               ring.frame.e2 * (shape.r2 * scale * t);
+    });
     return ring;
 }
 
@@ -147,6 +172,10 @@ SeamRing MirroredRing(const SeamRing& ring) {
     return mirrored;
 }
 
+bool IsMirrorImage(const SeamRing& ring) {
+    return Dot(Cross(ring.frame.e1, ring.frame.e2), ring.frame.n) < 0.0;
+}
+
 SeamRing FaceFeatureRing(Seam noseOrMouth, V3 anchor) {
     // One grid of spacing h on a gently curved face: the nose covers columns -1..1 and rows
     // 0..3, the mouth columns -3..3 and rows -2..0.
@@ -157,18 +186,12 @@ SeamRing FaceFeatureRing(Seam noseOrMouth, V3 anchor) {
     const int column0 = nose ? -1 : -3;
     const int row0 = nose ? 0 : -2;
     SeamRing ring{a, b, FrameOf(noseOrMouth), anchor, {}};
-    ring.points.resize(2 * (a + b));
-    for (int q = 0; q <= b; ++q) {
-        for (int p = 0; p <= a; ++p) {
-            if (p != 0 && q != 0 && p != a && q != b) continue;
-            const double x = (column0 + p) * h;
-            const double y = (row0 + q) * h;
-            ring.points[RectangleRingIndex(a, b, p, q)] = anchor + V3{x, y, -2.5 * x * x};
-        }
-    }
-    V3 sum;
-    for (const V3& p : ring.points) sum += p;
-    ring.centre = sum * (1.0 / ring.points.size());
+    ring.points = RectangleEdge(a, b, [&](int p, int q) {
+        const double x = (column0 + p) * h;
+        const double y = (row0 + q) * h;
+        return anchor + V3{x, y, -2.5 * x * x};
+    });
+    ring.centre = Centroid(ring.points);
     return ring;
 }
 

@@ -43,6 +43,9 @@ void SeamRadii(Seam seam, CreatureType type, double& r1, double& r2);
 
 // The ring as seen on the right side of the body: every point mirrored, the order kept.
 SeamRing MirroredRing(const SeamRing& ring);
+// True for a ring MirroredRing made: its frame is left-handed (e1 x e2 = -n), so it runs the
+// other way round its normal than the left-side ring.
+bool IsMirrorImage(const SeamRing& ring);
 
 // Nose and mouth meet the head at rings on the face that share three points: the bottom row
 // of the nose ring is the middle of the mouth ring's top row. Both are placed by the same

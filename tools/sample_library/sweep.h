@@ -13,7 +13,7 @@ namespace bw::library {
 // its child hangs off it). `radius` scales the ring's offsets from the centre at t in [0, 1]
 // for the ring point at `angle` (radians in the entry ring's frame, 0 along e1); the end rings
 // are the seam rings exactly. `sag` bends the middle of the path sideways.
-struct TubeSpec {
+struct TubeShape {
     SeamRing entry;
     SeamRing exit;
     int entrySet = 2;
@@ -23,13 +23,14 @@ struct TubeSpec {
     std::function<int(double t, double angle)> surfaceOf;
     V3 sag;
 };
-void BuildTube(const TubeSpec& spec, PartMesh& part);
+// Builds the closed tube into `part` (surfaces must already exist there) and compacts it.
+void BuildTube(const TubeShape& tube, PartMesh& part);
 
 // A part growing out of one seam ring: ring point (x, y) (its offset from the ring centre along
 // the frame's e1, e2) goes to point(t, x, y) for t in (0, 1]; the last ring is closed by a grid
 // cap raised by `tipDome` along the frame normal. `surfaceOf` gives the surface of the quads
 // between t0 and t1 = t0 + 1 / rows.
-struct SockSpec {
+struct SockShape {
     SeamRing entry;
     int set = 1;
     int rows = 12;
@@ -39,7 +40,7 @@ struct SockSpec {
     V3 tipAxis;  // direction of the tip's dome; the frame normal when zero
     int tipSurface = 0;
 };
-// Returns the ring of point indices of the seam (the set).
-std::vector<int> BuildSock(const SockSpec& spec, PartMesh& part);
+// Builds the closed part into `part` (surfaces must already exist there) and compacts it.
+void BuildSock(const SockShape& sock, PartMesh& part);
 
 }  // namespace bw::library

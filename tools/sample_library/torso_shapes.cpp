@@ -40,17 +40,24 @@ V3 TorsoDetail(const TorsoLook& look, const LatticeSample& s) {
     return offset;
 }
 
-std::function<int(const LatticeSample&)> TorsoSurfaces(PartMesh& part, CreatureType type,
-                                                       const TorsoLook& look) {
+// The lattice both torso parts start from: 12 cells across to match the waist seam, 8 deep,
+// `rows` high; the look's details and surfaces (added to `part`) on its mantle.
+LatticeBody TorsoLattice(PartMesh& part, CreatureType type, const TorsoLook& look, int rows) {
     const Palette palette = PaletteOf(type);
     const int skin = part.Surface("Skin", palette.skin);
     const int shade = look.bands != 0.0 ? part.Surface("Chitin", palette.shade) : skin;
     const int suit = look.suitBelow > -2.0 ? part.Surface("Suit", palette.hair) : skin;
-    return [look, skin, shade, suit](const LatticeSample& s) {
+    LatticeBody body;
+    body.nA = 12;
+    body.nB = rows;
+    body.nC = 8;
+    body.detail = [look](const LatticeSample& s) { return TorsoDetail(look, s); };
+    body.surfaceOf = [look, skin, shade, suit](const LatticeSample& s) {
         if (s.lambda < look.suitBelow) return suit;
         if (look.bands != 0.0 && std::cos(s.lambda * kPi * 8) < -0.6) return shade;
         return skin;
     };
+    return body;
 }
 
 TorsoLook UpperBodyLook(CreatureType type, int variant) {
@@ -127,11 +134,7 @@ PartMesh BuildUpperBody(CreatureType type, int variant) {
     const Skeleton sk = SkeletonOf(type);
     const TorsoLook look = UpperBodyLook(type, variant);
     PartMesh part;
-    LatticeBody body;
-    body.surfaceOf = TorsoSurfaces(part, type, look);
-    body.nA = 12;
-    body.nB = 10;
-    body.nC = 8;
+    LatticeBody body = TorsoLattice(part, type, look, 10);
     body.origin = {0, sk.waist.y, 0};
     double r1 = 0, r2 = 0;
     SeamRadii(Seam::kWaist, type, r1, r2);
@@ -143,26 +146,21 @@ PartMesh BuildUpperBody(CreatureType type, int variant) {
                     {0.72, 0.72 * height, shoulder * 0.96, depth * 1.22, 0, -0.01, 2.2},
                     {1.0, height, shoulder, depth * 1.02, 0, -0.015, 2.8}};
     body.topDome = 0.07 * sk.bulk;
-    body.detail = [look](const LatticeSample& s) { return TorsoDetail(look, s); };
     const int skin = part.Surface("Skin", PaletteOf(type).skin);
-    auto port = [&](LatticeBlock block, SeamRing ring, int set, bool mirrored, PortKind kind) {
-        LatticePort p;
-        p.block = block;
-        p.ring = std::move(ring);
-        p.set = set;
-        p.mirrored = mirrored;
-        p.kind = kind;
-        p.rows = kind == PortKind::kExtruded ? 3 : 0;
-        p.bulge = 0.08;
-        p.surface = skin;
-        body.ports.push_back(p);
+    // The waist covers the whole bottom face; neck and arms grow out of the shoulders.
+    body.ports.push_back({.block = {2, 0, 0, 12, 8},
+                          .ring = MakeSeamRing(Seam::kWaist, type, sk.waist),
+                          .set = 1,
+                          .kind = PortKind::kPinned,
+                          .surface = skin});
+    auto extrude = [&](LatticeBlock block, SeamRing ring, int set) {
+        body.ports.push_back(
+            {.block = block, .ring = std::move(ring), .set = set, .bulge = 0.08, .surface = skin});
     };
-    port({2, 0, 0, 12, 8}, MakeSeamRing(Seam::kWaist, type, sk.waist), 1, false, PortKind::kPinned);
     const SeamRing arm = MakeSeamRing(Seam::kShoulder, type, sk.shoulder);
-    port({1, 6, 2, 10, 6}, arm, 2, false, PortKind::kExtruded);
-    port({3, 2, 4, 6, 8}, MakeSeamRing(Seam::kNeckBase, type, sk.neckBase), 3, false,
-         PortKind::kExtruded);
-    port({0, 2, 6, 6, 10}, MirroredRing(arm), 4, true, PortKind::kExtruded);
+    extrude({1, 6, 2, 10, 6}, arm, 2);
+    extrude({3, 2, 4, 6, 8}, MakeSeamRing(Seam::kNeckBase, type, sk.neckBase), 3);
+    extrude({0, 2, 6, 6, 10}, MirroredRing(arm), 4);
     if (look.spikes) {
         const int horn = part.Surface("Horn", PaletteOf(type).nails);
         for (int j = 3; j <= 7; j += 2) {
@@ -178,7 +176,6 @@ PartMesh BuildUpperBody(CreatureType type, int variant) {
         }
     }
     BuildLattice(body, part);
-    part.Compact();
     return part;
 }
 
@@ -186,11 +183,7 @@ PartMesh BuildStomach(CreatureType type, int variant) {
     const Skeleton sk = SkeletonOf(type);
     const TorsoLook look = StomachLook(type, variant);
     PartMesh part;
-    LatticeBody body;
-    body.surfaceOf = TorsoSurfaces(part, type, look);
-    body.nA = 12;
-    body.nB = 6;
-    body.nC = 8;
+    LatticeBody body = TorsoLattice(part, type, look, 6);
     double r1 = 0, r2 = 0, h1 = 0, h2 = 0;
     SeamRadii(Seam::kWaist, type, r1, r2);
     SeamRadii(Seam::kHip, type, h1, h2);
@@ -202,26 +195,22 @@ PartMesh BuildStomach(CreatureType type, int variant) {
                     {0.5, 0.5 * height, (hips + r1) / 2, r2 * 1.08},
                     {1.0, height, r1, r2}};
     body.bottomDome = 0.035;
-    body.detail = [look](const LatticeSample& s) { return TorsoDetail(look, s); };
     const int skin = part.Surface("Skin", PaletteOf(type).skin);
-    auto port = [&](LatticeBlock block, SeamRing ring, int set, bool entry, bool mirrored,
-                    PortKind kind) {
-        LatticePort p;
-        p.block = block;
-        p.ring = std::move(ring);
-        p.set = set;
-        p.entry = entry;
-        p.mirrored = mirrored;
-        p.kind = kind;
-        p.rows = 2;
-        p.surface = skin;
-        body.ports.push_back(p);
-    };
+    // The stomach hangs off the waist with its whole top face; the thighs grow out of the bottom.
     const SeamRing hip = MakeSeamRing(Seam::kHip, type, sk.hip);
-    port({2, 7, 2, 11, 6}, hip, 1, false, false, PortKind::kExtruded);
-    port({3, 0, 0, 8, 12}, MakeSeamRing(Seam::kWaist, type, sk.waist), 2, true, false,
-         PortKind::kPinned);
-    port({2, 1, 2, 5, 6}, MirroredRing(hip), 3, false, true, PortKind::kExtruded);
+    body.ports.push_back(
+        {.block = {2, 7, 2, 11, 6}, .ring = hip, .set = 1, .rows = 2, .surface = skin});
+    body.ports.push_back({.block = {3, 0, 0, 8, 12},
+                          .ring = MakeSeamRing(Seam::kWaist, type, sk.waist),
+                          .set = 2,
+                          .entry = true,
+                          .kind = PortKind::kPinned,
+                          .surface = skin});
+    body.ports.push_back({.block = {2, 1, 2, 5, 6},
+                          .ring = MirroredRing(hip),
+                          .set = 3,
+                          .rows = 2,
+                          .surface = skin});
     if (look.tail) {
         const int shade = part.Surface("Scales", PaletteOf(type).shade);
         Appendage tail;
@@ -238,7 +227,6 @@ PartMesh BuildStomach(CreatureType type, int variant) {
         body.appendages.push_back(tail);
     }
     BuildLattice(body, part);
-    part.Compact();
     return part;
 }
 
