@@ -1,0 +1,49 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QStyleFactory>
+
+#include "app/configuration.h"
+#include "app/main_dialog.h"
+#include "app/product_name.h"
+#include "model/file_enumerator.h"
+#include "platform/qt_notifier.h"
+#include "render/preview_view.h"
+
+namespace bw {
+
+bool OpenGlContextAvailable() {
+    QOpenGLContext context;
+    context.setFormat(PreviewView::RequestedFormat());
+    if (!context.create()) return false;
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!surface.isValid() || !context.makeCurrent(&surface)) return false;
+    context.doneCurrent();
+    return true;
+}
+
+int Application::Run(int argc, char** argv) {
+    // The preview and the context probe share one default format.
+    QSurfaceFormat::setDefaultFormat(PreviewView::RequestedFormat());
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kApplicationName);
+    QApplication::setApplicationDisplayName(kApplicationName);
+    // A three-dimensional look for the standard controls on every desktop.
+    if (QStyle* style = QStyleFactory::create("Fusion")) QApplication::setStyle(style);
+
+    const std::string startDirectory = CaptureStartDirectory();
+    QtNotifier notifier;
+    DirectoryFileEnumerator files;
+    const MainDialogPlatform platform{notifier, files, &OpenGlContextAvailable};
+    MainDialog dialog(platform, startDirectory);
+    dialog.exec();
+    // Written whatever way the dialog ended: Done, escape or the close box.
+    WriteConfigurationFile(dialog.CurrentConfiguration(), notifier);
+    return 0;
+}
+
+}  // namespace bw

@@ -1,0 +1,252 @@
+#include "render/preview_view.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QWheelEvent>
+#include <cstdio>
+
+#include "app/product_name.h"
+#include "render/creature_drawing.h"
+
+namespace bw {
+namespace {
+
+// The view sits half a unit in front of the creature's origin.
+constexpr double kEyeDistance = 0.5;
+constexpr double kFieldOfViewDegrees = 45.0;
+constexpr double kNearPlane = 0.02;
+constexpr double kFarPlane = 400.0;
+
+std::optional<DragButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return DragButton::Left;
+        case Qt::RightButton: return DragButton::Right;
+        case Qt::MiddleButton: return DragButton::Middle;
+        default: return std::nullopt;
+    }
+}
+
+// The key-state flags a wheel message carries: buttons 1, 2, 16; Shift 4, Ctrl 8.
+int WheelKeyFlags(const QWheelEvent& event) {
+    int flags = 0;
+    if (event.buttons() & Qt::LeftButton) flags |= 0x1;
+    if (event.buttons() & Qt::RightButton) flags |= 0x2;
+    if (event.modifiers() & Qt::ShiftModifier) flags |= 0x4;
+    if (event.modifiers() & Qt::ControlModifier) flags |= 0x8;
+    if (event.buttons() & Qt::MiddleButton) flags |= 0x10;
+    return flags;
+}
+
+}  // namespace
+
+PreviewView::PreviewView(Notifier& notifier, QWidget* parent)
+    : QOpenGLWidget(parent), notifier_(notifier) {
+    setFormat(RequestedFormat());
+    setAccessibleName("Preview");
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+PreviewView::~PreviewView() { Cleanup(); }
+
+QSurfaceFormat PreviewView::RequestedFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setAlphaBufferSize(0);
+    format.setDepthBufferSize(32);
+    format.setStencilBufferSize(8);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    return format;
+}
+
+void PreviewView::Cleanup() {
+    // The drawing keeps no GL objects; nothing to release beyond the context Qt owns. Kept as
+    // the one place to release them when the drawing gains some.
+    if (!context()) return;
+    makeCurrent();
+    doneCurrent();
+}
+
+void PreviewView::SetCreature(Creature* creature) {
+    if (creature_ == creature) return;
+    creature_ = creature;
+    update();
+}
+
+void PreviewView::SetConverterHandlers(std::function<void()> draw,
+                                       std::function<void(QPoint)> pick) {
+    drawConverter_ = std::move(draw);
+    pickConverter_ = std::move(pick);
+    update();
+}
+
+void PreviewView::SetBackgroundColour(const std::array<float, 3>& colour) {
+    if (backgroundColour_ == colour) return;
+    backgroundColour_ = colour;
+    update();
+}
+
+void PreviewView::SetSwapMouseButtons(bool swap) { swapMouseButtons_ = swap; }
+
+void PreviewView::SetActiveTab(int tab) {
+    if (activeTab_ == tab) return;
+    activeTab_ = tab;
+    update();
+}
+
+void PreviewView::SetZoom(float zoom) {
+    const float level = LightLevelForZoom(zoom);
+    if (zoom_ == zoom && (!creature_ || creature_->lightLevel == level)) return;
+    zoom_ = zoom;
+    if (creature_) creature_->lightLevel = level;
+    update();
+}
+
+void PreviewView::SetRotation(float yaw, float pitch) {
+    if (!creature_ || (creature_->yaw == yaw && creature_->pitch == pitch)) return;
+    creature_->yaw = yaw;
+    creature_->pitch = pitch;
+    update();
+}
+
+void PreviewView::SetPan(float panX, float panY) {
+    if (!creature_ || (creature_->panX == panX && creature_->panY == panY)) return;
+    creature_->panX = panX;
+    creature_->panY = panY;
+    creature_->PropagatePan();
+    update();
+}
+
+void PreviewView::initializeGL() {
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &PreviewView::Cleanup,
+            Qt::UniqueConnection);
+    left_ = right_ = middle_ = DragState{};
+    captured_ = false;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glShadeModel(GL_SMOOTH);
+}
+
+void PreviewView::resizeGL(int w, int h) {
+    const qreal ratio = devicePixelRatio();
+    const int deviceWidth = static_cast<int>(w * ratio);
+    const int deviceHeight = static_cast<int>(h * ratio);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslated(0.0, 0.0, -kEyeDistance);
+    glViewport(0, 0, deviceWidth, deviceHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double aspect = deviceHeight == 0 ? static_cast<double>(deviceWidth)
+                                            : static_cast<double>(deviceWidth) / deviceHeight;
+    gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void PreviewView::paintGL() {
+    glClearColor(backgroundColour_[0], backgroundColour_[1], backgroundColour_[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (activeTab_ == kConverterTab) {
+        if (drawConverter_) drawConverter_();
+        return;
+    }
+    if (!creature_) return;
+    glPushMatrix();
+    // The negative z scale turns the creature's model space (z towards the viewer's back)
+    // into GL's eye space.
+    glScalef(zoom_, zoom_, -zoom_);
+    DrawCreature(*creature_);
+    glPopMatrix();
+}
+
+PreviewView::DragState* PreviewView::StateOf(DragButton button) {
+    switch (button) {
+        case DragButton::Left: return &left_;
+        case DragButton::Right: return &right_;
+        case DragButton::Middle: return &middle_;
+    }
+    return nullptr;
+}
+
+void PreviewView::mousePressEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    DragState* state = StateOf(*button);
+    state->pressed = true;
+    state->last = event->position().toPoint();
+    captured_ = true;
+}
+
+void PreviewView::mouseReleaseEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    StateOf(*button)->pressed = false;
+    // Releasing any button ends the capture, so a still-held button's drag stops too.
+    captured_ = false;
+}
+
+void PreviewView::ApplyCreatureDrag(DragButton button, QPoint position,
+                                    Qt::KeyboardModifiers modifiers) {
+    DragState* state = StateOf(button);
+    const int dx = state->last.x() - position.x();
+    const int dy = state->last.y() - position.y();
+    state->last = position;
+    if (!creature_) return;
+    switch (CreatureDragAction(button, modifiers & Qt::ShiftModifier, swapMouseButtons_)) {
+        case CameraAction::Rotate: {
+            const Rotation r = RotatedBy({creature_->yaw, creature_->pitch}, dx, dy);
+            SetRotation(r.yaw, r.pitch);
+            break;
+        }
+        case CameraAction::Pan: {
+            const Pan p = PannedBy({creature_->panX, creature_->panY}, dx, dy);
+            SetPan(p.x, p.y);
+            break;
+        }
+        case CameraAction::Zoom: SetZoom(ZoomedBy(zoom_, dy)); break;
+        case CameraAction::None: break;
+    }
+}
+
+void PreviewView::mouseMoveEvent(QMouseEvent* event) {
+    if (!captured_) return;
+    const QPoint position = event->position().toPoint();
+    if (activeTab_ == kConverterTab) {
+        // Camera moves of the converter view come with the converter; a left drag picks.
+        if (left_.pressed && pickConverter_) pickConverter_(position);
+        return;
+    }
+    const DragButton* order = DragButtonOrder(swapMouseButtons_);
+    for (int k = 0; k < 3; ++k) {
+        if (StateOf(order[k])->pressed)
+            ApplyCreatureDrag(order[k], position, event->modifiers());
+    }
+}
+
+void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button || activeTab_ == kConverterTab || !creature_) return;
+    ResetForDoubleClick(*creature_, *button, swapMouseButtons_);
+    update();
+}
+
+void PreviewView::wheelEvent(QWheelEvent* event) {
+    const QPoint point = event->globalPosition().toPoint();
+    char line[128];
+    std::snprintf(line, sizeof line, "flags: (%d)  delta: %d  point: (%d, %d)",
+                  WheelKeyFlags(*event), static_cast<int>(static_cast<short>(event->angleDelta().y())),
+                  point.x(), point.y());
+    notifier_.ShowMessage(std::string("OnMouseWheel()\n") + line, kApplicationName,
+                          MessageIcon::None,
+                          MessageButtons::Ok);
+    event->accept();
+}
+
+}  // namespace bw

@@ -1,0 +1,100 @@
+// The OpenGL preview beside the tab pages: clears to the background colour and draws the
+// creature (or, while the converter tab is selected, the converter's object), and turns mouse
+// drags into rotation, pan and zoom.
+//
+// Pixel frames: mouse events arrive in Qt logical pixels with y down; the viewport and
+// everything GL sees is in device pixels with y up (logical size x devicePixelRatio).
+//
+// Ownership: a Qt child of the main dialog. It refers to the Creature and the Notifier, which
+// the main dialog owns and which outlive it; it owns only its GL state (legacy fixed-function,
+// compatibility profile), released in Cleanup() when the context goes away.
+//
+// Lifecycle as in Qt's OpenGL widget examples: GL state set in initializeGL, projection in
+// resizeGL, drawing in paintGL only; setters compare, assign, then update(); mouse handlers only
+// call setters.
+#pragma once
+
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <array>
+#include <functional>
+
+#include "model/creature.h"
+#include "model/notifier.h"
+#include "render/preview_navigation.h"
+
+namespace bw {
+
+class PreviewView : public QOpenGLWidget {
+    Q_OBJECT
+
+  public:
+    // The tab index of the converter page: while it is active the converter draws instead.
+    static constexpr int kConverterTab = 4;
+
+    PreviewView(Notifier& notifier, QWidget* parent = nullptr);
+    ~PreviewView() override;
+
+    // The surface format the preview asks for: RGB 8 bits each without alpha, 32-bit depth
+    // (the driver may give less), 8-bit stencil, double buffered, compatibility profile.
+    static QSurfaceFormat RequestedFormat();
+
+    void SetCreature(Creature* creature);
+    // Drawing and left-drag picking while the converter tab is active; empty until the
+    // converter exists (nothing is drawn then). Coordinates: logical pixels, y down.
+    void SetConverterHandlers(std::function<void()> draw, std::function<void(QPoint)> pick);
+
+    // Red, green, blue, 0 to 1; the clear colour.
+    void SetBackgroundColour(const std::array<float, 3>& colour);
+    const std::array<float, 3>& BackgroundColour() const { return backgroundColour_; }
+    void SetSwapMouseButtons(bool swap);
+    bool SwapMouseButtons() const { return swapMouseButtons_; }
+    void SetActiveTab(int tab);
+    int ActiveTab() const { return activeTab_; }
+    // Uniform scale of the creature drawing, clamped to [kMinZoom, kMaxZoom] by drags only.
+    // The creature's light level follows it (brighter when closer).
+    void SetZoom(float zoom);
+    float Zoom() const { return zoom_; }
+
+    // Camera moves of the creature, each followed by a repaint.
+    void SetRotation(float yaw, float pitch);
+    void SetPan(float panX, float panY);
+
+    // Repaint request from the pages.
+    void Invalidate() { update(); }
+
+  protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    struct DragState {
+        bool pressed = false;
+        QPoint last;  // logical pixels, y down
+    };
+
+    void Cleanup();
+    DragState* StateOf(DragButton button);
+    void ApplyCreatureDrag(DragButton button, QPoint position, Qt::KeyboardModifiers modifiers);
+
+    Notifier& notifier_;
+    Creature* creature_ = nullptr;
+    std::function<void()> drawConverter_;
+    std::function<void(QPoint)> pickConverter_;
+
+    float zoom_ = kInitialZoom;
+    std::array<float, 3> backgroundColour_{0.0f, 0.0f, 0.0f};
+    bool swapMouseButtons_ = false;
+    int activeTab_ = 0;
+    DragState left_, right_, middle_;
+    // Set by a button press, cleared by any release: moves act only while it is set.
+    bool captured_ = false;
+};
+
+}  // namespace bw
