@@ -1,10 +1,198 @@
 #include "render/creature_drawing.h"
 
-// Placeholder until the drawing lands; replaced in the next commits.
+#include <GL/gl.h>
+
+#include <array>
+#include <span>
+
+#include "render/face_normal.h"
+#include "render/view_transform.h"
+
 namespace bw {
-void DrawCreature(Creature&) {}
-bool DrawPartSmooth(PartObject&, float) { return false; }
-bool DrawPartFlat(PartObject&, float) { return false; }
-bool DrawPartWire(PartObject&) { return false; }
-bool DrawHighlightOverlay(PartObject&) { return false; }
+namespace {
+
+// Light 0 of smooth shading sits far to the left, slightly above and in front of the creature;
+// flat shading uses a close light with a white specular part so the facets read.
+constexpr GLfloat kSmoothLightPosition[4] = {-114.0f, 14.0f, -114.0f, 1.0f};
+constexpr GLfloat kSmoothLightSpecular[4] = {0.0f, 0.0f, 0.0f, 0.1f};
+constexpr GLfloat kFlatLightPosition[4] = {-4.0f, 4.0f, -4.0f, 1.0f};
+constexpr GLfloat kFlatLightSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat kLightAmbientAlpha = 0.1f;
+constexpr GLfloat kLightDiffuseAlpha = 0.4f;
+constexpr GLfloat kMaterialBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+constexpr GLfloat kHighlightColour[3] = {1.0f, 1.0f, 0.0f};
+
+constexpr int kShadingSmooth = 0;
+constexpr int kShadingFlat = 1;
+constexpr int kShadingWireframe = 2;
+
+// The polygons a routine may draw: none when the part has none, or when its view arrays do not
+// cover its points (TransformToView has not run since the part was loaded).
+std::span<const Quad> DrawablePolygons(const PartObject& part) {
+    const std::size_t points = part.TransformedPoints().size();
+    if (part.viewPoints.size() < points || part.viewNormals.size() < points) return {};
+    return part.Polygons();
+}
+
+// The state every routine leaves, also when it draws nothing.
+void LeaveDrawingState() {
+    glEnable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_POLYGON_OFFSET_LINE);
+}
+
+void SetLight(const GLfloat (&position)[4], float level, const GLfloat (&specular)[4]) {
+    const GLfloat ambient[4] = {level, level, level, kLightAmbientAlpha};
+    const GLfloat diffuse[4] = {level, level, level, kLightDiffuseAlpha};
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+}
+
+void EnableLitFill() {
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+}
+
+// Issues the surface's material when `surface` differs from `*current`; -1 means none yet.
+void SelectSurface(const PartObject& part, std::uint16_t surface, int* current) {
+    if (int(surface) == *current) return;
+    *current = surface;
+    const auto surfaces = part.Surfaces();
+    const float grey = SurfaceMaterial::kDefaultGrey;
+    const std::array<float, 3> colour = surface < surfaces.size()
+                                            ? surfaces[surface].colour
+                                            : std::array<float, 3>{grey, grey, grey};
+    const GLfloat ambientDiffuse[4] = {colour[0], colour[1], colour[2], 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, ambientDiffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kMaterialBlack);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, kMaterialBlack);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
+}
+
+void Vertex(const Vec3f& v) { glVertex3f(v.x, v.y, v.z); }
+
+// One quadrilateral of the polygon's four view points, nothing else per corner.
+void DrawOutlineQuad(const PartObject& part, const Quad& quad) {
+    glBegin(GL_QUADS);
+    for (std::uint16_t corner : quad.corner) Vertex(part.viewPoints[corner]);
+    glEnd();
+}
+
+}  // namespace
+
+void DrawCreature(Creature& creature) {
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        PartObject* part = creature.Part(i);
+        if (part == nullptr) continue;
+        part->yaw = creature.yaw;
+        part->pitch = creature.pitch;
+        BuildViewMatrix(*part);
+        TransformToView(*part);
+        switch (creature.shadingMode) {
+            case kShadingSmooth:
+                DrawPartSmooth(*part, creature.lightLevel);
+                if (part->highlight == 1) DrawHighlightOverlay(*part);
+                break;
+            case kShadingFlat:
+                DrawPartFlat(*part, creature.lightLevel);
+                if (part->highlight == 1) DrawHighlightOverlay(*part);
+                break;
+            case kShadingWireframe:
+                part->wireColour = creature.wireColour;
+                DrawPartWire(*part);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+bool DrawPartSmooth(PartObject& part, float level) {
+    const std::span<const Quad> polygons = DrawablePolygons(part);
+    if (polygons.empty()) {
+        LeaveDrawingState();
+        return false;
+    }
+    glShadeModel(GL_SMOOTH);
+    SetLight(kSmoothLightPosition, level, kSmoothLightSpecular);
+    EnableLitFill();
+
+    int surface = -1;
+    for (const Quad& quad : polygons) {
+        SelectSurface(part, quad.surface, &surface);
+        glBegin(GL_QUADS);
+        for (std::uint16_t corner : quad.corner) {
+            const Vec3f& n = part.viewNormals[corner];
+            glNormal3f(n.x, n.y, n.z);
+            Vertex(part.viewPoints[corner]);
+        }
+        glEnd();
+    }
+    return true;
+}
+
+bool DrawPartFlat(PartObject& part, float level) {
+    const std::span<const Quad> polygons = DrawablePolygons(part);
+    if (polygons.empty()) {
+        LeaveDrawingState();
+        return false;
+    }
+    glShadeModel(GL_FLAT);
+    SetLight(kFlatLightPosition, level, kFlatLightSpecular);
+    EnableLitFill();
+
+    int surface = -1;
+    for (const Quad& quad : polygons) {
+        SelectSurface(part, quad.surface, &surface);
+        const auto& p = part.viewPoints;
+        // A degenerate face keeps the current normal: that of the face drawn before it.
+        if (const auto n = FaceNormal(p[quad.corner[0]], p[quad.corner[1]], p[quad.corner[2]]))
+            glNormal3f(n->x, n->y, n->z);
+        glBegin(GL_QUADS);
+        for (std::uint16_t corner : quad.corner) Vertex(p[corner]);
+        glEnd();
+    }
+    return true;
+}
+
+bool DrawPartWire(PartObject& part) {
+    const std::span<const Quad> polygons = DrawablePolygons(part);
+    if (polygons.empty()) {
+        LeaveDrawingState();
+        return false;
+    }
+    glDisable(GL_LIGHTING);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    if (part.highlight == 1)
+        glColor3fv(kHighlightColour);
+    else
+        glColor3fv(part.wireColour.data());
+    for (const Quad& quad : polygons) DrawOutlineQuad(part, quad);
+    glEnable(GL_LIGHTING);
+    return true;
+}
+
+bool DrawHighlightOverlay(PartObject& part) {
+    const std::span<const Quad> polygons = DrawablePolygons(part);
+    if (polygons.empty()) {
+        LeaveDrawingState();
+        return false;
+    }
+    glDisable(GL_LIGHTING);
+    glCullFace(GL_FRONT);
+    glEnable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glColor3fv(kHighlightColour);
+    glPolygonOffset(-1.0f, -1.0f);
+    glEnable(GL_POLYGON_OFFSET_LINE);
+    for (const Quad& quad : polygons) DrawOutlineQuad(part, quad);
+    glDisable(GL_POLYGON_OFFSET_LINE);
+    glEnable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    return true;
+}
+
 }  // namespace bw

@@ -11,11 +11,20 @@
 namespace bw {
 
 // Draws every part in list order in the creature's shadingMode: 0 smooth, 1 flat,
-// 2 wireframe; any other mode draws nothing.
+// 2 wireframe; any other mode draws nothing. Before drawing a part it copies the creature's
+// yaw and pitch (in wireframe also its wireColour) into the part and recomputes the part's
+// view matrix, view points and view normals; that is all it changes in the model.
 void DrawCreature(Creature& creature);
 
-// Each returns false (drawing nothing) when the part has no polygons. Every routine leaves
-// lighting enabled, face culling and the line polygon offset disabled.
+// Each draws the part's view points (TransformToView) and returns false, drawing nothing, when
+// the part has no polygons or its view arrays do not cover its points. Every routine leaves
+// lighting enabled, face culling and the line polygon offset disabled, also when it returns
+// false. `level` is the grey level (0 to 1) of light 0's ambient and diffuse parts.
+// Smooth: light 0 and per-corner normals; flat: one face normal per polygon, a degenerate face
+// keeping the previous normal; both set the surface material only when it changes between
+// consecutive polygons. Wire: unlit outlines in the part's wireColour, yellow when highlighted.
+// Overlay: yellow outlines of the front-culled faces, pulled towards the viewer by a polygon
+// offset so they show on top of the shaded part.
 bool DrawPartSmooth(PartObject& part, float level);
 bool DrawPartFlat(PartObject& part, float level);
 bool DrawPartWire(PartObject& part);
