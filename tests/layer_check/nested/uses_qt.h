@@ -1,0 +1,3 @@
+#pragma once
+#include "plain.h"
+#include <QString>
