@@ -1,0 +1,43 @@
+#include "select/symmetry_state.h"
+
+#include "select/symmetry_operations.h"
+
+namespace bw {
+
+SymmetryState::SymmetryState(PartSelection& selection) : selection_(selection) {
+    selection_.SetSymmetryQuery([this] { return symmetryOn_; });
+    selection_.SetMirror([this](BodyPartId part) { MirrorPart(selection_, part); });
+}
+
+SymmetryState::~SymmetryState() {
+    selection_.SetSymmetryQuery({});
+    selection_.SetMirror({});
+}
+
+int SymmetryState::Direction(SymmetryGroup group) const {
+    return IsValidSymmetryGroup(group) ? symmetryDirection_[static_cast<std::size_t>(group)]
+                                       : kRightArrow;
+}
+
+void SymmetryState::TurnOn() {
+    symmetryOn_ = true;
+    ApplySymmetry(selection_, symmetryDirection_);
+}
+
+void SymmetryState::TurnOff() {
+    symmetryOn_ = false;
+    RestoreChosenSelections(selection_);
+}
+
+void SymmetryState::ChooseDirection(SymmetryGroup group, int direction) {
+    if (!IsValidSymmetryGroup(group)) return;
+    const int stored = direction == kLeftArrow ? kLeftArrow : kRightArrow;
+    symmetryDirection_[static_cast<std::size_t>(group)] = stored;
+    if (symmetryOn_) MirrorGroup(selection_, group, stored);
+}
+
+void SymmetryState::ChooseDirectionForAll(int direction) {
+    for (const SymmetryGroup group : kAllGroupsOrder) ChooseDirection(group, direction);
+}
+
+}  // namespace bw

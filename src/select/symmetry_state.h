@@ -1,0 +1,59 @@
+// The state of the symmetry box of the main dialog and its commands: Off/On (symmetryOn) and
+// per group the direction of its arrow pair (symmetryDirection, kRightArrow ">>" initially).
+//
+// The main dialog owns one and forwards the box's clicks to it:
+//   "On" clicked            -> TurnOn()      mirrors every group in its own direction
+//   "Off" clicked           -> TurnOff()     every body part back to its own last choice
+//   a group's "<<" / ">>"   -> ChooseDirection(group, kLeftArrow / kRightArrow)
+//   "All" "<<" / ">>"       -> ChooseDirectionForAll(kLeftArrow / kRightArrow)
+// After each call it shows IsOn() on the Off/On pair, LabelsEnabled() on the four labels and
+// LeftArrowChecked / RightArrowChecked on each group's arrows.
+//
+// While it exists it is installed in the PartSelection, so PartSelection::SelectPart copies a
+// choice onto the mirror part whenever symmetry is on, whatever the directions. The
+// PartSelection is not owned and must outlive this object; one SymmetryState per
+// PartSelection.
+#pragma once
+
+#include <array>
+
+#include "select/part_selection.h"
+#include "select/symmetry_group.h"
+
+namespace bw {
+
+class SymmetryState {
+  public:
+    explicit SymmetryState(PartSelection& selection);
+    ~SymmetryState();
+    SymmetryState(const SymmetryState&) = delete;
+    SymmetryState& operator=(const SymmetryState&) = delete;
+
+    bool IsOn() const { return symmetryOn_; }
+    // kRightArrow or kLeftArrow; kRightArrow for an invalid group.
+    int Direction(SymmetryGroup group) const;
+    const std::array<int, kSymmetryGroupCount>& Directions() const { return symmetryDirection_; }
+
+    // Symmetry on, then every group mirrored in its own direction (again if it was on).
+    void TurnOn();
+    // Symmetry off, then every body part shows and holds the entry last chosen for it.
+    void TurnOff();
+    // Records the group's direction and, while symmetry is on, mirrors the group in it. Any
+    // direction other than kLeftArrow is stored as kRightArrow. Nothing for an invalid group.
+    void ChooseDirection(SymmetryGroup group, int direction);
+    // ChooseDirection for Head Features, then Lower Limbs, then Upper Limbs.
+    void ChooseDirectionForAll(int direction);
+
+    // What the controls show.
+    bool LabelsEnabled() const { return symmetryOn_; }
+    bool LeftArrowChecked(SymmetryGroup group) const { return Direction(group) == kLeftArrow; }
+    bool RightArrowChecked(SymmetryGroup group) const { return !LeftArrowChecked(group); }
+
+  private:
+    PartSelection& selection_;
+    bool symmetryOn_ = false;
+    std::array<int, kSymmetryGroupCount> symmetryDirection_{kRightArrow, kRightArrow,
+                                                            kRightArrow};
+};
+
+}  // namespace bw
