@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The one run command: installs what is missing, builds, and starts Beastwright on the bundled
-# sample library. Until the window exists it shows what the core reads: the contents of a few
-# library files and a summary of an assembled sample project.
+# sample library. The program keeps bw.cfg in the directory it starts in; it runs from
+# build/run, whose bw.cfg is made on the first run to point at the sample library, so the first
+# start shows full lists. Without a display it says how to start under Xvfb and prints what the
+# core reads from the library instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -9,9 +11,30 @@ scripts/install-deps
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build -j"${BW_JOBS:-2}"
 
-share=build/share/beastwright
+top=$(pwd)
+share=$top/build/share/beastwright
 library=$share/Objects/Library
 bwtool=build/tools/bwtool/bwtool
+rundir=build/run
+
+mkdir -p "$rundir" "$share/Converted"
+if [ ! -e "$rundir/bw.cfg" ]; then
+    cat >"$rundir/bw.cfg" <<CFG
+ConvertObjectDir $share/Converted
+ConvertObjectName NewObject
+ObjectDir $library
+ProjectDir $share/Projects
+BgColor 0.180000 0.220000 0.280000 0.000000
+WireColor 0.800000 0.800000 0.800000 0.000000
+CFG
+fi
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    cd "$rundir"
+    exec "$top/build/src/app/beastwright"
+fi
+
+echo "run.sh: no display to open the window on; start it under Xvfb with: xvfb-run -a ./run.sh"
 
 echo
 echo "== bwtool info on a few files of the sample library ($library)"

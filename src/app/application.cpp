@@ -39,11 +39,15 @@ int Application::Run(int argc, char** argv) {
     QtNotifier notifier;
     DirectoryFileEnumerator files;
     const MainDialogPlatform platform{notifier, files, &OpenGlContextAvailable};
-    MainDialog dialog(platform, startDirectory);
-    dialog.exec();
-    // Written whatever way the dialog ended: Done, escape or the close box.
-    WriteConfigurationFile(dialog.CurrentConfiguration(), notifier);
+    RunMainDialog(platform, startDirectory);
     return 0;
+}
+
+int RunMainDialog(const MainDialogPlatform& platform, const std::string& startDirectory) {
+    MainDialog dialog(platform, startDirectory);
+    const int result = dialog.exec();
+    WriteConfigurationFile(dialog.CurrentConfiguration(), platform.notifier);
+    return result;
 }
 
 }  // namespace bw

@@ -91,10 +91,11 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
 }
 
 MainDialog::~MainDialog() {
-    // The pages refer to the creature: destroy them (Qt children) before it.
+    // The pages and the preview refer to the creature: destroy them (Qt children, the
+    // converter page included, with or without its tab) before it.
     delete tabs_;
     tabs_ = nullptr;
-    if (converterPage_ && !converterPage_->parent()) delete converterPage_;
+    converterPage_ = nullptr;
     delete preview_;
     preview_ = nullptr;
 }
@@ -258,16 +259,19 @@ void MainDialog::ChangeProjectDirectory(const std::string& path) {
 }
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tabs_->tabBar() && event->type() == QEvent::KeyPress &&
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (watched == tabs_->tabBar() && key &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F12) {
-        ToggleConverterTab();
+        if (event->type() == QEvent::KeyPress) ToggleConverterTab();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
 bool MainDialog::KeyReachesDialogItself() const {
-    const QWidget* focus = QApplication::focusWidget();
+    // Keys a child control leaves unhandled travel up to the dialog too; only those that
+    // arrive while no child holds the focus are the dialog's own.
+    const QWidget* focus = focusWidget();
     return focus == nullptr || focus == this;
 }
 

@@ -1,0 +1,203 @@
+// The real preview under Xvfb + Mesa: pixels grabbed from its framebuffer for each shading
+// mode and the highlight, and the camera effects of drags and double clicks.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <cmath>
+
+#include "model/part_object.h"
+#include "render/preview_navigation.h"
+#include "render/preview_view.h"
+#include "support/gui_fixture.h"
+#include "support/object_file_builder.h"
+#include "support/recording_notifier.h"
+#include "support/render_compare.h"
+
+namespace bw::test {
+namespace {
+
+constexpr int kSide = 200;
+
+// A preview of its own, showing one cube (0.2 units wide, centred on the origin) or the
+// sample creature.
+class PreviewViewTest : public testing::Test {
+  protected:
+    PreviewViewTest() : creature(notifier), view(notifier) {
+        view.resize(kSide, kSide);
+        view.SetCreature(&creature);
+        view.SetBackgroundColour({0.0f, 0.0f, 1.0f});
+        creature.lightLevel = kInitialLightLevel;
+    }
+
+    void AddCube() {
+        ObjectFileContents cube = CubeContents({-0.5f, -0.5f, -0.5f});
+        for (Vec3f& p : cube.points) p = {p.x * 0.2f, p.y * 0.2f, p.z * 0.2f};
+        const std::string path = directory.Write("Head/Cube.bwo", Encode(cube));
+        ASSERT_TRUE(creature.AddPart("Head", path, 0));
+    }
+
+    QImage Render() {
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        return view.grabFramebuffer();
+    }
+
+    static QColor Centre(const QImage& image) {
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    }
+    // Pixels of a colour close to (r, g, b), within 8 levels per channel.
+    static int CountColour(const QImage& image, int r, int g, int b) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += std::abs(c.red() - r) <= 8 && std::abs(c.green() - g) <= 8 &&
+                     std::abs(c.blue() - b) <= 8;
+            }
+        return n;
+    }
+
+    void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, buttons,
+                          modifiers);
+        QApplication::sendEvent(&view, &event);
+    }
+    void Drag(Qt::MouseButton button, QPoint from, QPoint to,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        Mouse(QEvent::MouseButtonPress, from, button, button, modifiers);
+        Mouse(QEvent::MouseMove, to, Qt::NoButton, button, modifiers);
+        Mouse(QEvent::MouseButtonRelease, to, button, Qt::NoButton, modifiers);
+    }
+
+    TemporaryDirectory directory;
+    RecordingNotifier notifier;
+    Creature creature;
+    PreviewView view;
+};
+
+TEST_F(PreviewViewTest, ClearsToTheBackgroundColour) {
+    const QImage image = Render();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(Centre(image), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(0, 0, 255));
+}
+
+TEST_F(PreviewViewTest, SmoothAndFlatDrawALitPartAndWireframeItsOutlines) {
+    AddCube();
+    creature.shadingMode = 0;
+    const QColor smooth = Centre(Render());
+    EXPECT_NE(smooth, QColor(0, 0, 255)) << "a shaded part covers the centre";
+    EXPECT_GT(smooth.red(), smooth.blue()) << "the cube's orange surface, lit";
+
+    creature.shadingMode = 1;
+    view.update();
+    const QColor flat = Centre(Render());
+    EXPECT_NE(flat, QColor(0, 0, 255));
+
+    creature.shadingMode = 2;
+    creature.wireColour = {0.0f, 1.0f, 0.0f};
+    view.update();
+    const QImage wire = Render();
+    EXPECT_GT(CountColour(wire, 0, 255, 0), 50) << "green outlines";
+    EXPECT_EQ(CountColour(wire, 255, 255, 0), 0);
+}
+
+TEST_F(PreviewViewTest, AHighlightedPartIsOutlinedInYellow) {
+    AddCube();
+    creature.FindPartForEdit(0);
+    for (int mode : {0, 1}) {
+        creature.shadingMode = mode;
+        view.update();
+        EXPECT_GT(CountColour(Render(), 255, 255, 0), 50) << "mode " << mode;
+    }
+    creature.shadingMode = 2;
+    creature.wireColour = {0.0f, 1.0f, 0.0f};
+    view.update();
+    const QImage wire = Render();
+    EXPECT_GT(CountColour(wire, 255, 255, 0), 50) << "highlighted wireframe is yellow";
+    EXPECT_EQ(CountColour(wire, 0, 255, 0), 0);
+}
+
+TEST_F(PreviewViewTest, AnUnknownShadingModeDrawsNothing) {
+    AddCube();
+    creature.shadingMode = 3;
+    const QImage image = Render();
+    EXPECT_EQ(CountColour(image, 0, 0, 255), image.width() * image.height());
+}
+
+TEST_F(PreviewViewTest, DragsRotatePanAndZoomByTheirStepSizes) {
+    Render();
+    Drag(Qt::LeftButton, {50, 50}, {150, 50});
+    EXPECT_FLOAT_EQ(creature.yaw, -0.5f);
+    EXPECT_FLOAT_EQ(creature.pitch, 0.0f);
+
+    Drag(Qt::RightButton, {50, 100}, {50, 50}, Qt::ShiftModifier);
+    EXPECT_NEAR(view.Zoom(), 1.0f, 1e-6f);
+    EXPECT_NEAR(creature.lightLevel, 0.4f, 1e-6f);
+
+    Drag(Qt::RightButton, {50, 50}, {60, 40});
+    EXPECT_NEAR(creature.panX, 0.02f, 1e-6f);
+    EXPECT_NEAR(creature.panY, 0.02f, 1e-6f);
+
+    // Dragging down brings the creature closer.
+    for (int k = 0; k < 3; ++k) Drag(Qt::MiddleButton, {10, 0}, {10, 199});
+    EXPECT_FLOAT_EQ(view.Zoom(), kMaxZoom);
+    EXPECT_FLOAT_EQ(creature.lightLevel, 0.7f);
+    for (int k = 0; k < 6; ++k) Drag(Qt::MiddleButton, {10, 199}, {10, 0});
+    EXPECT_FLOAT_EQ(view.Zoom(), kMinZoom);
+}
+
+TEST_F(PreviewViewTest, SwappedButtonsExchangeRotateAndPan) {
+    Render();
+    view.SetSwapMouseButtons(true);
+    Drag(Qt::RightButton, {50, 50}, {150, 50});
+    EXPECT_FLOAT_EQ(creature.yaw, -0.5f);
+    Drag(Qt::LeftButton, {50, 50}, {40, 50});
+    EXPECT_NEAR(creature.panX, -0.02f, 1e-6f);
+
+    Mouse(QEvent::MouseButtonDblClick, {5, 5}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(creature.yaw, 0.0f) << "right double click resets the rotation when swapped";
+    EXPECT_NE(creature.panX, 0.0f);
+    Mouse(QEvent::MouseButtonDblClick, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(creature.panX, 0.0f);
+}
+
+TEST_F(PreviewViewTest, MovesWithoutCaptureAndOnTheConverterTabLeaveTheCreature) {
+    Render();
+    Mouse(QEvent::MouseMove, {90, 90}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(creature.yaw, 0.0f);
+
+    // Releasing one button ends the capture: the still-held one stops dragging.
+    Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
+    Mouse(QEvent::MouseButtonPress, {50, 50}, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+    Mouse(QEvent::MouseButtonRelease, {50, 50}, Qt::RightButton, Qt::LeftButton);
+    Mouse(QEvent::MouseMove, {150, 50}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(creature.yaw, 0.0f);
+    Mouse(QEvent::MouseButtonRelease, {150, 50}, Qt::LeftButton, Qt::NoButton);
+
+    creature.yaw = 0.25f;
+    view.SetActiveTab(PreviewView::kConverterTab);
+    Drag(Qt::LeftButton, {50, 50}, {150, 50});
+    Mouse(QEvent::MouseButtonDblClick, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(creature.yaw, 0.25f);
+}
+
+TEST_F(PreviewViewTest, TheWheelShowsItsMessageAndLeavesTheCamera) {
+    Render();
+    QWheelEvent wheel(QPointF(10, 20), view.mapToGlobal(QPointF(10, 20)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &wheel);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    const QPoint global = view.mapToGlobal(QPoint(10, 20));
+    EXPECT_EQ(notifier.messages[0].text, "OnMouseWheel()\nflags: (4)  delta: -120  point: (" +
+                                             std::to_string(global.x()) + ", " +
+                                             std::to_string(global.y()) + ")");
+    EXPECT_EQ(notifier.messages[0].caption, "Beastwright");
+    EXPECT_FLOAT_EQ(view.Zoom(), kInitialZoom);
+}
+
+}  // namespace
+}  // namespace bw::test

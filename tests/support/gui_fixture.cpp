@@ -1,0 +1,35 @@
+#include "support/gui_fixture.h"
+
+#include <QTest>
+
+#include "app/application.h"
+
+namespace bw::test {
+
+std::string SampleLibraryDirectory() { return BW_SAMPLE_SHARE_DIR "/Objects/Library"; }
+
+MainDialogFixture::MainDialogFixture(const char* objectDirectory, bool openGl) : openGl(openGl) {
+    if (objectDirectory)
+        start.Write("bw.cfg", std::string("ObjectDir ") + objectDirectory +
+                                  "\nBgColor 0.1 0.2 0.3 0\nWireColor 0 1 0 0\n");
+}
+
+MainDialogFixture::~MainDialogFixture() = default;
+
+MainDialogPlatform MainDialogFixture::Platform() {
+    const bool available = openGl;
+    return MainDialogPlatform{notifier, files, [available] {
+                                  return available && OpenGlContextAvailable();
+                              }};
+}
+
+MainDialog& MainDialogFixture::Show() {
+    if (!dialog_) {
+        dialog_ = std::make_unique<MainDialog>(Platform(), start.Path());
+        dialog_->show();
+        (void)QTest::qWaitForWindowExposed(dialog_.get());
+    }
+    return *dialog_;
+}
+
+}  // namespace bw::test

@@ -1,0 +1,39 @@
+// Builds the real main dialog for GUI tests: a fresh start directory with a bw.cfg, the
+// recording notifier and the real file enumerator.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/main_dialog.h"
+#include "model/file_enumerator.h"
+#include "support/object_file_builder.h"
+#include "support/recording_notifier.h"
+
+namespace bw::test {
+
+// The sample library the build wrote.
+std::string SampleLibraryDirectory();
+
+class MainDialogFixture {
+  public:
+    // bw.cfg in the start directory names `objectDirectory` (none written when it is null).
+    explicit MainDialogFixture(const char* objectDirectory, bool openGl = true);
+    ~MainDialogFixture();
+
+    MainDialog& Dialog() { return *dialog_; }
+    // Builds the dialog (once) and shows it.
+    MainDialog& Show();
+    MainDialogPlatform Platform();
+
+    TemporaryDirectory start;
+    RecordingNotifier notifier;
+    DirectoryFileEnumerator files;
+    bool openGl;
+
+  private:
+    std::unique_ptr<MainDialog> dialog_;
+};
+
+}  // namespace bw::test
