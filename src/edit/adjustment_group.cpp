@@ -1,0 +1,39 @@
+#include "edit/adjustment_group.h"
+
+#include <cstddef>
+
+namespace bw {
+namespace {
+
+std::size_t At(int lock, AdjustGroup group) {
+    return static_cast<std::size_t>(ScaleIndex(static_cast<ScaleSide>(lock), group));
+}
+
+}  // namespace
+
+int GroupLock(const PartAdjustments& a, AdjustGroup group) {
+    const int lock = group == kGroupTaper ? a.taperLock : a.scaleLock[std::size_t(group)];
+    return IsValidLock(lock) ? lock : 0;
+}
+
+void SetGroupLock(PartAdjustments& a, AdjustGroup group, int lock) {
+    if (group == kGroupTaper)
+        a.taperLock = lock;
+    else
+        a.scaleLock[std::size_t(group)] = lock;
+}
+
+float& GroupValue(PartAdjustments& a, AdjustGroup group, int lock) {
+    return group == kGroupTaper ? a.taperValue[std::size_t(lock)] : a.scaleValue[At(lock, group)];
+}
+
+std::int32_t& GroupPosition(PartAdjustments& a, AdjustGroup group, int lock) {
+    return group == kGroupTaper ? a.taperAdjustPosition[std::size_t(lock)]
+                                : a.adjustPosition[At(lock, group)];
+}
+
+float& GroupStep(PartAdjustments& a, AdjustGroup group) {
+    return group == kGroupTaper ? a.taperStep : a.sliderStep[std::size_t(group)];
+}
+
+}  // namespace bw
