@@ -12,8 +12,10 @@ namespace {
 // Row layout in logical pixels: row i at y = 4 + 25 i.
 constexpr int kRowTop = 4;
 constexpr int kRowPitch = 25;
-constexpr int kLockX = 55;
-constexpr int kLockWidth = 85;
+// The lock box's text runs up to the list; its box starts further left than the row's nominal
+// 55 pixels so that long body part names fit in fonts wider than 6 pixels a character.
+constexpr int kLockX = 4;
+constexpr int kLockWidth = 136;
 constexpr int kListX = 145;
 constexpr int kListWidth = 158;
 constexpr int kControlHeight = 22;
@@ -75,6 +77,16 @@ void SelectPartsPage::BuildRow(BodyPartId i) {
         selection_.StepSelection(i, step);
     });
     connect(lock, &QCheckBox::toggled, this, [this, i](bool locked) { OnLockToggled(i, locked); });
+}
+
+void SelectPartsPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Lists take the page's spare width, so long file names stay readable.
+    const int listWidth = std::max(kListWidth, width() - kListX - kSpinWidth - 6);
+    for (BodyPartId i = 0; i < kBodyPartCount; ++i) {
+        boxes_[i]->resize(listWidth, kControlHeight);
+        spins_[i]->move(kListX + listWidth, spins_[i]->y());
+    }
 }
 
 void SelectPartsPage::OnLockToggled(BodyPartId i, bool locked) {

@@ -43,6 +43,9 @@ class SelectPartsPage : public QWidget {
     QCheckBox* LockBox(BodyPartId i) const;
     SpinButton* Spin(BodyPartId i) const;
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
     void BuildRow(BodyPartId i);
     void OnLockToggled(BodyPartId i, bool locked);

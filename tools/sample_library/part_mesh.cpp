@@ -37,7 +37,9 @@ bool ToObjectFile(const PartMesh& part, BodyPartId bodyPart, ObjectFileContents&
     const std::vector<V3> normals = part.mesh.PointNormals();
     for (std::size_t i = 0; i < part.mesh.points.size(); ++i) {
         const V3& p = part.mesh.points[i];
-        contents.points.push_back({float(p.x), float(p.y), float(p.z)});
+        contents.points.push_back({float(p.x * kPreviewUnitsPerMetre),
+                                   float((p.y - kCentreHeight) * kPreviewUnitsPerMetre),
+                                   float(p.z * kPreviewUnitsPerMetre)});
         contents.normals.push_back({float(normals[i].x), float(normals[i].y), float(normals[i].z)});
     }
     for (const MeshQuad& quad : part.mesh.quads) {

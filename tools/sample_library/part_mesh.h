@@ -34,7 +34,14 @@ struct PartMesh {
     void MirrorX();
 };
 
-// The object file contents of a part: points, unit normals, quads, surfaces (each data block
+// The library is modelled in metres, a grown creature standing about 1.95 m tall with its feet
+// at y = 0. Files store it in preview units: scaled by kPreviewUnitsPerMetre about a point at
+// kCentreHeight, so an assembled creature (about 0.29 units tall) stands centred in the
+// preview at its starting zoom.
+inline constexpr double kPreviewUnitsPerMetre = 0.15;
+inline constexpr double kCentreHeight = 0.98;  // metres
+
+// The object file contents of a part, in preview units: points, unit normals, quads, surfaces (each data block
 // opening with its colour sub-chunk) and sets. False with `reason` when the part is unsound.
 bool ToObjectFile(const PartMesh& part, BodyPartId bodyPart, ObjectFileContents& contents,
                   std::string* reason);

@@ -1,0 +1,113 @@
+// Writes screenshots of the real main dialog with assembled sample creatures, for the README:
+//   readme_screenshots SHARE_DIRECTORY OUTPUT_DIRECTORY
+// SHARE_DIRECTORY is the sample library's share folder (Objects/Library, Projects). Needs a
+// display with OpenGL (run it under xvfb-run). Each picture loads one sample project through
+// the Select Parts lists, as a user would see it.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "app/application.h"
+#include "app/main_dialog.h"
+#include "model/file_enumerator.h"
+#include "platform/qt_notifier.h"
+#include "project/project_loader.h"
+#include "render/preview_view.h"
+#include "select/select_parts_page.h"
+
+namespace {
+
+// Shows each record's file in its list while the project loads, as the Project page does.
+class ListSelectingListener : public bw::ProjectLoadListener {
+  public:
+    explicit ListSelectingListener(bw::SelectPartsPage& page) : page_(page) {}
+    bw::TranslationAnswer AskTranslation(const std::string&, const std::string&,
+                                         const bw::TranslationAnswer& start) override {
+        return start;
+    }
+    void ShowTranslationList(const std::vector<std::string>&,
+                             const std::vector<std::string>&) override {}
+    void ClearSelection(bw::BodyPartId part) override {
+        page_.PartListBox(part)->setCurrentIndex(0);
+    }
+    void SelectFile(bw::BodyPartId part, const std::string& fileName) override {
+        QComboBox* box = page_.PartListBox(part);
+        const int index = box->findText(QString::fromStdString(fileName), Qt::MatchFixedString);
+        if (index >= 0) box->setCurrentIndex(index);
+    }
+
+  private:
+    bw::SelectPartsPage& page_;
+};
+
+struct Shot {
+    const char* project;
+    int shadingMode;
+    float yaw;
+    float pitch;
+    int tab;
+    const char* output;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: readme_screenshots SHARE_DIRECTORY OUTPUT_DIRECTORY\n");
+        return 2;
+    }
+    QSurfaceFormat::setDefaultFormat(bw::PreviewView::RequestedFormat());
+    QApplication app(argc, argv);
+    const std::string share = argv[1];
+    const std::string output = argv[2];
+    QDir().mkpath(QString::fromStdString(output));
+
+    const Shot shots[] = {
+        {"Male.bwp", 0, -0.5f, 0.15f, bw::MainDialog::kSelectPartsTab, "select-parts-male.png"},
+        {"Fantasy.bwp", 1, 0.6f, 0.1f, bw::MainDialog::kSelectPartsTab, "flat-fantasy.png"},
+        {"Insect.bwp", 2, -0.9f, 0.3f, bw::MainDialog::kSelectPartsTab, "wireframe-insect.png"},
+    };
+    const std::filesystem::path start =
+        std::filesystem::temp_directory_path() / "beastwright-screenshots";
+    std::filesystem::create_directories(start);
+    {
+        std::ofstream config(start / "bw.cfg");
+        config << "ObjectDir " << share << "/Objects/Library\nProjectDir " << share
+               << "/Projects\nBgColor 0.18 0.22 0.28 0\nWireColor 0.85 0.85 0.85 0\n";
+    }
+
+    bw::QtNotifier notifier;
+    bw::DirectoryFileEnumerator files;
+    const bw::MainDialogPlatform platform{notifier, files, &bw::OpenGlContextAvailable};
+    int failures = 0;
+    for (const Shot& shot : shots) {
+        bw::MainDialog dialog(platform, start.string());
+        dialog.show();
+        if (!QTest::qWaitForWindowExposed(&dialog)) return 1;
+        dialog.Tabs()->setCurrentIndex(shot.tab);
+        ListSelectingListener listener(*dialog.SelectParts());
+        bw::TranslationFlags flags;
+        flags.dontAskSession = 1;
+        flags.showTranslationList = 0;
+        if (!bw::LoadProject(dialog.GetCreature(), share + "/Projects/" + shot.project,
+                             share + "/Objects/Library", flags, listener)) {
+            ++failures;
+            continue;
+        }
+        dialog.SelectParts()->Selection().RememberSelections();
+        dialog.SetShadingMode(shot.shadingMode);
+        dialog.GetCreature().yaw = shot.yaw;
+        dialog.GetCreature().pitch = shot.pitch;
+        dialog.Preview()->repaint();
+        QTest::qWait(200);
+        const QString path = QString::fromStdString(output + "/" + shot.output);
+        if (!dialog.grab().save(path)) ++failures;
+        std::printf("%s\n", path.toStdString().c_str());
+    }
+    return failures == 0 ? 0 : 1;
+}
