@@ -29,6 +29,11 @@ class SelectPartsPageTest : public testing::Test {
     }
 
     // Chooses entry `index` as the user does: the list shows it, then reports the activation.
+    // Clicks the lock box's indicator.
+    void ClickLock(BodyPartId row) {
+        QCheckBox* lock = page->LockBox(row);
+        QTest::mouseClick(lock, Qt::LeftButton, {}, QPoint(8, lock->height() / 2));
+    }
     void Choose(BodyPartId row, int index) {
         QComboBox* box = page->PartListBox(row);
         box->setCurrentIndex(index);
@@ -88,13 +93,13 @@ TEST_F(SelectPartsPageTest, SpinStepsAreClampedAtBothEnds) {
 
 TEST_F(SelectPartsPageTest, LockingARowDisablesItsControlsAndKeepsThePart) {
     Choose(kHead, 1);
-    QTest::mouseClick(page->LockBox(kHead), Qt::LeftButton);
+    ClickLock(kHead);
     EXPECT_TRUE(page->LockBox(kHead)->isChecked());
     EXPECT_FALSE(page->PartListBox(kHead)->isEnabled());
     EXPECT_FALSE(page->Spin(kHead)->isEnabled());
     EXPECT_TRUE(page->Selection().List(kHead)->IsLocked());
     EXPECT_EQ(GetCreature().PartCount(), 1);
-    QTest::mouseClick(page->LockBox(kHead), Qt::LeftButton);
+    ClickLock(kHead);
     EXPECT_TRUE(page->PartListBox(kHead)->isEnabled());
     EXPECT_TRUE(page->Spin(kHead)->isEnabled());
 }
