@@ -10,6 +10,7 @@
 #include "app/product_name.h"
 #include "model/file_enumerator.h"
 #include "platform/qt_notifier.h"
+#include "platform/qt_platform_dialogs.h"
 #include "render/preview_view.h"
 
 namespace bw {
@@ -38,7 +39,11 @@ int Application::Run(int argc, char** argv) {
     const std::string startDirectory = CaptureStartDirectory();
     QtNotifier notifier;
     DirectoryFileEnumerator files;
-    const MainDialogPlatform platform{notifier, files, &OpenGlContextAvailable};
+    QtFileDialogs fileDialogs;
+    QtColourChooser colourChooser;
+    QtShellOpener shell;
+    const MainDialogPlatform platform{notifier,      files, fileDialogs, colourChooser,
+                                      shell,         &OpenGlContextAvailable};
     RunMainDialog(platform, startDirectory);
     return 0;
 }

@@ -21,6 +21,7 @@
 #include "model/creature.h"
 #include "model/file_enumerator.h"
 #include "model/notifier.h"
+#include "platform/platform_dialogs.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -39,6 +40,9 @@ class SelectPartsPage;
 struct MainDialogPlatform {
     Notifier& notifier;
     const FileEnumerator& files;
+    FileDialogs& fileDialogs;
+    ColourChooser& colourChooser;
+    ShellOpener& shell;
     // True when an OpenGL context of the preview's format can be made; without one the
     // dialog runs without a preview.
     std::function<bool()> openGlAvailable;

@@ -18,7 +18,7 @@ MainDialogFixture::~MainDialogFixture() = default;
 
 MainDialogPlatform MainDialogFixture::Platform() {
     const bool available = openGl;
-    return MainDialogPlatform{notifier, files, [available] {
+    return MainDialogPlatform{notifier, files, fileDialogs, colourChooser, shell, [available] {
                                   return available && OpenGlContextAvailable();
                               }};
 }

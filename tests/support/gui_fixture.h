@@ -10,6 +10,7 @@
 #include "model/file_enumerator.h"
 #include "support/object_file_builder.h"
 #include "support/recording_notifier.h"
+#include "support/recording_platform.h"
 
 namespace bw::test {
 
@@ -30,6 +31,9 @@ class MainDialogFixture {
     TemporaryDirectory start;
     RecordingNotifier notifier;
     DirectoryFileEnumerator files;
+    RecordingFileDialogs fileDialogs;
+    RecordingColourChooser colourChooser;
+    RecordingShellOpener shell;
     bool openGl;
 
   private:

@@ -16,6 +16,7 @@
 #include "app/main_dialog.h"
 #include "model/file_enumerator.h"
 #include "platform/qt_notifier.h"
+#include "platform/qt_platform_dialogs.h"
 #include "project/project_loader.h"
 #include "render/preview_view.h"
 #include "select/select_parts_page.h"
@@ -83,7 +84,11 @@ int main(int argc, char** argv) {
 
     bw::QtNotifier notifier;
     bw::DirectoryFileEnumerator files;
-    const bw::MainDialogPlatform platform{notifier, files, &bw::OpenGlContextAvailable};
+    bw::QtFileDialogs fileDialogs;
+    bw::QtColourChooser colourChooser;
+    bw::QtShellOpener shell;
+    const bw::MainDialogPlatform platform{notifier, files,  fileDialogs,
+                                          colourChooser, shell, &bw::OpenGlContextAvailable};
     int failures = 0;
     for (const Shot& shot : shots) {
         bw::MainDialog dialog(platform, start.string());
