@@ -128,6 +128,30 @@ TEST_F(PreviewViewTest, AnUnknownShadingModeDrawsNothing) {
     EXPECT_EQ(CountColour(image, 0, 0, 255), image.width() * image.height());
 }
 
+// The whole sample creature, smooth and flat, against committed images (render_compare.h
+// documents the tolerance).
+TEST_F(PreviewViewTest, TheSampleCreatureMatchesItsBaselines) {
+    const std::string library = SampleLibraryDirectory();
+    const char* files[][2] = {{"Head", "Male-Square.bwo"},      {"Neck", "Male-Thick.bwo"},
+                              {"Upper body", "Male-Athletic.bwo"}, {"Stomach", "Male-Flat.bwo"},
+                              {"Left arm", "Male-Slim.bwo"},     {"Right thigh", "Male-Slim.bwo"},
+                              {"Right leg", "Male-Slim.bwo"},    {"Right foot", "Male-Bare.bwo"}};
+    for (const auto& [part, file] : files) {
+        const auto id = BodyPartIdOfName(part);
+        ASSERT_TRUE(id.has_value());
+        ASSERT_TRUE(creature.AddPart(part, library + "/" + part + "/" + file, *id));
+    }
+    EXPECT_TRUE(notifier.messages.empty());
+    creature.yaw = 0.4f;
+    creature.pitch = 0.2f;
+    creature.FindPartForEdit(*BodyPartIdOfName("Left arm"));
+    creature.shadingMode = 0;
+    EXPECT_EQ(CompareWithBaseline(Render(), "PreviewSampleCreatureSmooth"), "");
+    creature.shadingMode = 1;
+    view.update();
+    EXPECT_EQ(CompareWithBaseline(Render(), "PreviewSampleCreatureFlat"), "");
+}
+
 TEST_F(PreviewViewTest, DragsRotatePanAndZoomByTheirStepSizes) {
     Render();
     Drag(Qt::LeftButton, {50, 50}, {150, 50});
