@@ -1,0 +1,79 @@
+// The "Edit Parts" tab page: the Object list with its spin control, "Clear current settings",
+// and the X, Y, Z and taper groups (lock radios, Value, Slider Step, Adjust bar). Every event
+// of a control is forwarded to a PartAdjustmentEditor, which changes the selected part; the
+// page then shows the editor's View(). Value and Slider Step edits are read when they lose the
+// keyboard focus.
+//
+// Ownership: the page is a Qt child of the tab strip and owns its controls and its editor. It
+// refers to the Creature, which the main dialog owns and which outlives it. `repaint` asks the
+// preview to redraw. Positions are dialog units converted to logical pixels (y down) from the
+// page's font.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+#include "edit/adjustment_group.h"
+#include "edit/part_adjustment_editor.h"
+#include "model/creature.h"
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace bw {
+
+class SpinButton;
+
+class EditPartsPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    EditPartsPage(Creature& creature, std::function<void()> repaint, QWidget* parent = nullptr);
+    ~EditPartsPage() override;
+
+    const PartAdjustmentEditor& Editor() const { return editor_; }
+
+    QComboBox* ObjectList() const { return objectList_; }
+    SpinButton* ObjectSpin() const { return objectSpin_; }
+    QPushButton* ClearButton() const { return clearButton_; }
+    // Lock radio `lock` (0 None, 1 Positive or Left/Bottom, 2 Negative or Right/Top).
+    QPushButton* LockButton(AdjustGroup group, int lock) const;
+    QLineEdit* ValueEdit(AdjustGroup group) const;
+    QLineEdit* StepEdit(AdjustGroup group) const;
+    QScrollBar* AdjustBar(AdjustGroup group) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct GroupControls {
+        QGroupBox* box = nullptr;
+        std::array<QPushButton*, kLockCount> locks{};
+        QLineEdit* value = nullptr;
+        QLineEdit* step = nullptr;
+        QScrollBar* adjust = nullptr;
+        QButtonGroup* exclusive = nullptr;  // the taper's lock radios only
+    };
+
+    void BuildObjectRow();
+    void BuildGroup(AdjustGroup group, int top);
+    void OnAdjustAction(AdjustGroup group, int action);
+    // Shows the editor's View() in the controls, without any control reporting it as an event.
+    void ShowView();
+
+    PartAdjustmentEditor editor_;
+    QComboBox* objectList_ = nullptr;
+    SpinButton* objectSpin_ = nullptr;
+    std::array<QPushButton*, 2> previousNext_{};  // "<", ">": hidden, the spin stands for them
+    QPushButton* clearButton_ = nullptr;
+    std::array<GroupControls, kAdjustGroupCount> groups_{};
+    std::array<QRadioButton*, 3> axisRadios_{};  // hidden: the taper axis is not edited here
+};
+
+}  // namespace bw
