@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "support/recording_notifier.h"
+#include "support/unprivileged_user.h"
 
 namespace bw {
 namespace {
@@ -164,13 +165,20 @@ TEST_F(ConfigurationFileTest, FailedWriteReportsAndLeavesWhatWasThere) {
 
 TEST_F(ConfigurationFileTest, FailedWriteKeepsTheOldFile) {
     std::ofstream(directory_ / "bw.cfg") << "ObjectDir /old\n";
+    test::HandToUnprivilegedUser(directory_.string());
     fs::permissions(directory_, fs::perms::owner_read | fs::perms::owner_exec);
-    if (access(directory_.c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not bind this user";
-    Configuration configuration;
-    configuration.startDirectory = directory_.string();
-    test::RecordingNotifier notifier;
-    EXPECT_FALSE(WriteConfigurationFile(configuration, notifier));
-    EXPECT_EQ(notifier.messages.size(), 1u);
+    // As a user the read-only folder binds (root gives up its rights in a child process).
+    const std::optional<int> result = test::RunAsUnprivilegedUser([&] {
+        if (access(directory_.c_str(), W_OK) == 0) return 3;
+        Configuration configuration;
+        configuration.startDirectory = directory_.string();
+        test::RecordingNotifier notifier;
+        if (WriteConfigurationFile(configuration, notifier)) return 1;
+        return notifier.messages.size() == 1 ? 0 : 2;
+    });
+    if (!result) GTEST_SKIP() << "no user whom file permissions bind";
+    ASSERT_NE(*result, 3) << "permissions do not bind the unprivileged user";
+    EXPECT_EQ(*result, 0) << "1: the write went ahead, 2: not one message";
     EXPECT_EQ(FileText(directory_ / "bw.cfg"), "ObjectDir /old\n");
 }
 
