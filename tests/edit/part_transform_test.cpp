@@ -71,6 +71,41 @@ TEST(PartTransformTest, PositiveXActsOnlyBelowTheCentroidWeakenedByTheDistance) 
     EXPECT_FLOAT_EQ(shifted.TransformedPoints()[2].y, 0.0f);
 }
 
+TEST(PartTransformTest, EachScaleValueMovesOnlyItsOwnAxisAndSide) {
+    // A box around the centroid (1, 2, 3), away from the origin so that every factor shows,
+    // small enough that the weakening cosine stays positive.
+    const std::vector<Vec3f> box = Box(0.5f, 1.5f, 1.5f, 2.5f, 2.5f, 3.5f);
+    const Vec3f c{1, 2, 3};
+    const auto coordinate = [](const Vec3f& v, int axis) {
+        return axis == 0 ? v.x : axis == 1 ? v.y : v.z;
+    };
+    for (ScaleSide side : {kScaleNone, kScalePositive, kScaleNegative}) {
+        for (int axis = 0; axis < 3; ++axis) {
+            PartObject part;
+            Load(part, box);
+            part.adjustments.scaleValue[ScaleIndex(side, axis)] = 0.5f;
+            TransformPart(part);
+            for (std::size_t i = 0; i < box.size(); ++i) {
+                const Vec3f& p = box[i];
+                const Vec3f& q = part.TransformedPoints()[i];
+                const float own = coordinate(p, axis) - coordinate(c, axis);
+                // Positive acts below the centroid, Negative above it, None everywhere.
+                const bool acts = side == kScaleNone || (side == kScalePositive && own < 0) ||
+                                  (side == kScaleNegative && own > 0);
+                for (int other = 0; other < 3; ++other) {
+                    SCOPED_TRACE(testing::Message() << "value " << ScaleIndex(side, axis)
+                                                    << ", point " << i << ", axis " << other);
+                    if (other == axis && acts) {
+                        EXPECT_GT(coordinate(q, other), coordinate(p, other) * 1.1f);
+                    } else {
+                        EXPECT_EQ(coordinate(q, other), coordinate(p, other));
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(PartTransformTest, PointAtTheCentroidGetsOnlyTheNoneValues) {
     PartObject part;
     Load(part, {{1, 2, 3}, {0.5f, 1.5f, 2.5f}, {1.5f, 2.5f, 3.5f}});

@@ -76,6 +76,41 @@ TEST_F(CreatureTest, HandMovesOntoItsForearmAndBothSetsAreWelded) {
     EXPECT_EQ(hand->bodyPart, 11);
 }
 
+TEST_F(CreatureTest, WeldGivesBothPartsTheAverageNormalAtTheSeam) {
+    // Each part's normals point its own way, so a weld that left either side alone shows.
+    const auto withNormals = [](ObjectFileContents c, Vec3f normal) {
+        c.normals.assign(c.points.size(), normal);
+        return c;
+    };
+    // One neighbour: the hand welds onto the forearm.
+    ASSERT_TRUE(Add("Left forearm",
+                    File("f.bwo", withNormals(Part({{10, 1, 0}, {12, 3, 0}, {11, 9, 0}, {12, 9, 0}},
+                                                   {{1, {0, 1}}, {2, {2, 3}}}),
+                                              {1, 0, 0}))));
+    ASSERT_TRUE(Add("Left hand", File("h.bwo", withNormals(Bar(0, 0), {0, 1, 0}))));
+    const Vec3f half{0.5f, 0.5f, 0};
+    EXPECT_EQ(Get("Left hand")->Normals()[0], half);
+    EXPECT_EQ(Get("Left hand")->Normals()[1], half);
+    EXPECT_EQ(Get("Left forearm")->Normals()[0], half);
+    EXPECT_EQ(Get("Left forearm")->Normals()[1], half);
+    EXPECT_EQ(Get("Left hand")->Normals()[2], (Vec3f{0, 1, 0}));  // off the seam
+
+    // Several neighbours: a new forearm between arm and hand is welded to both.
+    ASSERT_TRUE(Add("Left arm", File("a.bwo", withNormals(Bar(0, 20, {{1, 0}}), {0, 0, 1}))));
+    ASSERT_TRUE(Add("Left forearm",
+                    File("g.bwo", withNormals(Part({{0, 0, 0}, {2, 0, 0}, {0, 9, 0}, {2, 9, 0}},
+                                                   {{1, {0, 1}}, {2, {2, 3}}}),
+                                              {-1, 0, 0}))));
+    const PartObject* forearm = Get("Left forearm");
+    const Vec3f withHand{-0.25f, 0.25f, 0};  // (-1, 0, 0) and the hand's (0.5, 0.5, 0)
+    // (-1, 0, 0) and the arm's (0.5, 0, 0.5), left by its weld with the first forearm.
+    const Vec3f withArm{-0.25f, 0, 0.25f};
+    EXPECT_EQ(forearm->Normals()[0], withHand);
+    EXPECT_EQ(Get("Left hand")->Normals()[0], withHand);
+    EXPECT_EQ(forearm->Normals()[2], withArm);
+    EXPECT_EQ(Get("Left arm")->Normals()[0], withArm);
+}
+
 TEST_F(CreatureTest, AddingAPresentBodyPartReplacesItAndKeepsTheHighlight) {
     ASSERT_TRUE(Add("Head", File("a.bwo", Bar(0, 0))));
     creature.FindPartForEdit(0)->highlight = 1;
