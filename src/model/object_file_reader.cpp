@@ -1,11 +1,10 @@
 // Reading an object file image into a PartObject: walks the chunks, refuses malformed input
 // with a reason, and only then makes the part refer to the image.
+#include "model/object_file_reader.h"
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
-
-#if defined(__linux__)
-#endif
 
 #include "model/file_io.h"
 #include "model/part_object.h"
@@ -61,6 +60,37 @@ std::span<T> TypedView(std::uint8_t* p, std::size_t count, std::vector<T>& copy)
 
 }  // namespace
 
+bool CheckObjectFileHead(std::span<const std::uint8_t> head, std::uint64_t fileSize,
+                         std::string* reason) {
+    const auto refuse = [reason](std::string why) {
+        if (reason) *reason = std::move(why);
+        return false;
+    };
+    if (fileSize < 4 || head.size() < 4 || ReadLe32(head.data()) != kTagHeader)
+        return refuse("not an object file (it does not start with the 'BWOB' header)");
+    if (fileSize < kChunkHeadSize || head.size() < kChunkHeadSize)
+        return refuse("truncated chunk head at offset 0x0");
+    const std::uint32_t length = ReadLe32(head.data() + 4);
+    if (length > fileSize - kChunkHeadSize)
+        return refuse("'BWOB' chunk at offset 0x0 runs past the end of the file");
+    if (length < kHeaderContentSize || head.size() < kChunkHeadSize + kHeaderContentSize)
+        return refuse("header shorter than 16 bytes");
+    // Polygons name their surface with 16 bits, so no file can use more surfaces; a larger
+    // count is a corrupt header, not a table to allocate.
+    const std::uint32_t surfaceCount = ReadLe32(head.data() + kChunkHeadSize + 8);
+    if (surfaceCount > kMaxSurfaceCount) {
+        return refuse("surface count " + std::to_string(surfaceCount) +
+                      " is more than polygons can address");
+    }
+    return true;
+}
+
+bool ReadObjectFileImage(const std::string& path, std::vector<std::uint8_t>& image,
+                         std::string* reason) {
+    return ReadWholeFileAfterHeadCheck(path, kObjectFileHeadSize, CheckObjectFileHead, image,
+                                       reason);
+}
+
 class ObjectImageParser {
   public:
     explicit ObjectImageParser(const std::vector<std::uint8_t>& image) : image_(image) {}
@@ -83,11 +113,10 @@ class ObjectImageParser {
 bool ObjectImageParser::Walk(ImageLayout& layout, std::string& reason) {
     const std::uint64_t size = image_.size();
     const std::uint8_t* bytes = image_.data();
-    if (size < 4 || ReadLe32(bytes) != kTagHeader) {
-        reason = "not an object file (it does not start with the 'BWOB' header)";
+    // The first chunk is the header, with the counts that size everything after it.
+    if (!CheckObjectFileHead({bytes, std::min<std::size_t>(image_.size(), kObjectFileHeadSize)},
+                             size, &reason))
         return false;
-    }
-    bool haveHeader = false;
     bool havePoints = false;
     std::uint64_t offset = 0;
     while (offset < size) {
@@ -108,26 +137,14 @@ bool ObjectImageParser::Walk(ImageLayout& layout, std::string& reason) {
             return false;
         }
         if (tag == kTagHeader) {
-            if (haveHeader) {
+            if (offset != 0) {
                 reason = havePoints ? "header chunk after 'PNTS'" : "second header chunk";
                 return false;
             }
-            if (length < kHeaderContentSize) {
-                reason = "header shorter than 16 bytes";
-                return false;
-            }
-            haveHeader = true;
             layout.pointCount = ReadLe32(bytes + content);
             layout.polygonCount = ReadLe32(bytes + content + 4);
             layout.surfaceCount = ReadLe32(bytes + content + 8);
             layout.bodyPart = ReadLe32(bytes + content + 12);
-            // Polygons name their surface with 16 bits, so no file can use more surfaces; a
-            // larger count is a corrupt header, not a table to allocate.
-            if (layout.surfaceCount > kMaxSurfaceCount) {
-                reason = "surface count " + std::to_string(layout.surfaceCount) +
-                         " is more than polygons can address";
-                return false;
-            }
         } else if (tag == kTagPoints || tag == kTagNormals) {
             if (std::uint64_t(length) < std::uint64_t(kPointSize) * layout.pointCount) {
                 reason = where + " holds " + std::to_string(length) + " bytes, fewer than 12 x " +

@@ -1,12 +1,12 @@
 #include "model/part_object.h"
 
-#include "model/file_io.h"
+#include "model/object_file_reader.h"
 
 namespace bw {
 
 bool PartObject::LoadObjectFile(const std::string& path, std::string* reason) {
     std::vector<std::uint8_t> image;
-    if (!ReadWholeFile(path, image, reason)) return false;
+    if (!ReadObjectFileImage(path, image, reason)) return false;
     if (!LoadObjectImage(std::move(image), reason)) return false;
     name_ = path;
     return true;

@@ -29,8 +29,10 @@ class PartObject : public ListNode {
     ~PartObject() override = default;
 
     // Reads the object file at `path` and sets the name to `path`. False, with `reason` set and
-    // the part unchanged, for a file that cannot be read or is malformed; false with the part
-    // emptied when memory runs out while the mesh is being set up.
+    // the part unchanged, for a file that cannot be read or is malformed (a file that does not
+    // start with an object file header is refused after its first 24 bytes, see
+    // object_file_reader.h); false with the part emptied when memory runs out while the mesh is
+    // being set up.
     bool LoadObjectFile(const std::string& path, std::string* reason = nullptr);
     // The same from bytes already in memory; the name is not touched.
     bool LoadObjectImage(std::vector<std::uint8_t> image, std::string* reason = nullptr);
