@@ -33,26 +33,27 @@ void Creature::Warn(const std::string& text, const std::string& caption) {
 }
 
 bool Creature::AddPart(const std::string& name, const std::string& path, BodyPartId bodyPart) {
+    lastAddFailure_ = {path, {}};
+    // The reason is in place before the message, so a notifier may read it while it shows it.
+    const auto fail = [&](const std::string& caption) {
+        Warn(path, caption);
+        return false;
+    };
     auto part = std::make_unique<PartObject>();
-    if (!part->LoadObjectFile(path)) {
-        Warn(path, "Unable to add object");
-        return false;
-    }
+    if (!part->LoadObjectFile(path, &lastAddFailure_.reason)) return fail("Unable to add object");
     part->adjustments.taperAxis = TaperAxisOfBodyPart(bodyPart);
-    if (!part->SetName(path)) {
-        Warn(path, "Unable to set object name");
-        return false;
-    }
-    if (!part->SetTypeName(name)) {
-        Warn(path, "Unable to set object type");
-        return false;
-    }
-    if (!part->CheckPoints()) {
-        Warn(path, "Unable to calculate object type");
-        return false;
-    }
+    lastAddFailure_.reason = "the name could not be stored";
+    if (!part->SetName(path)) return fail("Unable to set object name");
+    if (!part->SetTypeName(name)) return fail("Unable to set object type");
+    lastAddFailure_.reason = "the file has no points (no 'PNTS' chunk)";
+    if (!part->CheckPoints()) return fail("Unable to calculate object type");
     part->bodyPart = bodyPart;
-    return ConnectPart(part.release());
+    lastAddFailure_.reason = TypeCodeOfName(name)
+                                 ? "its connection sets do not fit the parts it connects to"
+                                 : "\"" + name + "\" is no body part";
+    if (!ConnectPart(part.release())) return false;
+    lastAddFailure_ = {};
+    return true;
 }
 
 bool Creature::RemovePart(const std::string& name) {

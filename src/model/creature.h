@@ -29,6 +29,15 @@ class Creature : public ListNode {
     // shown), when it could not be connected (message shown; a replaced part is already gone)
     // or when `name` is no catalogue name (no message).
     bool AddPart(const std::string& name, const std::string& path, BodyPartId bodyPart);
+    // Why the last AddPart that returned false failed, beyond what its message says: the
+    // path it was given and the reader's reason (or why the part did not fit). Front ends that
+    // can show more than a message box (the command-line tool) report it; both are empty until
+    // an add fails, and the next successful add empties them again.
+    struct AddFailure {
+        std::string path;
+        std::string reason;
+    };
+    const AddFailure& LastAddFailure() const { return lastAddFailure_; }
     // Removes and destroys the first part whose typeName equals `name`; false when none does.
     bool RemovePart(const std::string& name);
 
@@ -96,6 +105,7 @@ class Creature : public ListNode {
 
     Notifier& notifier_;
     ObjectList parts_;
+    AddFailure lastAddFailure_;
 };
 
 }  // namespace bw

@@ -1,7 +1,9 @@
 // bwtool's output is a contract read by tests outside the project: the JSON fields, the error
 // lines and the exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -13,6 +15,22 @@ namespace bw {
 namespace {
 
 using Json = nlohmann::json;
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A Standard Edition project of one record whose scale values are `scales` (fields 13-21).
+std::string OneRecordProject(const std::string& bodyPart, int typeCode, int id,
+                             const std::string& storedPath,
+                             const std::string& scales = "0 0 0 0 0 0 0 0 0") {
+    return "BW1\r\n1\r\n" + std::to_string(typeCode) + "\r\n" + std::to_string(id) + "\r\n" +
+           bodyPart + "\r\n" + storedPath + "\r\n0 0 0 0 0 0 0 0 0 0.01 0.01 0.01 " + scales +
+           " 0 0 0 0\r\n     ";
+}
 
 class BwtoolTest : public ::testing::Test {
   protected:
@@ -86,17 +104,22 @@ TEST_F(BwtoolTest, AssembleReportsPartsAdjustmentsAndMessages) {
     EXPECT_EQ(a["taperAdjustPosition"].size(), 3u);
     EXPECT_TRUE(j["messages"].empty());
 
-    // A hand whose set does not fit its forearm: a message, not a failure.
+    // A hand whose set does not fit its forearm: the message, then why the part is missing.
     const test::CommandResult mismatch =
         Run({"assemble", "--objects", objects, "--add", "Left forearm=" + forearm, "--add",
              "Left hand=" + badHand, "--json"});
-    EXPECT_EQ(mismatch.status, 0);
+    EXPECT_EQ(mismatch.status, 1);
     const Json m = Json::parse(mismatch.out);
     ASSERT_EQ(m["messages"].size(), 1u);
     EXPECT_EQ(m["messages"][0]["caption"], "Can't connect object!");
+    EXPECT_EQ(m["parts"].size(), 1u);
     EXPECT_EQ(mismatch.err.rfind(
                   "Can't connect object!: Trying to connect Left hand to Left forearm...", 0),
               0u);
+    EXPECT_NE(mismatch.err.find("\nerror: " + badHand +
+                                ": its connection sets do not fit the parts it connects to\n"),
+              std::string::npos)
+        << mismatch.err;
 }
 
 TEST_F(BwtoolTest, AssembleSavesProjectsAndObjAndReadsThemBack) {
@@ -154,6 +177,178 @@ TEST_F(BwtoolTest, BadArgumentsAndUnreadableFilesHaveTheirOwnStatus) {
     EXPECT_EQ(
         Run({"assemble", "--objects", dir.Path(), "--save", dir.Path() + "/no/dir/x.bwp"}).status,
         1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hostile names, paths and values: the output stays valid, failures are reported and counted.
+
+TEST_F(BwtoolTest, BytesThatAreNoUtf8GiveValidJsonWithReplacementCharacters) {
+    // Latin-1 names as libraries made on other systems hold them: 0xEA, 0xE2, 0xE9.
+    const std::string latin = "T\xeate/Cr\xe2ne.bwo";
+    const std::string shown = "T\xef\xbf\xbdte/Cr\xef\xbf\xbdne.bwo";
+    ObjectFileContents cube = test::CubeContents();
+    cube.surfaces[0].name = "Peau \xe9paisse";
+    const std::string file = dir.Write("Objects/Head/" + latin, test::Encode(cube));
+
+    const test::CommandResult info = Run({"info", file, file + "\xff"});
+    EXPECT_EQ(info.status, 1);
+    EXPECT_NE(info.err.find("error: " + file + "\xff: "), std::string::npos);  // bytes kept
+    const Json parts = Json::parse(info.out);
+    ASSERT_EQ(parts.size(), 1u);
+    EXPECT_EQ(parts[0]["path"], dir.Path() + "/Objects/Head/" + shown);
+    EXPECT_EQ(parts[0]["surfaceList"][0]["name"], "Peau \xef\xbf\xbdpaisse");
+
+    // A project so named that is missing, and one whose stored path holds such bytes.
+    const std::string objects = dir.Path() + "/Objects";
+    const test::CommandResult missing =
+        Run({"assemble", "--objects", objects, dir.Path() + "/proj\xe9.bwp", "--json"});
+    EXPECT_EQ(missing.status, 1);
+    const Json m = Json::parse(missing.out);
+    ASSERT_EQ(m["messages"].size(), 1u);
+    EXPECT_EQ(m["messages"][0]["text"].get<std::string>().rfind(
+                  dir.Path() + "/proj\xef\xbf\xbd.bwp\n", 0),
+              0u);
+
+    const std::string project =
+        dir.Write("proj\xe9.bwp", OneRecordProject("Head", 0, 0, "\\Head\\T\xeate\\Cr\xe2ne.bwo"));
+    const test::CommandResult loaded =
+        Run({"assemble", "--objects", objects, project, "--add", "Left eye=" + file, "--json"});
+    ASSERT_EQ(loaded.status, 0) << loaded.err;
+    const Json j = Json::parse(loaded.out);
+    ASSERT_EQ(j["parts"].size(), 2u);
+    EXPECT_EQ(j["parts"][0]["name"], objects + "/Head/" + shown);
+    EXPECT_EQ(j["parts"][1]["name"], objects + "/Head/" + shown);
+}
+
+TEST_F(BwtoolTest, PartsThatCouldNotBeAddedFailTheRunAndTheReaderSaysWhy) {
+    const std::string nowhere = dir.Path() + "/no-objects";
+    const std::string project =
+        dir.Write("p.bwp", OneRecordProject("Head", 0, 0, "\\Head\\Male-Round.bwo"));
+    const test::CommandResult absent = Run({"assemble", "--objects", nowhere, project, "--json"});
+    EXPECT_EQ(absent.status, 1);
+    const std::string path = nowhere + "/Head/Male-Round.bwo";
+    // The message keeps its text (the path); the reason follows on a line of its own.
+    EXPECT_NE(absent.err.find("Unable to add object: " + path + "\nerror: " + path +
+                              ": cannot open: No such file or directory\n"),
+              std::string::npos)
+        << absent.err;
+    EXPECT_EQ(Json::parse(absent.out)["messages"][0]["text"], path);
+
+    const std::string cut = dir.Write("cut.bwo", std::string("BOWB\x04\0\0\0", 8));
+    const std::string headerOnly =
+        dir.Write("header.bwo", test::ChunkBuilder().Header(8, 0, 0).Bytes());
+    const test::CommandResult added = Run(
+        {"assemble", "--objects", nowhere, "--add", "Head=" + cut, "--add", "Neck=" + headerOnly,
+         "--add", "Left eye=" + dir.Write("e.bwo", test::Encode(test::CubeContents()))});
+    EXPECT_EQ(added.status, 1);
+    EXPECT_NE(added.err.find("error: " + cut +
+                             ": 'BWOB' chunk at offset 0x0 runs past the end of the file\n"),
+              std::string::npos)
+        << added.err;
+    EXPECT_NE(added.err.find("Unable to calculate object type: " + headerOnly + "\nerror: " +
+                             headerOnly + ": the file has no points (no 'PNTS' chunk)\n"),
+              std::string::npos)
+        << added.err;
+}
+
+TEST_F(BwtoolTest, ZeroByteInAStoredPathNamesNoPartAndIsNeverSaved) {
+    const std::string objects = dir.Path() + "/Objects";
+    dir.Write("Objects/Head/Male-Round.bwo", test::Encode(test::CubeContents()));
+    const std::string stored = std::string("\\Head\\Male-Round.bwo") + '\0' + ".evil";
+    const std::string project = dir.Write("zero.bwp", OneRecordProject("Head", 0, 0, stored));
+    const std::string saved = dir.Path() + "/saved.bwp";
+    const test::CommandResult r =
+        Run({"assemble", "--objects", objects, project, "--json", "--save", saved});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(": the path holds a zero byte\n"), std::string::npos) << r.err;
+    EXPECT_TRUE(Json::parse(r.out)["parts"].empty());
+    EXPECT_EQ(ReadText(saved), "BW20\r\n0\r\n");
+}
+
+TEST_F(BwtoolTest, NonFinitePointsAreWarnedAboutAndNeverWrittenAsObj) {
+    const std::string objects = dir.Path() + "/Objects";
+    dir.Write("Objects/Head/Cube.bwo", test::Encode(test::CubeContents()));
+    // None X and Negative X near the float limit: their sum overflows to infinity on the four
+    // points above the centroid.
+    const std::string project = dir.Write(
+        "huge.bwp", OneRecordProject("Head", 0, 0, "\\Head\\Cube.bwo", "3e38 0 0 0 0 0 3e38 0 0"));
+    const std::string obj = dir.Path() + "/c.obj";
+    const std::string mtl = dir.Write("c.mtl", std::string("old library"));
+    const test::CommandResult r =
+        Run({"assemble", "--objects", objects, project, "--json", "--obj", obj});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("warning: Head (" + objects +
+                         "/Head/Cube.bwo): 4 of 8 points and 0 of 8 normals are not finite "
+                         "numbers\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("error: " + obj +
+                         ": the Head has 4 points and 0 normals that are not "
+                         "finite numbers, which OBJ cannot hold\n"),
+              std::string::npos)
+        << r.err;
+    const Json j = Json::parse(r.out);
+    int nulls = 0;
+    for (const Json& point : j["parts"][0]["points"]) nulls += point[0].is_null();
+    EXPECT_EQ(nulls, 4);
+    EXPECT_FALSE(std::filesystem::exists(obj));
+    EXPECT_EQ(ReadText(mtl), "old library");
+}
+
+TEST_F(BwtoolTest, SavesFollowLinksAndFailedExportsChangeNothing) {
+    const std::string objects = dir.Path() + "/Objects";
+    const std::string head = dir.Write("Objects/Head/Cube.bwo", test::Encode(test::CubeContents()));
+    const auto assemble = [&](std::vector<std::string> outputs) {
+        std::vector<std::string> args{"assemble", "--objects", objects, "--add", "Head=" + head};
+        args.insert(args.end(), outputs.begin(), outputs.end());
+        return Run(args);
+    };
+    // Through a link: the file it points to is written, the link stays.
+    const std::string real = dir.Write("real/creature.bwp", std::string("old"));
+    std::filesystem::create_symlink(real, dir.Path() + "/link.bwp");
+    ASSERT_EQ(assemble({"--save", dir.Path() + "/link.bwp"}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path() + "/link.bwp"));
+    EXPECT_EQ(ReadText(real).rfind("BW20\r\n1\r\n", 0), 0u);
+
+    // A named pipe is no file to replace.
+    const std::string pipe = dir.Path() + "/pipe.bwp";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+    const test::CommandResult piped = assemble({"--save", pipe});
+    EXPECT_EQ(piped.status, 1);
+    EXPECT_NE(piped.err.find("error: " + pipe + ": cannot write " + pipe +
+                             ": it exists and is not a regular file\n"),
+              std::string::npos)
+        << piped.err;
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+
+    // An OBJ that cannot be written leaves its material library as it was.
+    const std::string mtl = dir.Write("x.mtl", std::string("old library"));
+    std::filesystem::create_directories(dir.Path() + "/x.obj/inside");
+    EXPECT_EQ(assemble({"--obj", dir.Path() + "/x.obj"}).status, 1);
+    EXPECT_EQ(ReadText(mtl), "old library");
+
+    // A name as long as the file system allows.
+    const std::string longest = dir.Path() + "/" + std::string(251, 'n') + ".bwp";
+    ASSERT_EQ(assemble({"--save", longest}).status, 0);
+    ASSERT_EQ(assemble({"--save", longest}).status, 0);
+    EXPECT_EQ(ReadText(longest).rfind("BW20\r\n1\r\n", 0), 0u);
+}
+
+TEST_F(BwtoolTest, AnExceptionNobodyCaughtIsAnErrorNotAnAbort) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer runtime must come first; nothing can be preloaded before it";
+#endif
+    // Enough points that the JSON text outgrows the size at which operator new throws.
+    std::vector<Vec3f> points;
+    for (int i = 0; i < 30000; ++i) points.push_back({i * 0.001f, 1.0f, 2.0f});
+    const std::string big = dir.Write("big.bwo", test::Encode(test::RingContents(points)));
+    const test::CommandResult r = test::RunCommand(
+        "/usr/bin/env",
+        {"LD_PRELOAD=" BW_THROWING_NEW, "BW_THROWING_NEW_BYTES=1048576", BWTOOL_PATH, "assemble",
+         "--objects", dir.Path(), "--add", "Head=" + big, "--json"},
+        dir.Path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("error: std::bad_alloc\n"), std::string::npos) << r.err;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "bwtool/commands.h"
 #include "bwtool/json_number.h"
+#include "bwtool/json_text.h"
 #include "bwtool/obj_export.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
@@ -40,10 +41,19 @@ class ReportingNotifier : public Notifier {
     Json messages = Json::array();
 };
 
-// Translates renamed paths without asking again, and reports the list like any message.
+// The reader's reason for a part that could not be added, which the message (the path under
+// its caption) leaves out: "error: PATH: reason" on standard error.
+void ReportAddFailure(const Creature& creature) {
+    const Creature::AddFailure& failure = creature.LastAddFailure();
+    std::cerr << "error: " << failure.path << ": " << failure.reason << "\n";
+}
+
+// Translates renamed paths without asking again, reports the list like any message, and the
+// reason of every record whose part could not be added.
 class TranslatingListener : public ProjectLoadListener {
   public:
-    explicit TranslatingListener(Notifier& notifier) : notifier_(notifier) {}
+    TranslatingListener(Notifier& notifier, const Creature& creature)
+        : notifier_(notifier), creature_(creature) {}
     TranslationAnswer AskTranslation(const std::string&, const std::string&,
                                      const TranslationAnswer&) override {
         return {true, true, true, true};
@@ -56,10 +66,27 @@ class TranslatingListener : public ProjectLoadListener {
         for (const std::string& p : newPaths) text += "\n" + p;
         notifier_.ShowMessage(text, "Translated Body Part Names", MessageIcon::Information);
     }
+    void RecordLoaded(const ProjectRecord&, PartObject* part) override {
+        if (!part) ReportAddFailure(creature_);
+    }
 
   private:
     Notifier& notifier_;
+    const Creature& creature_;
 };
+
+// Points that are no finite numbers (from scale values near the float limit, or a file's own)
+// would reach the JSON as null and an OBJ as "nan": the user is told which part has them.
+void WarnAboutNonFinitePoints(const Creature& creature) {
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const PartObject& part = *creature.Part(i);
+        const NonFiniteCount bad = CountNonFinite(part);
+        if (bad.points == 0 && bad.normals == 0) continue;
+        std::cerr << "warning: " << part.TypeName() << " (" << part.Name() << "): " << bad.points
+                  << " of " << part.TransformedPoints().size() << " points and " << bad.normals
+                  << " of " << part.Normals().size() << " normals are not finite numbers\n";
+    }
+}
 
 template <class Range>
 Json Numbers(const Range& values) {
@@ -162,13 +189,21 @@ int RunAssemble(const std::vector<std::string>& args) {
     Creature creature(notifier);
     int status = kExitOk;
     if (options.project) {
-        TranslatingListener listener(notifier);
+        TranslatingListener listener(notifier, creature);
         TranslationFlags flags;
-        if (!LoadProject(creature, *options.project, options.objectDirectory, flags, listener))
+        ProjectLoadResult loaded;
+        if (!LoadProject(creature, *options.project, options.objectDirectory, flags, listener,
+                         &loaded) ||
+            loaded.partsAdded < loaded.recordsRead)
             status = kExitFileError;
     }
-    for (const auto& [name, path] : options.adds)
-        creature.AddPart(name, path, *BodyPartIdOfName(name));
+    for (const auto& [name, path] : options.adds) {
+        if (!creature.AddPart(name, path, *BodyPartIdOfName(name))) {
+            ReportAddFailure(creature);
+            status = kExitFileError;
+        }
+    }
+    WarnAboutNonFinitePoints(creature);
 
     if (options.savePath) {
         std::string reason;
@@ -189,7 +224,7 @@ int RunAssemble(const std::vector<std::string>& args) {
         Json parts = Json::array();
         for (int i = 0; i < creature.PartCount(); ++i)
             parts.push_back(DescribePart(*creature.Part(i)));
-        std::cout << Json{{"parts", parts}, {"messages", notifier.messages}}.dump() << "\n";
+        std::cout << JsonText(Json{{"parts", parts}, {"messages", notifier.messages}}) << "\n";
     }
     return status;
 }

@@ -1,5 +1,6 @@
 // The subcommands of bwtool. Each takes the arguments after its own name and returns the exit
-// status: 0 success, 1 a file could not be read or written, 2 bad arguments.
+// status: 0 success; 1 a file could not be read or written, a part could not be added, or the
+// tool failed otherwise; 2 bad arguments.
 #pragma once
 
 #include <string>

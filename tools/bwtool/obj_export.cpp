@@ -1,6 +1,7 @@
 #include "bwtool/obj_export.h"
 
 #include <charconv>
+#include <cmath>
 #include <filesystem>
 
 #include "model/file_io.h"
@@ -31,7 +32,18 @@ std::string NameToken(const std::string& text) {
     return token;
 }
 
+bool IsFinite(const Vec3f& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
 }  // namespace
+
+NonFiniteCount CountNonFinite(const PartObject& part) {
+    NonFiniteCount count;
+    for (const Vec3f& p : part.TransformedPoints()) count.points += !IsFinite(p);
+    for (const Vec3f& n : part.Normals()) count.normals += !IsFinite(n);
+    return count;
+}
 
 // Unique per part and surface index, so equal surface names of one part stay apart.
 std::string MaterialName(const PartObject& part, std::size_t surface) {
@@ -44,6 +56,18 @@ bool WriteCreatureObj(const Creature& creature, const std::string& objPath, std:
     if (mtlPath == std::filesystem::path(objPath)) {
         if (reason) *reason = "the OBJ file cannot have the extension of its material library";
         return false;
+    }
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const PartObject& part = *creature.Part(i);
+        const NonFiniteCount bad = CountNonFinite(part);
+        if (bad.points + bad.normals > 0) {
+            if (reason) {
+                *reason = "the " + part.TypeName() + " has " + std::to_string(bad.points) +
+                          " points and " + std::to_string(bad.normals) +
+                          " normals that are not finite numbers, which OBJ cannot hold";
+            }
+            return false;
+        }
     }
     std::string obj = "# Beastwright creature\nmtllib " + mtlPath.filename().string() + "\n";
     std::string mtl = "# Beastwright surface colours\n";
@@ -85,8 +109,8 @@ bool WriteCreatureObj(const Creature& creature, const std::string& objPath, std:
         }
         firstVertex += points.size();
     }
-    return WriteFileAtomically(mtlPath.string(), mtl, reason) &&
-           WriteFileAtomically(objPath, obj, reason);
+    const FileContents files[] = {{mtlPath.string(), mtl}, {objPath, obj}};
+    return WriteFilesAtomically(files, reason);
 }
 
 }  // namespace bw::tool
