@@ -37,7 +37,31 @@ std::array<FieldTarget, kProParameterFields> FieldTargets(PartAdjustments& a,
     return targets;
 }
 
+// The digits of a number as written, cut short for a message.
+std::string NumberText(std::string_view text, std::size_t start, std::size_t end) {
+    constexpr std::size_t kShown = 40;
+    const std::string_view number = text.substr(start, end - start);
+    return number.size() <= kShown ? std::string(number)
+                                   : std::string(number.substr(0, kShown)) + "...";
+}
+
+// True when the decimal integer text[start, end) (optional sign, digits) is above the largest
+// 32-bit value, where ScanInt saturates.
+bool IsAboveInt32(std::string_view text, std::size_t start, std::size_t end) {
+    std::string_view digits = text.substr(start, end - start);
+    if (!digits.empty() && digits.front() == '-') return false;
+    if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+    while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
+    constexpr std::string_view kLimit = "2147483647";
+    return digits.size() > kLimit.size() || (digits.size() == kLimit.size() && digits > kLimit);
+}
+
 }  // namespace
+
+ProjectReader::ProjectReader(std::string_view text) : text_(text) {
+    if (text_.find('\n') == std::string_view::npos && text_.find('\r') != std::string_view::npos)
+        lineEnd_ = '\r';
+}
 
 bool ProjectReader::Stop(std::string* reason, std::string why) {
     state_ = State::kStopped;
@@ -50,12 +74,12 @@ void ProjectReader::SkipSpace() {
 }
 
 void ProjectReader::SkipLineSpace() {
-    while (pos_ < text_.size() && text_[pos_] != '\n' && IsTextSpace(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && text_[pos_] != lineEnd_ && IsTextSpace(text_[pos_])) ++pos_;
 }
 
 std::string_view ProjectReader::ReadLine(bool* ended) {
     const std::size_t start = pos_;
-    const std::size_t lineEnd = std::min(text_.find('\n', start), text_.size());
+    const std::size_t lineEnd = std::min(text_.find(lineEnd_, start), text_.size());
     std::size_t end = lineEnd;
     while (end > start && text_[end - 1] == '\r') --end;
     *ended = lineEnd < text_.size();
@@ -81,7 +105,12 @@ bool ProjectReader::ReadHeader(ProjectHeader& header, std::string* reason) {
     }
     SkipSpace();
     std::int32_t count = 0;
+    const std::size_t countStart = pos_;
     if (!ScanInt(text_, pos_, count)) return Stop(reason, "the record count is not a number");
+    if (IsAboveInt32(text_, countStart, pos_)) {
+        return Stop(reason, "the record count " + NumberText(text_, countStart, pos_) +
+                                " is too large (at most 2147483647)");
+    }
     if (count < 0) return Stop(reason, "the record count is negative");
 
     header.version = std::string(token.substr(2));
@@ -137,7 +166,7 @@ bool ProjectReader::NextRecord(ProjectRecord& record, std::string* reason) {
     }
     // The name starts on the next line, or after blanks on the body part's own line.
     SkipLineSpace();
-    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == lineEnd_) ++pos_;
 
     bool ended = false;
     const std::string_view name = ReadLine(&ended);

@@ -3,10 +3,12 @@
 //
 // Reading rules:
 // - The header token must start with "BW"; its third character is the version: '1' Standard
-//   Edition (25 fields), '2' Pro (34 fields). Anything else, an unreadable or negative count,
-//   is refused before any record is handed out.
-// - Line ends may be CR LF or LF; white space (the five blanks included) may precede the type
-//   code and the body part. The name and the object path are whole lines, blanks included,
+//   Edition (25 fields), '2' Pro (34 fields). Anything else, and a count that is no
+//   number, is negative or is above the 32-bit range, is refused before any record is handed
+//   out.
+// - Line ends may be CR LF or LF, or CR alone in a text that holds no LF at all (as some older
+//   systems wrote text); white space (the five blanks included) may precede the type code and
+//   the body part. The name and the object path are whole lines, blanks included,
 //   without their line end.
 // - One set of parameter values is held for the whole file, starting at the PartAdjustments
 //   defaults (0, with the four steps at 0.01). Each parameter line is read field by field as
@@ -30,7 +32,7 @@ namespace bw {
 class ProjectReader {
   public:
     // `text` must outlive the reader.
-    explicit ProjectReader(std::string_view text) : text_(text) {}
+    explicit ProjectReader(std::string_view text);
     // A temporary string would leave the reader dangling.
     template <typename T>
     requires std::is_same_v<T, std::string>
@@ -62,6 +64,7 @@ class ProjectReader {
     int ReadParameterLine();
 
     std::string_view text_;
+    char lineEnd_ = '\n';  // the character that ends a line: LF, or CR in a text without LF
     std::size_t pos_ = 0;
     State state_ = State::kBeforeHeader;
     int fieldCount_ = 0;

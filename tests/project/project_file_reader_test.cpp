@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "project/project_file_writer.h"
@@ -188,6 +189,53 @@ TEST(ProjectFileReaderTest, StopsCleanlyAtAnEarlyEndOrABrokenRecord) {
 
     // A type code that is no number leaves nothing to read in step.
     EXPECT_EQ(ReadAll("BW1\r\n2\r\nHead\r\n0\r\nHead\r\n\\Head\\H.bwo\r\n", false).size(), 0u);
+}
+
+TEST(ProjectFileReaderTest, CrOnlyLineEndsReadLikeCrLf) {
+    const std::vector<ProjectRecord> written = TwoRecords();
+    std::string text = Format(written, "20");
+    std::string crOnly;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\n' && i > 0 && text[i - 1] == '\r')) crOnly += text[i];
+    ASSERT_EQ(std::count(crOnly.begin(), crOnly.end(), '\n'), 0);
+    const std::vector<ProjectRecord> records = ReadAll(crOnly);
+    ASSERT_EQ(records.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(records[i].name, written[i].name);
+        EXPECT_EQ(records[i].objectPath, written[i].objectPath);
+        EXPECT_EQ(records[i].adjustments, written[i].adjustments);
+        EXPECT_EQ(records[i].fieldsRead, 34);
+    }
+    // In a text with LF line ends a lone CR stays part of its line, as before.
+    const std::vector<ProjectRecord> mixed =
+        ReadAll("BW1\r\n1\r\n0\r\n0\r\nHead\r\n\\Head\\A\rB.bwo\n1\r\n");
+    ASSERT_EQ(mixed.size(), 1u);
+    EXPECT_EQ(mixed[0].objectPath, "\\Head\\A\rB.bwo");
+}
+
+TEST(ProjectFileReaderTest, CountAboveTheIntegerRangeIsRefusedSayingSo) {
+    ProjectReader reader("BW20\r\n99999999999999999999\r\n0\r\n0\r\nHead\r\n");
+    ProjectHeader header;
+    std::string reason;
+    EXPECT_FALSE(reader.ReadHeader(header, &reason));
+    EXPECT_EQ(reason, "the record count 99999999999999999999 is too large (at most 2147483647)");
+    // The largest count still reads, and an early end names the count the file gave.
+    ProjectReader largest("BW20\r\n2147483647\r\n");
+    ASSERT_TRUE(largest.ReadHeader(header, &reason)) << reason;
+    ProjectRecord record;
+    EXPECT_FALSE(largest.NextRecord(record, &reason));
+    EXPECT_EQ(reason, "the file ends after 0 of 2147483647 records");
+}
+
+TEST(ProjectFileReaderTest, ProLineEndingRightAfterTheTaperAxisKeepsThatAxis) {
+    const std::vector<ProjectRecord> records = ReadAll(
+        "BW20\r\n1\r\n13\r\n18\r\nLeft foot\r\n\\Left foot\\F.bwo\r\n"
+        "0 0 0 0 0 0 0 0 0 0.5 0.5 0.5 0 0 0 0 0 0 0 0 0 0 0 0 0 3\r\n     ");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].fieldsRead, 26);
+    EXPECT_TRUE(records[0].HasTaperAxisFromFile());
+    EXPECT_EQ(records[0].adjustments.taperAxis, 3);
+    EXPECT_EQ(records[0].adjustments.taperStep, 0.01f);  // field 28 not given: the default
 }
 
 }  // namespace

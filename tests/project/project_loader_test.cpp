@@ -213,6 +213,50 @@ TEST_F(ProjectLoaderTest, ShortProLineKeepsTheCatalogueTaperAxis) {
     EXPECT_EQ(a.scaleLock[1], 2);
 }
 
+TEST_F(ProjectLoaderTest, ProLineEndingRightAfterTheTaperAxisKeepsTheFilesAxis) {
+    const std::string text =
+        "BW20\r\n1\r\n13\r\n18\r\nLeft foot\r\n\\Left foot\\Fantasy-ThreeToes.bwo\r\n"
+        "0 0 0 0 0 0 0 0 0 0.02 0.02 0.02 0 0 0 0 0 0 0 0 0 0 0 0 0 3\r\n     ";
+    ASSERT_TRUE(Load(Project("axis.bwp", text)));
+    ASSERT_EQ(creature.PartCount(), 1);
+    EXPECT_EQ(creature.Part(0)->adjustments.taperAxis, 3);  // the catalogue's would be -2
+    EXPECT_EQ(creature.Part(0)->adjustments.taperStep, 0.01f);
+}
+
+TEST_F(ProjectLoaderTest, CrOnlyProjectLoadsAndAnImpossibleCountIsNamed) {
+    const std::string text =
+        "BW1\r1\r0\r0\rHead\r\\Head\\Male-Round.bwo\r"
+        "0 0 0 0 0 0 0 0 0 0.01 0.01 0.01 0.5 0 0 0 0 0 0 0 0 0 0 0 0\r     ";
+    ASSERT_TRUE(Load(Project("cr.bwp", text)));
+    EXPECT_TRUE(notifier.messages.empty());
+    ASSERT_EQ(creature.PartCount(), 1);
+    EXPECT_EQ(creature.Part(0)->adjustments.scaleValue[0], 0.5f);
+
+    const std::string huge =
+        Project("huge.bwp", "BW1\r\n99999999999999999999\r\n0\r\n0\r\nHead\r\n");
+    EXPECT_FALSE(Load(huge));
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].text,
+              huge + "\nthe record count 99999999999999999999 is too large (at most 2147483647)");
+    EXPECT_EQ(creature.PartCount(), 1);  // untouched
+}
+
+TEST_F(ProjectLoaderTest, ZeroByteInAStoredPathIsRefusedWithAReason) {
+    const std::string stored = std::string("\\Head\\Male-Round.bwo") + '\0' + "junk";
+    const std::string text = "BW1\r\n1\r\n0\r\n0\r\nHead\r\n" + stored +
+                             "\r\n0 0 0 0 0 0 0 0 0 0.01 0.01 0.01 0 0 0 0 0 0 0 0 0 0 0 0 0\r\n";
+    EXPECT_TRUE(Load(Project("zero.bwp", text)));
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].caption, "Unable to add object");
+    EXPECT_EQ(notifier.messages[0].text, objects + "/Head/Male-Round.bwo" + '\0' + "junk");
+    EXPECT_EQ(creature.LastAddFailure().reason, "the path holds a zero byte");
+    // Nothing holding the cut path reaches the creature or a saved project.
+    EXPECT_EQ(creature.PartCount(), 0);
+    const std::string saved = dir.Path() + "/saved.bwp";
+    ASSERT_TRUE(creature.WriteProject(saved, objects, "20"));
+    EXPECT_EQ(ReadText(saved), "BW20\r\n0\r\n");
+}
+
 TEST_F(ProjectLoaderTest, FileEndingBeforeItsLastRecordLoadsWhatItHasAndFails) {
     const std::string text =
         "BW1\r\n2\r\n0\r\n0\r\nHead\r\n\\Head\\Male-Round.bwo\r\n"
