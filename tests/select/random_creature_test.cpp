@@ -57,17 +57,6 @@ TEST(RandomCreatureTest, EmptyDirectoryFailsWithTheCreaturesMessageAndTheCommand
     EXPECT_EQ(f.LoadedFile(kRightEar), "a.bwo");
 }
 
-TEST(RandomCreatureTest, ListWithOnlyNoneRemovesThePart) {
-    SelectionFixture f(FileNames{"a.bwo"});
-    f.Choose(kHead, "a.bwo");
-    f.List(kHead).entries = {kNoneEntry};
-    ScriptedRandom random;
-    RandomCreature(f.selection, 0, random);
-    EXPECT_EQ(f.List(kHead).CurrentIndex(), 0);
-    EXPECT_EQ(f.LoadedFile(kHead), "");
-    EXPECT_EQ(random.Used(), std::size_t(kBodyPartCount - 1));  // nothing drawn for it
-}
-
 TEST(RandomCreatureTest, TypeFilterMatchesTheBeginningWithoutRegardToCase) {
     std::map<BodyPartId, std::vector<std::string>> files;
     for (BodyPartId i = 0; i < kBodyPartCount; ++i) files[i] = {"Insect-X.bwo"};

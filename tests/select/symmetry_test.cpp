@@ -139,16 +139,6 @@ TEST(SymmetryTest, OnAndAllMirrorTheGroupsInTheirOrder) {
         EXPECT_EQ(symmetry.Direction(g), kLeftArrow);
 }
 
-TEST(SymmetryTest, SelectionStopsMirroringOnceTheStateIsGone) {
-    SelectionFixture f(FileNames{"A.bwo"});
-    {
-        SymmetryState symmetry(f.selection);
-        symmetry.TurnOn();
-    }
-    f.Choose(kLeftArm, "A.bwo");
-    EXPECT_EQ(f.LoadedFile(kRightArm), "");
-}
-
 TEST(SymmetryTest, RestoreSurvivesChoicesOutsideTheLists) {
     SelectionFixture f(FileNames{"A.bwo"});
     f.selection.SetChosenSelection(kHead, 7);   // beyond the list, e.g. after a directory change
