@@ -5,6 +5,7 @@ set(BW_FUZZ_TARGETS
   configuration configuration_fuzz.cpp
   project_file project_file_fuzz.cpp
   tool_json tool_json_fuzz.cpp
+  prepared_object prepared_object_fuzz.cpp
 )
 # Targets that also link what the command-line tool writes (bwtool_output).
 set(BW_FUZZ_TOOL_TARGETS tool_json)

@@ -15,5 +15,6 @@ inline constexpr int kExitUsage = 2;
 int RunCommand(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
 int RunAssemble(const std::vector<std::string>& args);
+int RunCut(const std::vector<std::string>& args);
 
 }  // namespace bw::tool
