@@ -42,8 +42,9 @@ int Application::Run(int argc, char** argv) {
     QtFileDialogs fileDialogs;
     QtColourChooser colourChooser;
     QtShellOpener shell;
-    const MainDialogPlatform platform{notifier,      files, fileDialogs, colourChooser,
-                                      shell,         &OpenGlContextAvailable};
+    ClockSeededRandom random;
+    const MainDialogPlatform platform{notifier, files,  fileDialogs,
+                                      colourChooser, shell, random, &OpenGlContextAvailable};
     RunMainDialog(platform, startDirectory);
     return 0;
 }

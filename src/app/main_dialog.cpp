@@ -12,9 +12,16 @@
 #include <QTabWidget>
 
 #include "app/dialog_units.h"
+#include "app/preferences_page.h"
 #include "app/product_name.h"
+#include "converter/converter_drawing.h"
+#include "converter/converter_page.h"
+#include "edit/edit_parts_page.h"
 #include "render/preview_navigation.h"
+#include "project/project_page.h"
 #include "render/preview_view.h"
+#include "select/clear_creature.h"
+#include "select/random_creature.h"
 #include "select/select_parts_page.h"
 
 namespace bw {
@@ -52,13 +59,19 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     }
     creature_ = std::make_unique<Creature>(platform_.notifier);
     selectParts_ = new SelectPartsPage(*creature_, platform_.files);
-    projectPage_ = new QWidget;
-    preferencePage_ = new QWidget;
-    editPartsPage_ = new QWidget;
-    converterPage_ = new QWidget;
+    projectPage_ = new ProjectPage(*creature_, *selectParts_, platform_.fileDialogs,
+                                   platform_.notifier, platform_.shell);
+    preferencePage_ = new PreferencesPage(*creature_, platform_.fileDialogs,
+                                          platform_.colourChooser, platform_.notifier);
+    editParts_ = new EditPartsPage(*creature_, [this] { RepaintPreview(); });
+    converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
+    converterPage_ = new bw::ConverterPage(*converterModel_, platform_.notifier,
+                                           platform_.fileDialogs, configuration_.convertObjectDir,
+                                           configuration_.convertObjectName);
     projectPage_->setAccessibleName("Project");
     preferencePage_->setAccessibleName("Preference");
-    editPartsPage_->setAccessibleName("Edit Parts");
+    editParts_->setAccessibleName("Edit Parts");
+    symmetry_ = std::make_unique<SymmetryState>(selectParts_->Selection());
     converterPage_->setAccessibleName("Converter");
 
     ReadConfigurationFile(startDirectory, configuration_);
@@ -68,11 +81,31 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
 
     selectParts_->SetObjectDirectory(configuration_.objectDir);
     selectParts_->SetRepaint([this] { RepaintPreview(); });
+    converterModel_->SetObjectDirectory(configuration_.objectDir);
+    converterModel_->SetObjectName(configuration_.convertObjectName);
+    converterPage_->SetRepaint([this] { RepaintPreview(); });
+    projectPage_->SetProjectDirectory(configuration_.projectDir);
+    projectPage_->SetObjectDirectory(configuration_.objectDir);
+    projectPage_->SetRepaint([this] { RepaintPreview(); });
+    preferencePage_->SetProjectDirectory(configuration_.projectDir);
+    preferencePage_->SetObjectDirectory(configuration_.objectDir);
+    preferencePage_->SetBackgroundColour(
+        {configuration_.bgColor[0], configuration_.bgColor[1], configuration_.bgColor[2]});
+    preferencePage_->SetWireframeColour(
+        {configuration_.wireColor[0], configuration_.wireColor[1], configuration_.wireColor[2]});
+    preferencePage_->SetPreview(preview_);
+    preferencePage_->SetDirectoryHandlers(
+        [this](const std::string& path) { ChangeObjectDirectory(path); },
+        [this](const std::string& path) { ChangeProjectDirectory(path); });
 
     if (preview_) {
         preview_->setGeometry(units.X(220), kPreviewTop, units.X(kPreviewWidth),
                               units.Y(kPreviewHeight));
         preview_->SetCreature(creature_.get());
+        ConverterModel* converter = converterModel_.get();
+        preview_->SetConverterModel(converter);
+        preview_->SetConverterHandlers([converter] { DrawConverter(*converter); },
+                                       [converter](QPoint at) { PickPoints(*converter, at.x(), at.y()); });
         preview_->show();
     }
     BuildTabs();
@@ -87,7 +120,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
                              configuration_.wireColor[2]};
 
     setWindowTitle(kProductTitle);
-    UpdateSymmetryLabels();
+    UpdateSymmetryControls();
 }
 
 MainDialog::~MainDialog() {
@@ -104,7 +137,7 @@ void MainDialog::BuildTabs() {
     tabs_->insertTab(kProjectTab, projectPage_, "Project");
     tabs_->insertTab(kPreferenceTab, preferencePage_, "Preference");
     tabs_->insertTab(kSelectPartsTab, selectParts_, "Select Parts");
-    tabs_->insertTab(kEditPartsTab, editPartsPage_, "Edit Parts");
+    tabs_->insertTab(kEditPartsTab, editParts_, "Edit Parts");
     // The converter page exists from the start; only F12 on the tab strip gives it a tab.
     converterPage_->setParent(tabs_);
     converterPage_->hide();
@@ -121,7 +154,8 @@ void MainDialog::BuildBottomControls() {
     randomButton_ = new QPushButton("Random Creature", this);
     randomButton_->setGeometry(units.Rect(5, 362, 66, 13));
     creatureTypeBox_ = new QComboBox(this);
-    creatureTypeBox_->addItems({"(all types)", "Fantasy", "Female", "Insect", "Male", "Manga"});
+    for (std::string_view item : kCreatureTypeItems)
+        creatureTypeBox_->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
     creatureTypeBox_->setGeometry(units.Rect(79, 362, 102, 13));
     creatureTypeBox_->setAccessibleName("Creature type");
     clearButton_ = new QPushButton("Clear Creature", this);
@@ -130,10 +164,11 @@ void MainDialog::BuildBottomControls() {
     doneButton_->setGeometry(units.Rect(5, 392, 66, 14));
     doneButton_->setDefault(true);
     connect(doneButton_, &QPushButton::clicked, this, [this] {
-        symmetryOn = symmetryRadios_[1]->isChecked() ? 1 : 0;
-        creatureType = creatureTypeBox_->currentIndex();
+        TransferControls();
         accept();
     });
+    connect(randomButton_, &QPushButton::clicked, this, &MainDialog::RandomCreature);
+    connect(clearButton_, &QPushButton::clicked, this, &MainDialog::ClearCreature);
 
     const std::array<const char*, 3> shadingNames{"Smooth", "Flat", "Wireframe"};
     const std::array<int, 3> shadingX{80, 123, 155};
@@ -160,6 +195,7 @@ void MainDialog::BuildBottomControls() {
         offOn->addButton(symmetryRadios_[k], k);
     }
     symmetryRadios_[0]->setChecked(true);
+    connect(offOn, &QButtonGroup::idClicked, this, [this](int id) { SetSymmetryOn(id == 1); });
 
     const std::array<const char*, 4> rowNames{"Head Features", "Upper Limbs", "Lower Limbs", "All"};
     for (int row = 0; row < 4; ++row) {
@@ -177,9 +213,10 @@ void MainDialog::BuildBottomControls() {
             arrow->setAccessibleName(QString(rowNames[row]) + " " + arrowText[k]);
             arrow->setCheckable(!all);
             arrows_[row][k] = arrow;
+            const int direction = k == 0 ? kLeftArrow : kRightArrow;
+            connect(arrow, &QPushButton::clicked, this,
+                    [this, row, direction] { ChooseSymmetryDirection(row, direction); });
         }
-        if (!all) arrows_[row][1]->setChecked(symmetryDirection[row] != 2);
-        if (!all) arrows_[row][0]->setChecked(symmetryDirection[row] == 2);
     }
 
     const std::array<const char*, 6> viewNames{"Wire", "Solid", "Smooth", "Top", "Front", "Side"};
@@ -194,9 +231,13 @@ void MainDialog::BuildBottomControls() {
         converterView_[k] = button;
     }
     converterView_[kConverterSolidButton]->setChecked(true);
-    auto repaintOnView = [this](int) { RepaintPreview(); };
-    connect(styleGroup, &QButtonGroup::idClicked, this, repaintOnView);
-    connect(directionGroup, &QButtonGroup::idClicked, this, repaintOnView);
+    converterModel_->viewMode = kViewSolid;
+    auto setViewMode = [this](int mode) {
+        converterModel_->viewMode = mode;
+        RepaintPreview();
+    };
+    connect(styleGroup, &QButtonGroup::idClicked, this, setViewMode);
+    connect(directionGroup, &QButtonGroup::idClicked, this, setViewMode);
     for (QPushButton* button : converterView_) button->hide();
 
     for (QPushButton* button : {randomButton_, clearButton_, doneButton_})
@@ -211,8 +252,44 @@ void MainDialog::SetShadingMode(int mode) {
     RepaintPreview();
 }
 
-void MainDialog::UpdateSymmetryLabels() {
-    for (QLabel* label : symmetryLabels_) label->setEnabled(symmetryOn == 1);
+void MainDialog::TransferControls() {
+    creatureType = creatureTypeBox_->currentIndex();
+}
+
+void MainDialog::UpdateSymmetryControls() {
+    const SymmetryState& symmetry = *symmetry_;
+    for (QLabel* label : symmetryLabels_) label->setEnabled(symmetry.LabelsEnabled());
+    symmetryRadios_[symmetry.IsOn() ? 1 : 0]->setChecked(true);
+    for (int group = 0; group < kSymmetryGroupCount; ++group) {
+        arrows_[group][0]->setChecked(symmetry.LeftArrowChecked(group));
+        arrows_[group][1]->setChecked(symmetry.RightArrowChecked(group));
+    }
+}
+
+void MainDialog::RandomCreature() {
+    TransferControls();
+    bw::RandomCreature(selectParts_->Selection(), creatureType, platform_.random);
+}
+
+void MainDialog::ClearCreature() { bw::ClearCreature(selectParts_->Selection()); }
+
+void MainDialog::SetSymmetryOn(bool on) {
+    if (on) {
+        symmetry_->TurnOn();
+    } else {
+        symmetry_->TurnOff();
+    }
+    UpdateSymmetryControls();
+}
+
+void MainDialog::ChooseSymmetryDirection(int row, int direction) {
+    TransferControls();
+    if (row == kSymmetryGroupCount) {
+        symmetry_->ChooseDirectionForAll(direction);
+    } else {
+        symmetry_->ChooseDirection(row, direction);
+    }
+    UpdateSymmetryControls();
 }
 
 void MainDialog::RepaintPreview() {
@@ -224,6 +301,7 @@ void MainDialog::OnTabChanged(int index) {
     RepaintPreview();
     if (QWidget* page = tabs_->widget(index)) page->setFocus();
     const bool converterSelected = index == kConverterTab;
+    if (converterSelected) converterPage_->ShowDirectoryAndName();
     for (QPushButton* button : converterView_) button->setEnabled(converterSelected);
     const bool converterPresent = tabs_->count() > 4;
     for (QPushButton* button : converterView_) button->setVisible(converterPresent);
@@ -248,14 +326,30 @@ void MainDialog::ToggleConverterTab() {
     converterPage_->hide();
 }
 
+Configuration MainDialog::CurrentConfiguration() const {
+    Configuration current = configuration_;
+    current.objectDir = preferencePage_->ObjectDirectory();
+    current.projectDir = preferencePage_->ProjectDirectory();
+    for (std::size_t k = 0; k < 3; ++k) {
+        current.bgColor[k] = preferencePage_->BackgroundColour()[k];
+        current.wireColor[k] = preferencePage_->WireframeColour()[k];
+    }
+    return current;
+}
+
 void MainDialog::ChangeObjectDirectory(const std::string& path) {
     configuration_.objectDir = path;
+    converterModel_->SetObjectDirectory(path);
+    preferencePage_->SetObjectDirectory(path);
+    projectPage_->SetObjectDirectory(path);
     selectParts_->SetObjectDirectory(path);
     selectParts_->ResetPartLists();
 }
 
 void MainDialog::ChangeProjectDirectory(const std::string& path) {
     configuration_.projectDir = path;
+    projectPage_->SetProjectDirectory(path);
+    preferencePage_->SetProjectDirectory(path);
 }
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {

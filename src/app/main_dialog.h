@@ -18,10 +18,13 @@
 #include <string>
 
 #include "app/configuration.h"
+#include "converter/converter_model.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
 #include "model/notifier.h"
 #include "platform/platform_dialogs.h"
+#include "select/random_source.h"
+#include "select/symmetry_state.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -33,7 +36,11 @@ class QTabWidget;
 
 namespace bw {
 
+class ConverterPage;
+class EditPartsPage;
+class PreferencesPage;
 class PreviewView;
+class ProjectPage;
 class SelectPartsPage;
 
 // What the dialog reaches the platform through. Tests pass recording fakes.
@@ -43,6 +50,7 @@ struct MainDialogPlatform {
     FileDialogs& fileDialogs;
     ColourChooser& colourChooser;
     ShellOpener& shell;
+    RandomSource& random;
     // True when an OpenGL context of the preview's format can be made; without one the
     // dialog runs without a preview.
     std::function<bool()> openGlAvailable;
@@ -63,8 +71,10 @@ class MainDialog : public QDialog {
                QWidget* parent = nullptr);
     ~MainDialog() override;
 
-    // The six settings as they are to be written at exit.
-    const Configuration& CurrentConfiguration() const { return configuration_; }
+    // The six settings as they are to be written at exit: the directories and colours as the
+    // Preference page holds them (the colours' alpha as read at start), the converter's as the
+    // dialog holds them.
+    Configuration CurrentConfiguration() const;
 
     // Inserts the "Converter" tab, or removes it unless it is the selected tab.
     void ToggleConverterTab();
@@ -76,14 +86,27 @@ class MainDialog : public QDialog {
     Creature& GetCreature() { return *creature_; }
     PreviewView* Preview() const { return preview_; }  // null without OpenGL
     SelectPartsPage* SelectParts() const { return selectParts_; }
+    ProjectPage* Project() const { return projectPage_; }
+    PreferencesPage* Preferences() const { return preferencePage_; }
     QTabWidget* Tabs() const { return tabs_; }
-    QWidget* ConverterPage() const { return converterPage_; }
+    bw::ConverterPage* ConverterPage() const { return converterPage_; }
+    ConverterModel& Converter() { return *converterModel_; }
     const std::array<QPushButton*, 6>& ConverterViewButtons() const { return converterView_; }
 
-    int symmetryOn = 0;
+    // The creature-type list's index (0 "(all types)"), transferred from the control when
+    // "Done", "Random Creature" or a symmetry arrow is pressed.
     int creatureType = 0;
-    std::array<int, 3> symmetryDirection{1, 1, 1};
-    int shadingMode = 0;
+    int shadingMode = 0;  // 0 smooth, 1 flat, 2 wireframe
+    // Symmetry on or off and the three groups' directions.
+    const SymmetryState& Symmetry() const { return *symmetry_; }
+
+    // The bottom commands.
+    void RandomCreature();
+    void ClearCreature();
+    void SetSymmetryOn(bool on);
+    // `row` 0 to 2 a group, 3 "All"; `direction` kLeftArrow ("<<") or kRightArrow (">>").
+    void ChooseSymmetryDirection(int row, int direction);
+    EditPartsPage* EditParts() const { return editParts_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -97,19 +120,22 @@ class MainDialog : public QDialog {
     void RepaintPreview();
     bool KeyReachesDialogItself() const;
     void ShowApplicationMessage(const std::string& text);
-    void UpdateSymmetryLabels();
+    void UpdateSymmetryControls();
+    void TransferControls();
 
     MainDialogPlatform platform_;
     Configuration configuration_;
     std::unique_ptr<Creature> creature_;
+    std::unique_ptr<SymmetryState> symmetry_;
 
     QTabWidget* tabs_ = nullptr;
     PreviewView* preview_ = nullptr;
     SelectPartsPage* selectParts_ = nullptr;
-    QWidget* projectPage_ = nullptr;
-    QWidget* preferencePage_ = nullptr;
-    QWidget* editPartsPage_ = nullptr;
-    QWidget* converterPage_ = nullptr;
+    ProjectPage* projectPage_ = nullptr;
+    PreferencesPage* preferencePage_ = nullptr;
+    EditPartsPage* editParts_ = nullptr;
+    bw::ConverterPage* converterPage_ = nullptr;
+    std::unique_ptr<ConverterModel> converterModel_;
 
     QPushButton* randomButton_ = nullptr;
     QComboBox* creatureTypeBox_ = nullptr;

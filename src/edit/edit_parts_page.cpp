@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -199,18 +200,30 @@ void EditPartsPage::OnAdjustAction(AdjustGroup group, int action) {
     ShowView();
 }
 
-bool EditPartsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) {
-            const GroupControls& c = groups_[std::size_t(g)];
-            if (watched == c.value) {
-                editor_.EditValue(g, c.value->text().toStdString());
-                ShowView();
-            } else if (watched == c.step) {
-                editor_.EditStep(g, c.step->text().toStdString());
-                ShowView();
-            }
+bool EditPartsPage::ReadEdit(QObject* watched) {
+    for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) {
+        const GroupControls& c = groups_[std::size_t(g)];
+        if (watched == c.value) {
+            editor_.EditValue(g, c.value->text().toStdString());
+            ShowView();
+            return true;
         }
+        if (watched == c.step) {
+            editor_.EditStep(g, c.step->text().toStdString());
+            ShowView();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EditPartsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) ReadEdit(watched);
+    if (event->type() == QEvent::KeyPress) {
+        // Return in a number edit takes the number, as leaving the edit does, instead of
+        // pressing the dialog's default button and ending the program with unsaved work.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ReadEdit(watched)) return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -50,6 +50,8 @@ class EditPartsPage : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Reads a Value or Slider Step edit into the part; false when `watched` is none of them.
+    bool ReadEdit(QObject* watched);
 
   private:
     struct GroupControls {

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -16,6 +17,8 @@
 
 #include "app/application.h"
 #include "app/main_dialog.h"
+#include "edit/edit_parts_page.h"
+#include "model/body_part_catalogue.h"
 #include "render/preview_view.h"
 #include "select/select_parts_page.h"
 #include "support/gui_fixture.h"
@@ -185,6 +188,89 @@ TEST(MainDialogTest, ShadingRadiosSetTheCreaturesShadingMode) {
     EXPECT_EQ(dialog.shadingMode, 2);
     EXPECT_EQ(dialog.GetCreature().shadingMode, 2);
     EXPECT_EQ(dialog.GetCreature().wireColour, (std::array<float, 3>{0.0f, 1.0f, 0.0f}));
+}
+
+QAbstractButton* ButtonNamed(MainDialog& dialog, const QString& accessibleName) {
+    for (auto* button : dialog.findChildren<QAbstractButton*>())
+        if (button->accessibleName() == accessibleName) return button;
+    ADD_FAILURE() << "no button " << accessibleName.toStdString();
+    return nullptr;
+}
+
+TEST(MainDialogTest, RandomCreatureOfATypeAndClearCreatureDriveTheLists) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    auto* type = dialog.findChild<QComboBox*>();
+    ASSERT_NE(type, nullptr);
+    for (auto* box : dialog.findChildren<QComboBox*>())
+        if (box->accessibleName() == "Creature type") type = box;
+    type->setCurrentIndex(3);  // Insect
+    QTest::mouseClick(ButtonNamed(dialog, "Random Creature"), Qt::LeftButton);
+    EXPECT_EQ(dialog.creatureType, 3);
+    EXPECT_EQ(fixture.random.seeds, 1);
+    ASSERT_EQ(dialog.GetCreature().PartCount(), kBodyPartCount);
+    for (BodyPartId i = 0; i < kBodyPartCount; ++i)
+        EXPECT_EQ(dialog.SelectParts()->PartListBox(i)->currentText().left(7), "Insect-")
+            << BodyPartName(i);
+    EXPECT_TRUE(fixture.notifier.messages.empty());
+
+    QTest::mouseClick(ButtonNamed(dialog, "Clear Creature"), Qt::LeftButton);
+    EXPECT_EQ(dialog.GetCreature().PartCount(), 0);
+    for (BodyPartId i = 0; i < kBodyPartCount; ++i)
+        EXPECT_EQ(dialog.SelectParts()->PartListBox(i)->currentIndex(), 0);
+}
+
+TEST(MainDialogTest, SymmetryControlsMirrorAndShowTheirState) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    SelectPartsPage& page = *dialog.SelectParts();
+    const BodyPartId leftEar = *BodyPartIdOfName("Left ear");
+    const BodyPartId rightEar = *BodyPartIdOfName("Right ear");
+    QComboBox* right = page.PartListBox(rightEar);
+    right->setCurrentIndex(2);
+    emit right->activated(2);
+
+    QAbstractButton* headLeft = ButtonNamed(dialog, "Head Features <<");
+    QAbstractButton* headRight = ButtonNamed(dialog, "Head Features >>");
+    EXPECT_TRUE(headRight->isChecked());
+    QTest::mouseClick(headLeft, Qt::LeftButton);
+    EXPECT_TRUE(headLeft->isChecked());
+    EXPECT_FALSE(headRight->isChecked());
+    EXPECT_EQ(page.PartListBox(leftEar)->currentIndex(), 0) << "symmetry off: only recorded";
+    QTest::mouseClick(headRight, Qt::LeftButton);
+
+    QTest::mouseClick(ButtonNamed(dialog, "Symmetry On"), Qt::LeftButton);
+    EXPECT_TRUE(dialog.Symmetry().IsOn());
+    for (auto* label : dialog.findChildren<QLabel*>())
+        if (label->text() == "All") EXPECT_TRUE(label->isEnabled());
+    EXPECT_EQ(page.PartListBox(leftEar)->currentText(), right->currentText());
+    EXPECT_EQ(dialog.GetCreature().PartCount(), 2);
+
+    QTest::mouseClick(ButtonNamed(dialog, "Symmetry Off"), Qt::LeftButton);
+    EXPECT_FALSE(dialog.Symmetry().IsOn());
+    EXPECT_EQ(page.PartListBox(leftEar)->currentIndex(), 0) << "back to its own choice";
+    EXPECT_EQ(dialog.GetCreature().PartCount(), 1);
+}
+
+TEST(MainDialogTest, ReturnInAValueEditTakesTheNumberAndKeepsTheWindowOpen) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    QComboBox* head = dialog.SelectParts()->PartListBox(0);
+    head->setCurrentIndex(1);
+    emit head->activated(1);
+    dialog.Tabs()->setCurrentIndex(MainDialog::kEditPartsTab);
+    QComboBox* object = dialog.EditParts()->ObjectList();
+    object->setCurrentIndex(1);  // Head
+    emit object->activated(1);
+    QLineEdit* value = dialog.EditParts()->ValueEdit(kGroupX);
+    ASSERT_TRUE(value->isEnabled());
+    value->setFocus();
+    value->selectAll();
+    QTest::keyClicks(value, "0.25");
+    QTest::keyClick(value, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_FLOAT_EQ(dialog.GetCreature().Part(0)->adjustments.scaleValue[0], 0.25f);
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ MainDialogFixture::~MainDialogFixture() = default;
 
 MainDialogPlatform MainDialogFixture::Platform() {
     const bool available = openGl;
-    return MainDialogPlatform{notifier, files, fileDialogs, colourChooser, shell, [available] {
+    return MainDialogPlatform{notifier, files, fileDialogs, colourChooser, shell, random,
+                              [available] {
                                   return available && OpenGlContextAvailable();
                               }};
 }

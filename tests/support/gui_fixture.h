@@ -34,6 +34,7 @@ class MainDialogFixture {
     RecordingFileDialogs fileDialogs;
     RecordingColourChooser colourChooser;
     RecordingShellOpener shell;
+    CountingRandom random;
     bool openGl;
 
   private:

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform_dialogs.h"
+#include "select/random_source.h"
 
 namespace bw::test {
 
@@ -53,6 +54,25 @@ class RecordingShellOpener : public ShellOpener {
     }
     int result = kShellOpenSuccess;
     std::vector<std::string> targets;
+};
+
+// Counts up from 0 (modulo RandomSource::kMax + 1), restarting at every seed: the same
+// sequence every time.
+class CountingRandom : public RandomSource {
+  public:
+    void Seed() override {
+        next_ = 0;
+        ++seeds;
+    }
+    int Next() override {
+        const int value = next_;
+        next_ = (next_ + 1) % (kMax + 1);
+        return value;
+    }
+    int seeds = 0;
+
+  private:
+    int next_ = 0;
 };
 
 }  // namespace bw::test

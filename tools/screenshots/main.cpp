@@ -87,8 +87,9 @@ int main(int argc, char** argv) {
     bw::QtFileDialogs fileDialogs;
     bw::QtColourChooser colourChooser;
     bw::QtShellOpener shell;
-    const bw::MainDialogPlatform platform{notifier, files,  fileDialogs,
-                                          colourChooser, shell, &bw::OpenGlContextAvailable};
+    bw::ClockSeededRandom random;
+    const bw::MainDialogPlatform platform{notifier, files,  fileDialogs, colourChooser,
+                                          shell,    random, &bw::OpenGlContextAvailable};
     int failures = 0;
     for (const Shot& shot : shots) {
         bw::MainDialog dialog(platform, start.string());
