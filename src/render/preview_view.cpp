@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/product_name.h"
+#include "converter/converter_camera.h"
 #include "render/creature_drawing.h"
 
 namespace bw {
@@ -154,7 +155,15 @@ void PreviewView::paintGL() {
     glClearColor(backgroundColour_[0], backgroundColour_[1], backgroundColour_[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (activeTab_ == kConverterTab) {
+        // The converter sets a projection of its own; the creature's is kept for when the
+        // tab changes back.
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
         if (drawConverter_) drawConverter_();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
         return;
     }
     if (!creature_) return;
@@ -219,14 +228,41 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
     if (!captured_) return;
     const QPoint position = event->position().toPoint();
     if (activeTab_ == kConverterTab) {
-        // Camera moves of the converter view come with the converter; a left drag picks.
-        if (left_.pressed && pickConverter_) pickConverter_(position);
+        ApplyConverterDrags(position, event->modifiers());
         return;
     }
     const DragButton* order = DragButtonOrder(swapMouseButtons_);
     for (int k = 0; k < 3; ++k) {
         if (StateOf(order[k])->pressed)
             ApplyCreatureDrag(order[k], position, event->modifiers());
+    }
+}
+
+void PreviewView::ApplyConverterDrags(QPoint position, Qt::KeyboardModifiers modifiers) {
+    // Right, middle, then left, whatever the buttons' swap setting.
+    if (right_.pressed) {
+        const int dx = right_.last.x() - position.x();
+        const int dy = right_.last.y() - position.y();
+        right_.last = position;
+        if (converterModel_) {
+            ApplyConverterRightDrag(*converterModel_, dx, dy, modifiers & Qt::ShiftModifier,
+                                    modifiers & Qt::ControlModifier);
+        }
+        update();
+    }
+    if (middle_.pressed) {
+        const int dy = middle_.last.y() - position.y();
+        middle_.last = position;
+        if (converterModel_) ApplyConverterMiddleDrag(*converterModel_, dy);
+        update();
+    }
+    // A pick leaves the left button's last position alone.
+    if (left_.pressed && pickConverter_ && context()) {
+        const qreal ratio = devicePixelRatio();
+        makeCurrent();
+        pickConverter_(QPoint(int(position.x() * ratio), int(position.y() * ratio)));
+        doneCurrent();
+        update();
     }
 }
 

@@ -19,6 +19,7 @@
 #include <array>
 #include <functional>
 
+#include "converter/converter_model.h"
 #include "model/creature.h"
 #include "model/notifier.h"
 #include "render/preview_navigation.h"
@@ -41,8 +42,11 @@ class PreviewView : public QOpenGLWidget {
 
     void SetCreature(Creature* creature);
     // Drawing and left-drag picking while the converter tab is active; empty until the
-    // converter exists (nothing is drawn then). Coordinates: logical pixels, y down.
+    // converter exists (nothing is drawn then). Both run with the view's context current; the
+    // pick gets device pixels, y down, and the view repaints after it.
     void SetConverterHandlers(std::function<void()> draw, std::function<void(QPoint)> pick);
+    // The converter whose camera right and middle drags move while the converter tab is active.
+    void SetConverterModel(ConverterModel* model) { converterModel_ = model; }
 
     // Red, green, blue, 0 to 1; the clear colour.
     void SetBackgroundColour(const std::array<float, 3>& colour);
@@ -82,11 +86,13 @@ class PreviewView : public QOpenGLWidget {
     void Cleanup();
     DragState* StateOf(DragButton button);
     void ApplyCreatureDrag(DragButton button, QPoint position, Qt::KeyboardModifiers modifiers);
+    void ApplyConverterDrags(QPoint position, Qt::KeyboardModifiers modifiers);
 
     Notifier& notifier_;
     Creature* creature_ = nullptr;
     std::function<void()> drawConverter_;
     std::function<void(QPoint)> pickConverter_;
+    ConverterModel* converterModel_ = nullptr;
 
     float zoom_ = kInitialZoom;
     std::array<float, 3> backgroundColour_{0.0f, 0.0f, 0.0f};
