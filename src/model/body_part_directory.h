@@ -20,7 +20,8 @@ std::string BodyPartDirectory(const std::string& objectDirectory, BodyPartId id)
 // without regard to case when the exact name does not exist. Components that match nothing
 // are kept as written, so the result names the file a caller would expect in error messages.
 // Linear in the length of `relative`: each component is looked up in the folder reached so far,
-// never by walking the whole path again (a stored path may hold tens of thousands of them).
+// never by walking the whole path again (a stored path may hold tens of thousands of them), and
+// a folder is listed at most once however often the path comes back to it.
 std::string ResolvePathIgnoringCase(const std::string& base, const std::string& relative);
 
 // Letter-case-insensitive equality of ASCII names.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iostream>
 
 #include "support/object_file_builder.h"
 
@@ -60,13 +61,16 @@ TEST(ProjectPaths, StoredPathOfTwentyThousandComponentsResolvesInWellUnderASecon
     }
     stored += "\\male-round.bwo";
     expected += "/Male-Round.bwo";
+    // The best of up to three runs, as in the resolution test of the model.
     double best = 1e9;
     for (int run = 0; run < 3; ++run) {
         const auto start = std::chrono::steady_clock::now();
         EXPECT_EQ(ObjectPathOfStored(stored, objects), expected);
         const std::chrono::duration<double> taken = std::chrono::steady_clock::now() - start;
         best = std::min(best, taken.count());
+        if (best < 0.5 || taken.count() > 5.0) break;  // settled either way
     }
+    std::cout << "stored path of 20000 components resolved in " << best << " s\n";
     EXPECT_LT(best, 1.0);
 }
 
