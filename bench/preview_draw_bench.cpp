@@ -5,7 +5,9 @@
 // Both are measured in the shown main dialog: the real PreviewView, and in its place (same
 // geometry, the preview hidden meanwhile) a small GL widget that draws every part's view points
 // with glVertexPointer/glNormalPointer and one glDrawElements per run of quads of one surface,
-// with the same projection, light and materials.
+// with the same projection, light and materials. A third measurement in the same run draws
+// preview frames with a shading mode that draws no part: what composing and presenting the
+// dialog costs every frame.
 //
 // Each frame is driven from this loop as the program's own repaints run: update(), then one
 // pass of the event loop, which paints the widget (paintGL into its framebuffer), composes the
@@ -197,6 +199,8 @@ DrawEnvironment* environment = nullptr;
 // carry both settings.
 constexpr double kMinSeconds = 2.0;
 const std::string kRunSuffix = "/min_time:2.000/real_time";
+constexpr int kMaleType = 3;        // index in kSampleCreatureTypes
+constexpr int kNoDrawingMode = 3;  // a shading mode the creature drawing draws nothing in
 
 // Share of the frame's pixels that differ from the background, in percent.
 double DrawnPercent(const QImage& frame) {
@@ -333,6 +337,17 @@ int main(int argc, char** argv) {
                               drawn + kRunSuffix, arrays + kRunSuffix});
         }
     }
+    // The same frames with a shading mode that draws no part: clearing, composing the dialog
+    // and presenting it, which every preview frame pays whatever it draws.
+    const std::string backgroundOnly = "preview/background_only";
+    benchmark::RegisterBenchmark(backgroundOnly.c_str(), [=](benchmark::State& s) {
+        DrawFrames(s, backgroundOnly, kMaleType, kNoDrawingMode, true);
+    })->UseRealTime()->MinTime(kMinSeconds)->Unit(benchmark::kMillisecond);
+    for (int mode = 0; mode < 3; ++mode)
+        ratios.push_back({std::string("preview Male ") + kShadingModeNames[mode] +
+                              "/background only frame",
+                          BenchmarkName("preview", kMaleType, mode) + kRunSuffix,
+                          backgroundOnly + kRunSuffix});
     const int status = bw::bench::RunBenchmarksWithRatios(argc, argv, ratios);
 
     // The goal: smooth shading of every sample creature at 60 frames per second or more.
