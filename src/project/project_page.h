@@ -1,0 +1,118 @@
+// The "Project" tab page: New, Load and Save of project files, the manual and the About box, in
+// bitmap buttons under a banner; and the Export group, whose buttons stay disabled (exporting
+// the creature to other formats is not part of the program).
+//
+// Loading clears the creature through the Select Parts lists (every list back to " (none) "),
+// shows each record's file in its list without loading through the list, asks about renamed
+// object files (Translate Body Part Names) and lists the translations at the end (Translated
+// Body Part Names). The translation flags last for the whole run.
+//
+// Ownership: a Qt child of the tab strip; owns its controls. It refers to the Creature, the
+// SelectPartsPage and the platform services, which the main dialog or the program owns and
+// which outlive it. `repaint` asks the preview to redraw. Positions are dialog units converted
+// to logical pixels (y down) from the page's font.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "model/creature.h"
+#include "model/notifier.h"
+#include "platform/platform_dialogs.h"
+#include "project/project_loader.h"
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace bw {
+
+class BitmapButton;
+class SelectPartsPage;
+
+// The file dialogs of Load and Save: opening in the project directory with the proposed name
+// "<project directory>/temp", project files only.
+FileDialogRequest ProjectFileRequest(const std::string& title,
+                                     const std::string& projectDirectory);
+
+class ProjectPage : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Control identifiers: they name the bitmap buttons and the export buttons, and choose
+    // their tooltips.
+    enum ControlId {
+        kNewId = 1107,
+        kLoadId = 1108,
+        kSaveId = 1109,
+        kAboutId = 1110,
+        kDocsId = 1111,
+        kExportRenderId = 1018,
+        kExportBodyPartsId = 1020,
+        kExport3dsId = 1125,
+        kExportDxfId = 1126,
+        kExportObjId = 1127,
+        kExportCobId = 1128,
+    };
+
+    ProjectPage(Creature& creature, SelectPartsPage& selectParts, FileDialogs& fileDialogs,
+                Notifier& notifier, ShellOpener& shell, QWidget* parent = nullptr);
+    ~ProjectPage() override;
+
+    void SetRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
+    void SetProjectDirectory(const std::string& directory) { projectDirectory_ = directory; }
+    void SetObjectDirectory(const std::string& directory) { objectDirectory_ = directory; }
+    const std::string& ProjectDirectory() const { return projectDirectory_; }
+    const std::string& ObjectDirectory() const { return objectDirectory_; }
+
+    // Empties the creature and shows " (none) " in every list.
+    void NewProject();
+    // Asks for a project file and loads it. Cancelling, or choosing a file that cannot be read
+    // or is no project file, changes nothing (the latter with a warning).
+    void LoadProject();
+    // Asks for a file name and the file version and writes the creature; confirms with
+    // "Project file "<name>" has been saved.", or warns when the file could not be written (an
+    // old file of that name is then kept as it was).
+    void SaveProject();
+    void OpenManual();
+    void ShowAbout();
+
+    const TranslationFlags& Flags() const { return flags_; }
+
+    BitmapButton* Button(ControlId id) const;
+    QPushButton* ExportButton(ControlId id) const;
+    // The hidden push buttons that run the same commands as the bitmap buttons.
+    QPushButton* HiddenButton(ControlId id) const;
+
+  protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+  private:
+    class LoadListener;
+
+    void BuildControls();
+    void Repaint();
+
+    Creature& creature_;
+    SelectPartsPage& selectParts_;
+    FileDialogs& fileDialogs_;
+    Notifier& notifier_;
+    ShellOpener& shell_;
+    std::function<void()> repaint_;
+    std::string projectDirectory_;
+    std::string objectDirectory_;
+    TranslationFlags flags_;
+
+    QLabel* banner_ = nullptr;
+    std::array<BitmapButton*, 5> bitmapButtons_{};  // New, Load, Save, About, Docs
+    std::array<QPushButton*, 5> hiddenButtons_{};   // the same order
+    std::array<QPushButton*, 6> exportButtons_{};   // Render, Body Parts, 3DS, DXF, OBJ, COB
+    QCheckBox* surfaceNames_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* exportStatus_ = nullptr;
+};
+
+}  // namespace bw

@@ -1,0 +1,86 @@
+// The manual and the About box, from the Project page's buttons: the manual's path two levels
+// above the object directory, the failure text of the shell's result, and the About box's
+// links opening through the shell while the box stays open.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+
+#include "app/about_dialog.h"
+#include "app/main_dialog.h"
+#include "app/open_manual.h"
+#include "project/bitmap_button.h"
+#include "project/project_page.h"
+#include "support/gui_fixture.h"
+#include "support/modal_dialogs.h"
+
+namespace bw::test {
+namespace {
+
+TEST(OpenManualTest, TheManualButtonOpensTheManualOfTheObjectDirectory) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    QTest::mouseClick(dialog.Project()->Button(ProjectPage::kDocsId), Qt::LeftButton);
+    ASSERT_EQ(fixture.shell.targets.size(), 1u);
+    EXPECT_EQ(fixture.shell.targets[0],
+              SampleLibraryDirectory() + "/../../Doc/StandaloneManual.html");
+    EXPECT_TRUE(fixture.notifier.messages.empty());
+}
+
+TEST(OpenManualTest, AMissingManualIsReportedWithTheShellsResult) {
+    MainDialogFixture fixture(nullptr);  // no configuration: the object directory is empty
+    MainDialog& dialog = fixture.Show();
+    fixture.shell.result = kShellOpenFileNotFound;
+    dialog.Project()->HiddenButton(ProjectPage::kDocsId)->click();
+    ASSERT_EQ(fixture.shell.targets.size(), 1u);
+    EXPECT_EQ(fixture.shell.targets[0], "/../../Doc/StandaloneManual.html");
+    ASSERT_EQ(fixture.notifier.messages.size(), 1u);
+    EXPECT_EQ(fixture.notifier.messages[0].text, "returned: 2\nThe specified file was not found.");
+    EXPECT_EQ(fixture.notifier.messages[0].caption, "Beastwright");
+    EXPECT_EQ(fixture.notifier.messages[0].buttons, MessageButtons::Ok);
+}
+
+TEST(OpenManualTest, TheBuiltManualIsWhereTheSampleLibraryLooksForIt) {
+    RecordingShellOpener shell;
+    RecordingNotifier notifier;
+    ASSERT_TRUE(OpenManual(SampleLibraryDirectory(), shell, notifier));
+    ASSERT_EQ(shell.targets.size(), 1u);
+    const std::string html = [&] {
+        std::ifstream in(shell.targets[0]);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    EXPECT_NE(html.find("<title>Beastwright"), std::string::npos) << shell.targets[0];
+}
+
+TEST(AboutDialogTest, LinksOpenThroughTheShellAndLeaveTheBoxOpen) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    ModalDialogs modal;
+    bool stayedOpen = true;
+    modal.Expect([&](QDialog& box) {
+        auto* about = qobject_cast<AboutDialog*>(&box);
+        ASSERT_NE(about, nullptr);
+        for (QPushButton* link : {about->HomePageButton(), about->InfoMailButton(),
+                                  about->SalesMailButton(), about->SupportMailButton()}) {
+            QTest::mouseClick(link, Qt::LeftButton);
+            stayedOpen = stayedOpen && about->isVisible();
+        }
+        QTest::mouseClick(about->OkButton(), Qt::LeftButton);
+    });
+    fixture.shell.result = kShellOpenNoAssociation;  // a failed link is ignored
+    QTest::mouseClick(dialog.Project()->Button(ProjectPage::kAboutId), Qt::LeftButton);
+
+    EXPECT_EQ(modal.titles, (std::vector<std::string>{"About Beastwright Pro"}));
+    EXPECT_EQ(modal.unexpected, 0);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(fixture.shell.targets,
+              (std::vector<std::string>{kHomePage, std::string("mailto:") + kInfoMail,
+                                        std::string("mailto:") + kSalesMail,
+                                        std::string("mailto:") + kSupportMail}));
+    EXPECT_TRUE(fixture.notifier.messages.empty());
+}
+
+}  // namespace
+}  // namespace bw::test
