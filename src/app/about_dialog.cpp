@@ -12,10 +12,8 @@ namespace bw {
 namespace {
 
 constexpr const char* kCredits =
-    "Beastwright Pro\n"
-    "Builds creatures out of ready-made body parts.\n"
-    "Program, body part library, pictures and manual\n"
-    "by the Beastwright team.";
+    "<b>Beastwright Pro</b><br>Builds creatures out of ready-made body parts. Program, body "
+    "part library, pictures and manual by the Beastwright team.";
 
 }  // namespace
 
@@ -33,6 +31,7 @@ AboutDialog::AboutDialog(ShellOpener& shell, QWidget* parent) : QDialog(parent),
     auto* credits = new QLabel(kCredits, this);
     credits->setGeometry(units.Rect(58, 7, 162, 44));
     credits->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    credits->setTextFormat(Qt::RichText);
     credits->setWordWrap(true);
     credits->setAccessibleName("Credits");
 

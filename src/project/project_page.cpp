@@ -61,9 +61,9 @@ struct ExportButtonSpec {
 
 const std::array<ExportButtonSpec, 6> kExportButtons{{
     {ProjectPage::kExportRenderId, "Export For Render", "Export the model to the Renderer", 15,
-     256, 88, false},
+     236, 88, false},
     {ProjectPage::kExportBodyPartsId, "Export with Body Parts",
-     "Export the model with named body parts", 109, 256, 88, false},
+     "Export the model with named body parts", 109, 236, 88, false},
     {ProjectPage::kExport3dsId, "3DS...", "Export in 3DS format", 15, 184, 42, true},
     {ProjectPage::kExportDxfId, "DXF...", "Export in DXF format", 61, 184, 42, true},
     {ProjectPage::kExportObjId, "OBJ...", "Export in Wavefront OBJ format", 107, 184, 42, true},
@@ -168,7 +168,7 @@ void ProjectPage::BuildControls() {
     setTabOrder(bitmapButtons_[4], bitmapButtons_[3]);
 
     auto* exportGroup = new QGroupBox("Export", this);
-    exportGroup->setGeometry(units.Rect(7, 170, 200, 104));
+    exportGroup->setGeometry(units.Rect(7, 170, 200, 84));
     exportGroup->setAccessibleName("Export");
     for (std::size_t k = 0; k < kExportButtons.size(); ++k) {
         const ExportButtonSpec& spec = kExportButtons[k];

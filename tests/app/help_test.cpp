@@ -5,8 +5,10 @@
 
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 
 #include "app/about_dialog.h"
 #include "app/main_dialog.h"
@@ -42,16 +44,24 @@ TEST(OpenManualTest, AMissingManualIsReportedWithTheShellsResult) {
     EXPECT_EQ(fixture.notifier.messages[0].buttons, MessageButtons::Ok);
 }
 
-TEST(OpenManualTest, TheBuiltManualIsWhereTheSampleLibraryLooksForIt) {
+TEST(OpenManualTest, TheBuiltManualAndEveryPictureItShowsAreWhereTheProgramLooks) {
     RecordingShellOpener shell;
     RecordingNotifier notifier;
     ASSERT_TRUE(OpenManual(SampleLibraryDirectory(), shell, notifier));
     ASSERT_EQ(shell.targets.size(), 1u);
-    const std::string html = [&] {
-        std::ifstream in(shell.targets[0]);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
-    EXPECT_NE(html.find("<title>Beastwright"), std::string::npos) << shell.targets[0];
+    const std::filesystem::path manual = shell.targets[0];
+    std::ifstream in(manual);
+    ASSERT_TRUE(in) << manual;
+    const std::string html(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(html.find("<title>Beastwright Pro manual</title>"), std::string::npos);
+    int pictures = 0;
+    const std::regex image("<img src=\"([^\"]+)\"");
+    for (auto match = std::sregex_iterator(html.begin(), html.end(), image);
+         match != std::sregex_iterator(); ++match, ++pictures) {
+        const std::filesystem::path picture = manual.parent_path() / (*match)[1].str();
+        EXPECT_TRUE(std::filesystem::is_regular_file(picture)) << picture;
+    }
+    EXPECT_GE(pictures, 8);
 }
 
 TEST(AboutDialogTest, LinksOpenThroughTheShellAndLeaveTheBoxOpen) {

@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "body_part_shapes.h"
-#include "manual_page.h"
 #include "model/file_io.h"
 #include "prepared_creature.h"
 #include "sample_projects.h"
@@ -77,11 +76,7 @@ bool WriteSampleLibrary(const std::string& shareDirectory, std::string* reason) 
             return false;
     }
     const fs::path projects = share / "Projects";
-    if (!MakeDirectory(projects, reason) || !WriteSampleProjects(projects.string(), reason))
-        return false;
-    const fs::path doc = share / "Doc";
-    if (!MakeDirectory(doc, reason)) return false;
-    return WriteFileAtomically((doc / "StandaloneManual.html").string(), ManualPage(), reason);
+    return MakeDirectory(projects, reason) && WriteSampleProjects(projects.string(), reason);
 }
 
 }  // namespace bw::library

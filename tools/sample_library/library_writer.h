@@ -2,7 +2,7 @@
 //   Objects/Library/<body part>/<Type>-<Variant>.bwo   the body parts
 //   Objects/Prepared/Creature-<Type>.bwo               one prepared creature per type
 //   Projects/*.bwp                                     sample projects
-//   Doc/StandaloneManual.html                          the manual, two levels above Library
+// The build adds Doc/ beside them: the manual (docs/manual), two levels above Library.
 #pragma once
 
 #include <string>

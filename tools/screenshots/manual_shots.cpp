@@ -1,0 +1,167 @@
+// Writes the pictures of the HTML manual (docs/manual/images/*.png) from the real window and
+// dialogs over the sample library:
+//   manual_screenshots SHARE_DIRECTORY OUTPUT_DIRECTORY
+// Needs a display with OpenGL (run it under xvfb-run). Projects are loaded through the Project
+// page itself, with a file dialog that answers with the sample project.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTabWidget>
+#include <QTest>
+#include <QLineEdit>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "app/about_dialog.h"
+#include "app/application.h"
+#include "app/main_dialog.h"
+#include "edit/edit_parts_page.h"
+#include "model/file_enumerator.h"
+#include "project/bitmap_button.h"
+#include "project/project_page.h"
+#include "project/save_project_options_dialog.h"
+#include "project/translate_names_dialog.h"
+#include "render/preview_view.h"
+#include "select/random_source.h"
+#include "select/select_parts_page.h"
+
+namespace {
+
+// Answers every file dialog with one path.
+class AnsweringFileDialogs : public bw::FileDialogs {
+  public:
+    std::optional<std::string> OpenFile(const bw::FileDialogRequest&) override { return answer; }
+    std::optional<std::string> SaveFile(const bw::FileDialogRequest&) override { return answer; }
+    std::string answer;
+};
+
+// Messages go to standard error: nothing may wait for a person.
+class PrintingNotifier : public bw::Notifier {
+  public:
+    bw::MessageResult ShowMessage(const std::string& text, const std::string& caption,
+                                  bw::MessageIcon, bw::MessageButtons) override {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return bw::MessageResult::Ok;
+    }
+};
+
+class NoColours : public bw::ColourChooser {
+  public:
+    std::optional<bw::Rgb8> ChooseColour(const bw::Rgb8&) override { return std::nullopt; }
+};
+
+class NoShell : public bw::ShellOpener {
+  public:
+    int Open(const std::string&) override { return bw::kShellOpenSuccess; }
+};
+
+bool Save(QWidget& widget, const std::string& path) {
+    QTest::qWait(150);
+    const bool saved = widget.grab().save(QString::fromStdString(path));
+    std::printf("%s\n", path.c_str());
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: manual_screenshots SHARE_DIRECTORY OUTPUT_DIRECTORY\n");
+        return 2;
+    }
+    QSurfaceFormat::setDefaultFormat(bw::PreviewView::RequestedFormat());
+    QApplication app(argc, argv);
+    const std::string share = argv[1];
+    const std::string output = argv[2];
+    QDir().mkpath(QString::fromStdString(output));
+    const std::filesystem::path start =
+        std::filesystem::temp_directory_path() / "beastwright-manual-shots";
+    std::filesystem::create_directories(start);
+    {
+        std::ofstream config(start / "bw.cfg");
+        config << "ObjectDir " << share << "/Objects/Library\nProjectDir " << share
+               << "/Projects\nBgColor 0.18 0.22 0.28 0\nWireColor 0.85 0.85 0.85 0\n";
+    }
+
+    PrintingNotifier notifier;
+    bw::DirectoryFileEnumerator files;
+    AnsweringFileDialogs fileDialogs;
+    NoColours colours;
+    NoShell shell;
+    bw::ClockSeededRandom random;
+    const bw::MainDialogPlatform platform{notifier, files,  fileDialogs, colours,
+                                          shell,    random, &bw::OpenGlContextAvailable};
+    int failures = 0;
+    auto shot = [&](QWidget& widget, const char* name) {
+        if (!Save(widget, output + "/" + name)) ++failures;
+    };
+
+    bw::MainDialog dialog(platform, start.string());
+    dialog.show();
+    if (!QTest::qWaitForWindowExposed(&dialog)) return 1;
+    auto load = [&](const char* project, float yaw, float pitch) {
+        fileDialogs.answer = share + "/Projects/" + project;
+        dialog.Project()->LoadProject();
+        dialog.GetCreature().yaw = yaw;
+        dialog.GetCreature().pitch = pitch;
+        if (dialog.Preview()) dialog.Preview()->repaint();
+    };
+
+    // The sample creatures face away from an unturned view: half a turn shows their faces.
+    const float front = static_cast<float>(M_PI);
+    load("Fantasy.bwp", front + 0.5f, 0.1f);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kProjectTab);
+    dialog.activateWindow();
+    (void)QTest::qWaitForWindowActive(&dialog);
+    dialog.Project()->Button(bw::ProjectPage::kNewId)->setFocus(Qt::TabFocusReason);
+    shot(dialog, "window-project.png");
+
+    load("Male.bwp", front - 0.4f, 0.12f);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
+    shot(dialog, "window-select-parts.png");
+
+    // The left thigh chosen on Edit Parts and widened: outlined in the preview, its settings
+    // shown. Values are read when their field loses the focus, in the active window.
+    load("Female.bwp", front - 0.6f, 0.1f);
+    dialog.activateWindow();
+    (void)QTest::qWaitForWindowActive(&dialog);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kEditPartsTab);
+    if (bw::EditPartsPage* edit = dialog.EditParts()) {
+        constexpr int kLeftThighEntry = 17;
+        edit->ObjectList()->setCurrentIndex(kLeftThighEntry);
+        emit edit->ObjectList()->activated(kLeftThighEntry);
+        QLineEdit* value = edit->ValueEdit(bw::kGroupX);
+        value->setFocus(Qt::TabFocusReason);
+        value->setText("0.300000");
+        edit->ObjectList()->setFocus(Qt::TabFocusReason);
+    }
+    shot(dialog, "window-edit-parts.png");
+
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kPreferenceTab);
+    shot(dialog, "window-preference.png");
+
+    load("Insect.bwp", front - 0.9f, 0.3f);
+    dialog.SetShadingMode(2);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
+    shot(dialog, "window-wireframe.png");
+    dialog.SetShadingMode(0);
+
+    bw::SaveProjectOptionsDialog options(&dialog);
+    options.show();
+    shot(options, "dialog-save-options.png");
+    options.hide();
+
+    bw::TranslateNamesDialog question("\\Left thigh\\MaleSlim.bwo", "\\Left thigh\\Male-Slim.bwo",
+                                      bw::TranslationAnswer{}, &dialog);
+    question.show();
+    shot(question, "dialog-translate.png");
+    question.hide();
+
+    bw::AboutDialog about(shell, &dialog);
+    about.show();
+    shot(about, "dialog-about.png");
+    about.hide();
+    return failures == 0 ? 0 : 1;
+}
