@@ -21,6 +21,7 @@
 #include <GL/gl.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -113,18 +114,25 @@ pid_t Start(const std::string& program, const char* argument) {
     return pid;
 }
 
-void Stop(pid_t pid) {
+// Ends the program and returns the CPU time it used on all its threads, in seconds.
+double Stop(pid_t pid) {
     kill(pid, SIGTERM);
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) * 1e-6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void ReportRuns(benchmark::State& state, std::vector<double> ms) {
+void ReportRuns(benchmark::State& state, std::vector<double> ms, double cpuSeconds) {
     if (ms.empty()) return;
     std::sort(ms.begin(), ms.end());
     state.counters["min_ms"] = ms.front();
     state.counters["median_ms"] = ms[ms.size() / 2];
     state.counters["max_ms"] = ms.back();
+    // CPU time the program used, all threads, until it was ended: less sensitive to other load
+    // on the machine than the wall-clock times (the X server's work is not in it).
+    state.counters["program_cpu_ms"] = 1000.0 * cpuSeconds / double(ms.size());
 }
 
 // Each iteration starts the program and times it until its first frame is on the server.
@@ -134,6 +142,7 @@ void TimeToFirstFrame(benchmark::State& state, const std::string& program, const
         return;
     }
     std::vector<double> ms;
+    double cpuSeconds = 0.0;
     for (auto _ : state) {
         const auto start = Clock::now();
         const pid_t pid = Start(program, argument);
@@ -152,7 +161,7 @@ void TimeToFirstFrame(benchmark::State& state, const std::string& program, const
                 if (!ended) usleep(1000);
             }
         }
-        if (!ended) Stop(pid);
+        if (!ended) cpuSeconds += Stop(pid);
         if (!shown) {
             state.SkipWithError(ended ? "the program ended before its first frame"
                                       : "no frame within the time limit");
@@ -163,7 +172,7 @@ void TimeToFirstFrame(benchmark::State& state, const std::string& program, const
         // The next start must not see this window.
         while (BackgroundShown()) usleep(1000);
     }
-    ReportRuns(state, std::move(ms));
+    ReportRuns(state, std::move(ms), cpuSeconds);
 }
 
 void BM_BeastwrightFirstFrame(benchmark::State& state) {
@@ -184,11 +193,13 @@ BENCHMARK(BM_BareGlWindowFirstFrame)
 
 void BM_ExecAndExit(benchmark::State& state) {
     std::vector<double> ms;
+    double cpuSeconds = 0.0;
     for (auto _ : state) {
         const auto start = Clock::now();
         const pid_t pid = Start(selfPath, "--exit");
         int status = 0;
-        if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+        rusage usage{};
+        if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
             WEXITSTATUS(status) != 0) {
             state.SkipWithError("the program did not start and exit cleanly");
             return;
@@ -196,8 +207,10 @@ void BM_ExecAndExit(benchmark::State& state) {
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         state.SetIterationTime(seconds);
         ms.push_back(1000.0 * seconds);
+        cpuSeconds += double(usage.ru_utime.tv_sec) + double(usage.ru_utime.tv_usec) * 1e-6 +
+                      double(usage.ru_stime.tv_sec) + double(usage.ru_stime.tv_usec) * 1e-6;
     }
-    ReportRuns(state, std::move(ms));
+    ReportRuns(state, std::move(ms), cpuSeconds);
 }
 BENCHMARK(BM_ExecAndExit)
     ->UseManualTime()
