@@ -1,44 +1,31 @@
 // bwtool assemble: builds a creature exactly as the program does (project first, then each
-// --add in order) and writes what was asked: JSON on standard output, a project, an OBJ.
-#include <charconv>
-#include <cstdlib>
+// --add in order) and writes what was asked: a project, exports, JSON on standard output.
 #include <iostream>
-#include <nlohmann/json.hpp>
+#include <memory>
 #include <optional>
 
 #include "bwtool/commands.h"
-#include "bwtool/json_number.h"
+#include "bwtool/creature_description.h"
+#include "bwtool/export_arguments.h"
 #include "bwtool/json_text.h"
-#include "bwtool/obj_export.h"
+#include "bwtool/non_finite_count.h"
+#include "bwtool/reporting_notifier.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
 
 namespace bw::tool {
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-struct AssembleOptions {
+struct AssembleArguments {
     std::string objectDirectory;
-    bool haveObjectDirectory = false;
     std::optional<std::string> project;
-    std::vector<std::pair<std::string, std::string>> adds;  // body part name, path
+    std::vector<std::string> adds;  // "BODY PART=PATH"
     bool json = false;
     std::optional<std::string> savePath;
     bool standard = false;
     std::optional<std::string> objPath;
-};
-
-// Prints each message as "caption: text" on standard error and keeps it for the JSON.
-class ReportingNotifier : public Notifier {
-  public:
-    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon,
-                              MessageButtons) override {
-        std::cerr << caption << ": " << text << "\n";
-        messages.push_back({{"caption", caption}, {"text", text}});
-        return MessageResult::Ok;
-    }
-    Json messages = Json::array();
+    std::optional<std::string> exportPath;
+    ExportArguments exportArguments;
 };
 
 // The reader's reason for a part that could not be added, which the message (the path under
@@ -76,7 +63,7 @@ class TranslatingListener : public ProjectLoadListener {
 };
 
 // Points that are no finite numbers (from scale values near the float limit, or a file's own)
-// would reach the JSON as null and an OBJ as "nan": the user is told which part has them.
+// reach the JSON as null and no export can hold them: the user is told which part has them.
 void WarnAboutNonFinitePoints(const Creature& creature) {
     for (int i = 0; i < creature.PartCount(); ++i) {
         const PartObject& part = *creature.Part(i);
@@ -88,116 +75,27 @@ void WarnAboutNonFinitePoints(const Creature& creature) {
     }
 }
 
-template <class Range>
-Json Numbers(const Range& values) {
-    Json array = Json::array();
-    for (auto v : values) {
-        if constexpr (std::is_floating_point_v<decltype(v)>)
-            array.push_back(JsonFloat(v));
-        else
-            array.push_back(v);
-    }
-    return array;
+// "BODY PART=PATH" split at the first '='.
+std::pair<std::string, std::string> SplitAdd(const std::string& add) {
+    const std::size_t eq = add.find('=');
+    return {add.substr(0, eq), add.substr(eq + 1)};
 }
 
-Json Points(std::span<const Vec3f> points) {
-    Json array = Json::array();
-    for (const Vec3f& p : points)
-        array.push_back(Json::array({JsonFloat(p.x), JsonFloat(p.y), JsonFloat(p.z)}));
-    return array;
-}
-
-Json DescribePart(const PartObject& part) {
-    const PartAdjustments& a = part.adjustments;
-    return {{"typeName", part.TypeName()},
-            {"bodyPart", part.bodyPart},
-            {"typeCode", part.GetTypeCode()},
-            {"name", part.Name()},
-            {"highlight", part.highlight},
-            {"points", Points(part.TransformedPoints())},
-            {"basePoints", Points(part.BasePoints())},
-            {"normals", Points(part.Normals())},
-            {"adjustments",
-             {{"adjustPosition", Numbers(a.adjustPosition)},
-              {"sliderStep", Numbers(a.sliderStep)},
-              {"scaleValue", Numbers(a.scaleValue)},
-              {"scaleLock", Numbers(a.scaleLock)},
-              {"reserved", a.reserved},
-              {"taperAxis", a.taperAxis},
-              {"taperLock", a.taperLock},
-              {"taperStep", JsonFloat(a.taperStep)},
-              {"taperValue", Numbers(a.taperValue)},
-              {"taperAdjustPosition", Numbers(a.taperAdjustPosition)}}}};
-}
-
-bool Usage(const std::string& problem) {
-    std::cerr
-        << "bwtool assemble: " << problem << "\n"
-        << "usage: bwtool assemble --objects DIR [PROJECT.bwp] [--add \"BODY PART=PATH\"]...\n"
-           "                       [--json] [--save OUT.bwp [--standard]] [--obj OUT.obj]\n";
-    return false;
-}
-
-bool ParseArguments(const std::vector<std::string>& args, AssembleOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--objects" || arg == "--add" || arg == "--save" || arg == "--obj") {
-            if (!hasValue) return Usage(arg + " needs a value");
-            const std::string& value = args[++i];
-            if (arg == "--objects") {
-                options.objectDirectory = value;
-                options.haveObjectDirectory = true;
-            } else if (arg == "--add") {
-                const std::size_t eq = value.find('=');
-                if (eq == std::string::npos) return Usage("--add takes \"BODY PART=PATH\"");
-                const std::string name = value.substr(0, eq);
-                if (!BodyPartIdOfName(name)) return Usage("\"" + name + "\" is no body part");
-                options.adds.emplace_back(name, value.substr(eq + 1));
-            } else if (arg == "--save") {
-                options.savePath = value;
-            } else {
-                options.objPath = value;
-            }
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--standard") {
-            options.standard = true;
-        } else if (!arg.empty() && arg[0] == '-') {
-            return Usage("unknown option " + arg);
-        } else if (options.project) {
-            return Usage("more than one project file given");
-        } else {
-            options.project = arg;
-        }
-    }
-    if (!options.haveObjectDirectory) return Usage("--objects DIR is required");
-    if (options.standard && !options.savePath) return Usage("--standard goes with --save");
-    // Directories are kept without a trailing separator.
-    while (options.objectDirectory.size() > 1 && options.objectDirectory.back() == '/')
-        options.objectDirectory.pop_back();
-    return true;
-}
-
-}  // namespace
-
-int RunAssemble(const std::vector<std::string>& args) {
-    AssembleOptions options;
-    if (!ParseArguments(args, options)) return kExitUsage;
-
+int RunAssemble(const AssembleArguments& args) {
     ReportingNotifier notifier;
     Creature creature(notifier);
     int status = kExitOk;
-    if (options.project) {
+    if (args.project) {
         TranslatingListener listener(notifier, creature);
         TranslationFlags flags;
         ProjectLoadResult loaded;
-        if (!LoadProject(creature, *options.project, options.objectDirectory, flags, listener,
+        if (!LoadProject(creature, *args.project, args.objectDirectory, flags, listener,
                          &loaded) ||
             loaded.partsAdded < loaded.recordsRead)
             status = kExitFileError;
     }
-    for (const auto& [name, path] : options.adds) {
+    for (const std::string& add : args.adds) {
+        const auto [name, path] = SplitAdd(add);
         if (!creature.AddPart(name, path, *BodyPartIdOfName(name))) {
             ReportAddFailure(creature);
             status = kExitFileError;
@@ -205,28 +103,82 @@ int RunAssemble(const std::vector<std::string>& args) {
     }
     WarnAboutNonFinitePoints(creature);
 
-    if (options.savePath) {
+    if (args.savePath) {
         std::string reason;
-        const std::string version = options.standard ? "1" : "20";
-        if (!creature.WriteProject(*options.savePath, options.objectDirectory, version, &reason)) {
-            std::cerr << "error: " << *options.savePath << ": " << reason << "\n";
+        const std::string version = args.standard ? "1" : "20";
+        if (!creature.WriteProject(*args.savePath, args.objectDirectory, version, &reason)) {
+            std::cerr << "error: " << *args.savePath << ": " << reason << "\n";
             status = kExitFileError;
         }
     }
-    if (options.objPath) {
-        std::string reason;
-        if (!WriteCreatureObj(creature, *options.objPath, &reason)) {
-            std::cerr << "error: " << *options.objPath << ": " << reason << "\n";
-            status = kExitFileError;
-        }
-    }
-    if (options.json) {
-        Json parts = Json::array();
-        for (int i = 0; i < creature.PartCount(); ++i)
-            parts.push_back(DescribePart(*creature.Part(i)));
-        std::cout << JsonText(Json{{"parts", parts}, {"messages", notifier.messages}}) << "\n";
-    }
+    const ExportOptions options = args.exportArguments.Options();
+    if (args.objPath && !ExportReporting(creature, *args.objPath, ObjExportFormat(), options))
+        status = kExitFileError;
+    if (args.exportPath &&
+        !ExportReporting(creature, *args.exportPath, *ExportFormatOfPath(*args.exportPath),
+                         options))
+        status = kExitFileError;
+    if (args.json) std::cout << JsonText(DescribeCreature(creature, notifier.messages)) << "\n";
     return status;
+}
+
+}  // namespace
+
+void AddAssembleCommand(CLI::App& app, CommandAction& action) {
+    CLI::App* command = app.add_subcommand(
+        "assemble",
+        "Build a creature exactly as the program does: the project's records first (renamed "
+        "object files translated), then each --add in order; then write what is asked");
+    auto args = std::make_shared<AssembleArguments>();
+    command->add_option("--objects", args->objectDirectory,
+                        "Object directory: one folder per body part")
+        ->required()
+        ->type_name("DIR")
+        ->take_last();
+    command->add_option("PROJECT.bwp", args->project, "Project file to load first")->type_name("");
+    command
+        ->add_option("--add", args->adds,
+                     "Add the object file at PATH as the part of BODY PART (a catalogue name "
+                     "such as \"Left thigh\"); may be repeated")
+        ->type_name("\"BODY PART=PATH\"")
+        ->check(CLI::Validator(
+            [](std::string& add) -> std::string {
+                if (add.find('=') == std::string::npos) return "--add takes \"BODY PART=PATH\"";
+                const std::string name = SplitAdd(add).first;
+                if (!BodyPartIdOfName(name)) return "\"" + name + "\" is no body part";
+                return {};
+            },
+            ""));
+    command->add_flag("--json", args->json,
+                      "Print the creature (every part's points, normals and adjustments, and the "
+                      "messages shown) as JSON");
+    CLI::Option* save =
+        command->add_option("--save", args->savePath, "Save the creature as a project file")
+            ->type_name("OUT.bwp")
+            ->take_last();
+    command->add_flag("--standard", args->standard, "Save project version \"1\" instead of \"20\"")
+        ->needs(save);
+    command
+        ->add_option("--obj", args->objPath,
+                     "Export as Wavefront OBJ with its material library beside it, whatever the "
+                     "extension (the same as --export OUT.obj)")
+        ->type_name("OUT.obj")
+        ->take_last();
+    command
+        ->add_option("--export", args->exportPath,
+                     "Export in the format the extension names: " + ExportExtensionList())
+        ->type_name("OUT.EXT")
+        ->check(ExportPathValidator())
+        ->take_last();
+    AddExportArguments(*command, args->exportArguments);
+    command->callback([&action, args] {
+        if (args->exportArguments.Given() && !args->exportPath && !args->objPath)
+            throw CLI::ValidationError("--up, --scale and --height go with --export or --obj");
+        // Directories are kept without a trailing separator.
+        std::string& objects = args->objectDirectory;
+        while (objects.size() > 1 && objects.back() == '/') objects.pop_back();
+        action = [args] { return RunAssemble(*args); };
+    });
 }
 
 }  // namespace bw::tool

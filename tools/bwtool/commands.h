@@ -1,8 +1,10 @@
-// The subcommands of bwtool. Each takes the arguments after its own name and returns the exit
-// status: 0 success; 1 a file could not be read or written, a part could not be added, or the
-// tool failed otherwise; 2 bad arguments.
+// The subcommands of bwtool. Exit statuses: 0 success; 1 a file could not be read or written,
+// a part could not be added, or the tool failed otherwise; 2 bad arguments (one line on
+// standard error says which).
 #pragma once
 
+#include <CLI/CLI.hpp>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,9 +14,18 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
 
+// Parses `args` (the arguments after the program name) and runs the subcommand they name.
+// --help and --version print on standard output.
 int RunCommand(const std::vector<std::string>& args);
-int RunInfo(const std::vector<std::string>& args);
-int RunAssemble(const std::vector<std::string>& args);
-int RunCut(const std::vector<std::string>& args);
+
+// What a subcommand does once its arguments parsed: returns the exit status.
+using CommandAction = std::function<int()>;
+
+// Each adds its subcommand to `app`; when the subcommand's arguments are parsed and checked,
+// `action` is set to run it. A check that fails throws CLI::ValidationError.
+void AddInfoCommand(CLI::App& app, CommandAction& action);
+void AddAssembleCommand(CLI::App& app, CommandAction& action);
+void AddCutCommand(CLI::App& app, CommandAction& action);
+void AddRandomCommand(CLI::App& app, CommandAction& action);
 
 }  // namespace bw::tool

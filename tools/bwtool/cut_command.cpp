@@ -2,6 +2,7 @@
 // the connection point sets of every seam, exactly as the converter page saves them by hand.
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <system_error>
 
@@ -24,12 +25,6 @@ class StandardErrorNotifier : public Notifier {
     }
 };
 
-int Usage(const std::string& problem) {
-    std::cerr << "error: " << problem << "\n"
-              << "usage: bwtool cut PREPARED --objects DIR [--name NAME]\n";
-    return kExitUsage;
-}
-
 // Makes sure every body part directory exists below `objects` (an existing one is found
 // without regard to letter case). False, with the reason printed, when one cannot be made.
 bool MakeBodyPartDirectories(const std::string& objects) {
@@ -51,36 +46,20 @@ bool MakeBodyPartDirectories(const std::string& objects) {
     return true;
 }
 
-}  // namespace
+struct CutArguments {
+    std::string prepared;
+    std::string objects;
+    std::optional<std::string> name;
+};
 
-int RunCut(const std::vector<std::string>& args) {
-    std::optional<std::string> prepared, objects, name;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--objects" || arg == "--name") {
-            if (i + 1 == args.size()) return Usage(arg + " needs a value");
-            (arg == "--objects" ? objects : name) = args[++i];
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            return Usage("unknown option " + arg);
-        } else if (prepared) {
-            return Usage("only one prepared object can be cut at a time");
-        } else {
-            prepared = arg;
-        }
-    }
-    if (!prepared) return Usage("no prepared object given");
-    if (!objects) return Usage("--objects DIR is needed");
-    if (!name) name = std::filesystem::path(*prepared).stem().string();
-    std::string problem;
-    if (!IsSafeObjectName(*name, &problem)) return Usage(problem);
-
+int RunCut(const CutArguments& args) {
     StandardErrorNotifier notifier;
     ConverterModel model(notifier);
     NoProgress progress;
-    if (!model.LoadPreparedObject(*prepared, progress)) return kExitFileError;
-    if (!MakeBodyPartDirectories(*objects)) return kExitFileError;
-    model.SetObjectDirectory(*objects);
-    model.SetObjectName(*name);
+    if (!model.LoadPreparedObject(args.prepared, progress)) return kExitFileError;
+    if (!MakeBodyPartDirectories(args.objects)) return kExitFileError;
+    model.SetObjectDirectory(args.objects);
+    model.SetObjectName(*args.name);
 
     CutListener listener;
     listener.partWritten = [](BodyPartId, const std::string& path, const PartGroup& group) {
@@ -92,6 +71,33 @@ int RunCut(const std::vector<std::string>& args) {
                   << ConnectionLabel(id, set) << "): " << count << " points\n";
     };
     return CutAllParts(model, listener) ? kExitOk : kExitFileError;
+}
+
+}  // namespace
+
+void AddCutCommand(CLI::App& app, CommandAction& action) {
+    CLI::App* command = app.add_subcommand(
+        "cut", "Cut a prepared whole-creature object into one object file per body part, with "
+               "the connection point sets of every seam, as the converter page saves them");
+    auto args = std::make_shared<CutArguments>();
+    command->add_option("PREPARED", args->prepared, "The prepared object (.bwo, or .obj with .mtl)")
+        ->required()
+        ->type_name("");
+    command->add_option("--objects", args->objects, "Object directory to write the parts into")
+        ->required()
+        ->type_name("DIR")
+        ->take_last();
+    command
+        ->add_option("--name", args->name,
+                     "File name of the parts (default: the prepared object's name)")
+        ->type_name("NAME")
+        ->take_last();
+    command->callback([&action, args] {
+        if (!args->name) args->name = std::filesystem::path(args->prepared).stem().string();
+        std::string problem;
+        if (!IsSafeObjectName(*args->name, &problem)) throw CLI::ValidationError(problem);
+        action = [args] { return RunCut(*args); };
+    });
 }
 
 }  // namespace bw::tool

@@ -1,0 +1,41 @@
+// The export options that `assemble` and `random` share (--up, --scale, --height), their
+// checks, and the writing of an export with its report on standard error.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <string>
+
+#include "bwtool/creature_export.h"
+
+namespace bw::tool {
+
+struct ExportArguments {
+    std::string up = "y";
+    std::optional<double> scale;
+    std::optional<double> height;
+
+    // True when any of the three was given on the command line.
+    bool Given() const { return upOption && (upOption->count() || scaleOption->count() ||
+                                             heightOption->count()); }
+    ExportOptions Options() const;
+
+    CLI::Option* upOption = nullptr;
+    CLI::Option* scaleOption = nullptr;
+    CLI::Option* heightOption = nullptr;
+};
+
+// Adds --up y|z, --scale S and --height H (not both) to `command`; `arguments` must outlive
+// the parse.
+void AddExportArguments(CLI::App& command, ExportArguments& arguments);
+
+// Accepts a path whose extension names an export format.
+CLI::Validator ExportPathValidator();
+
+// Exports and reports on standard error: "error: PATH: reason" on failure, and for a welded
+// surface "PATH: watertight" or "PATH: not watertight: N open edges (edges not shared by
+// exactly two triangles)". True when every file was written.
+bool ExportReporting(const Creature& creature, const std::string& path, const ExportFormat& format,
+                     const ExportOptions& options);
+
+}  // namespace bw::tool
