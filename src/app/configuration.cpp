@@ -68,10 +68,14 @@ void AppendColourLine(std::string& out, std::string_view keyword,
     out += '\n';
 }
 
-void AppendValueLine(std::string& out, std::string_view keyword, std::string_view value) {
+// A value holding a line break is never written: its tail would be read back as settings of
+// its own (a directory "/a\nObjectDir /b" would set the object directory to "/b"). The
+// setting's default is written in its place.
+void AppendValueLine(std::string& out, std::string_view keyword, std::string_view value,
+                     std::string_view fallback) {
     out += keyword;
     out += ' ';
-    out += value;
+    out += value.find_first_of("\r\n") == std::string_view::npos ? value : fallback;
     out += '\n';
 }
 
@@ -113,10 +117,13 @@ void ReadConfigurationText(std::string_view text, Configuration& configuration) 
 
 std::string FormatConfiguration(const Configuration& configuration) {
     std::string out;
-    AppendValueLine(out, "ConvertObjectDir", configuration.convertObjectDir);
-    AppendValueLine(out, "ConvertObjectName", configuration.convertObjectName);
-    AppendValueLine(out, "ObjectDir", configuration.objectDir);
-    AppendValueLine(out, "ProjectDir", configuration.projectDir);
+    const Configuration defaults;
+    AppendValueLine(out, "ConvertObjectDir", configuration.convertObjectDir,
+                    defaults.convertObjectDir);
+    AppendValueLine(out, "ConvertObjectName", configuration.convertObjectName,
+                    defaults.convertObjectName);
+    AppendValueLine(out, "ObjectDir", configuration.objectDir, defaults.objectDir);
+    AppendValueLine(out, "ProjectDir", configuration.projectDir, defaults.projectDir);
     AppendColourLine(out, "BgColor", configuration.bgColor);
     AppendColourLine(out, "WireColor", configuration.wireColor);
     return out;

@@ -44,8 +44,11 @@ struct Configuration {
 void ReadConfigurationText(std::string_view text, Configuration& configuration);
 
 // The file's bytes: the six lines in a fixed order, "\n" line ends, colours "%f" with six
-// decimals and a full stop. Reading the result gives back the same settings (floats up to their
-// six decimals), so reading and formatting again reproduces it byte for byte.
+// decimals and a full stop. A directory or name that holds a CR or LF cannot be kept on its line;
+// the setting's default is written instead (the empty directory, the name "NewObject"; the
+// Preference page refuses such directories before they get here).
+// Otherwise reading the result gives back the same settings (floats up to their six decimals),
+// so reading and formatting again reproduces it byte for byte.
 std::string FormatConfiguration(const Configuration& configuration);
 
 // `path` as a start directory: one trailing '/' removed unless the path is the root "/".

@@ -96,12 +96,14 @@ bool ProjectReader::ReadHeader(ProjectHeader& header, std::string* reason) {
     const std::size_t start = pos_;
     while (pos_ < text_.size() && !IsTextSpace(text_[pos_])) ++pos_;
     const std::string_view token = text_.substr(start, pos_ - start);
-    if (token.substr(0, 2) != "BW") {
-        return Stop(reason, "not a project file (it does not start with \"BW\")");
+    // Two letters ("BW" as written here), then the version: only the version decides.
+    if (token.size() < 3) {
+        return Stop(reason, "not a project file (its first word \"" + std::string(token) +
+                                "\" holds no version)");
     }
-    if (token.size() < 3 || (token[2] != '1' && token[2] != '2')) {
-        return Stop(reason,
-                    "unknown project file version \"" + std::string(token.substr(2)) + "\"");
+    if (token[2] != '1' && token[2] != '2') {
+        return Stop(reason, "not a project file of a known version (its first word is \"" +
+                                std::string(token.substr(0, 40)) + "\")");
     }
     SkipSpace();
     std::int32_t count = 0;
@@ -164,9 +166,9 @@ bool ProjectReader::NextRecord(ProjectRecord& record, std::string* reason) {
     if (!ScanInt(text_, pos_, bodyPart)) {
         return Stop(reason, "record " + number + ": the body part is not a number");
     }
-    // The name starts on the next line, or after blanks on the body part's own line.
-    SkipLineSpace();
-    if (pos_ < text_.size() && text_[pos_] == lineEnd_) ++pos_;
+    // Each number is read with the white space after it, line ends included, so blanks at the
+    // start of the name's line are not part of the name.
+    SkipSpace();
 
     bool ended = false;
     const std::string_view name = ReadLine(&ended);

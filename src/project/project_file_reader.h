@@ -2,14 +2,15 @@
 // header before any record and on each record as soon as it is read.
 //
 // Reading rules:
-// - The header token must start with "BW"; its third character is the version: '1' Standard
-//   Edition (25 fields), '2' Pro (34 fields). Anything else, and a count that is no
-//   number, is negative or is above the 32-bit range, is refused before any record is handed
-//   out.
+// - The header token is two letters ("BW" as written; any two are accepted) and the version:
+//   its third character, '1' Standard Edition (25 fields) or '2' Pro (34 fields). A token
+//   without such a third character, and a count that is no number, is negative or is above
+//   the 32-bit range, is refused before any record is handed out.
 // - Line ends may be CR LF or LF, or CR alone in a text that holds no LF at all (as some older
-//   systems wrote text); white space (the five blanks included) may precede the type code and
-//   the body part. The name and the object path are whole lines, blanks included,
-//   without their line end.
+//   systems wrote text). The type code and the body part are each read with the white space
+//   that follows them (the five blanks of the next record, line ends, and blanks at the start
+//   of the name's line). The name is the rest of its line and the object path the whole next
+//   line, blanks inside and at the end included, without the line end.
 // - One set of parameter values is held for the whole file, starting at the PartAdjustments
 //   defaults (0, with the four steps at 0.01). Each parameter line is read field by field as
 //   "%d" and "%f" read them, within that line only; at the first field that cannot be read the

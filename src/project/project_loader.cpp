@@ -98,7 +98,7 @@ bool LoadProject(Creature& creature, const std::string& path, const std::string&
             }
         }
         const BodyPartId listPart = BodyPartOfTypeCode(record.typeCode).value_or(record.bodyPart);
-        listener.SelectFile(listPart, StoredFileName(record.objectPath));
+        listener.SelectFile(listPart, RecordListEntry(record.name, record.objectPath));
 
         const std::string file = ObjectPathOfStored(record.objectPath, objectDirectory);
         PartObject* part = nullptr;

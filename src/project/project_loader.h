@@ -48,7 +48,8 @@ class ProjectLoadListener {
     // The body part's list is set to " (none) " while the creature is cleared.
     virtual void ClearSelection(BodyPartId bodyPart) {}
     // A record names `fileName` for `bodyPart` (the list selects the entry equal to it,
-    // ignoring case), before the part is added.
+    // ignoring case; an empty name selects none, see RecordListEntry), before the part is
+    // added.
     virtual void SelectFile(BodyPartId bodyPart, const std::string& fileName) {}
     // A record's part was added (`part`, adjustments applied) or could not be (nullptr).
     virtual void RecordLoaded(const ProjectRecord& record, PartObject* part) {}

@@ -17,9 +17,13 @@ std::string ObjectPathOfStored(const std::string& storedPath, const std::string&
     return ResolvePathIgnoringCase(objectDirectory, FromPortablePath(storedPath));
 }
 
-std::string StoredFileName(const std::string& storedPath) {
-    const std::size_t cut = storedPath.find_last_of("\\/");
-    return cut == std::string::npos ? storedPath : storedPath.substr(cut + 1);
+std::string RecordListEntry(const std::string& name, const std::string& storedPath) {
+    const std::size_t n = name.size();
+    if (storedPath.size() < n + 2 || storedPath.front() != '\\') return {};
+    const char separator = storedPath[n + 1];
+    if (separator != '\\' && separator != '/') return {};
+    if (!EqualIgnoringCase(storedPath.substr(1, n), name)) return {};
+    return storedPath.substr(n + 2);
 }
 
 }  // namespace bw

@@ -16,7 +16,13 @@ std::string StoredObjectPath(const std::string& path, const std::string& objectD
 // matched without regard to letter case.
 std::string ObjectPathOfStored(const std::string& storedPath, const std::string& objectDirectory);
 
-// The file name of a stored path: what follows its last '\' or '/'.
-std::string StoredFileName(const std::string& storedPath);
+// The entry a record selects in its body part's list: the stored path without its first n + 2
+// characters, n the length of the record's name, which drops the leading '\', the body part's
+// directory and the separator after it ('\' or '/'): "\Left foot\X.bwo" gives "X.bwo", and
+// "\Head\sub\X.bwo" gives "sub\X.bwo", which names no entry. Empty, so that no entry is
+// selected, for a path not of that shape: one that is not relative to the object directory, or
+// whose first directory is not the record's body part (letter case aside), so a record never
+// selects another file's entry.
+std::string RecordListEntry(const std::string& name, const std::string& storedPath);
 
 }  // namespace bw

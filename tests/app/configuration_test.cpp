@@ -147,6 +147,25 @@ TEST_F(ConfigurationFileTest, WrittenFileReadsBackAndRewritesByteForByte) {
     EXPECT_TRUE(notifier.messages.empty());
 }
 
+TEST(ConfigurationTextTest, ValuesWithLineBreaksAreWrittenAsTheDefaultAndInjectNothing) {
+    Configuration configuration;
+    configuration.objectDir = "/a\nProjectDir /injected";
+    configuration.projectDir = "/projects";
+    configuration.convertObjectDir = "/b\r";
+    configuration.convertObjectName = "Name\r\nBgColor 1 1 1 1";
+    const std::string text = FormatConfiguration(configuration);
+    EXPECT_EQ(text,
+              "ConvertObjectDir \nConvertObjectName NewObject\nObjectDir \nProjectDir /projects\n"
+              "BgColor 0.000000 0.000000 0.000000 0.000000\n"
+              "WireColor 0.800000 0.800000 0.800000 0.000000\n");
+    Configuration read;
+    ReadConfigurationText(text, read);
+    EXPECT_EQ(read.projectDir, "/projects");
+    EXPECT_EQ(read.objectDir, "");
+    EXPECT_EQ(read.convertObjectName, "NewObject");
+    EXPECT_EQ(read.bgColor, (std::array<float, 4>{0, 0, 0, 0}));
+}
+
 TEST_F(ConfigurationFileTest, FailedWriteReportsAndLeavesWhatWasThere) {
     // A directory where the file belongs cannot be replaced by the file.
     fs::create_directory(directory_ / "bw.cfg");

@@ -141,8 +141,8 @@ TEST(ProjectFileReaderTest, ShortFirstProLineLeavesTheTaperAtItsDefaults) {
 }
 
 TEST(ProjectFileReaderTest, RefusesTextThatIsNoProjectFileOfAKnownVersion) {
-    for (const char* text : {"", "XY20\r\n0\r\n", "BW\r\n0\r\n", "BW3\r\n1\r\n0\r\n0\r\nHead\r\n",
-                             "bw20\r\n0\r\n", "BW20\r\n\r\n", "BW20\r\nmany\r\n", "BW1 -1\r\n"}) {
+    for (const char* text : {"", "BW\r\n0\r\n", "B2\r\n0\r\n", "BW3\r\n1\r\n0\r\n0\r\nHead\r\n",
+                             "XYZ20\r\n0\r\n", "BW20\r\n\r\n", "BW20\r\nmany\r\n", "BW1 -1\r\n"}) {
         ProjectReader reader(text);
         ProjectHeader header;
         std::string reason;
@@ -152,6 +152,38 @@ TEST(ProjectFileReaderTest, RefusesTextThatIsNoProjectFileOfAKnownVersion) {
         EXPECT_FALSE(reader.NextRecord(record, nullptr)) << text;
         EXPECT_FALSE(reader.Complete());
     }
+}
+
+TEST(ProjectFileReaderTest, TheHeadersLettersAreIgnoredOnlyItsVersionCounts) {
+    for (const auto& [letters, pro] : std::vector<std::pair<std::string, bool>>{
+             {"XY", true}, {"bw", true}, {"??", false}, {"BW", false}}) {
+        const std::string text = letters + (pro ? "20" : "1") + "\r\n1\r\n0\r\n0\r\nHead\r\n\\Head\\H.bwo\r\n" +
+                                 "0 0 0 0 0 0 0 0 0 0.5 0.5 0.5 1 0 0 0 0 0 0 0 0 2 0 0 0 3 1 0.25 "
+                                 "0.75 0 0 4 0 0 \r\n     ";
+        ProjectHeader header;
+        std::vector<ProjectRecord> records;
+        std::string reason;
+        ASSERT_TRUE(ReadProjectRecords(text, header, records, &reason)) << letters << ": " << reason;
+        EXPECT_EQ(header.IsPro(), pro) << letters;
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].adjustments.taperAxis, pro ? 3 : 0) << letters;
+        EXPECT_EQ(records[0].objectPath, "\\Head\\H.bwo");
+    }
+}
+
+TEST(ProjectFileReaderTest, BlanksAtTheStartOfTheNameLineAreNotPartOfTheName) {
+    const std::vector<ProjectRecord> records = ReadAll(
+        "BW20\r\n3\r\n0\r\n0\r\n  Head\r\n\\Head\\H.bwo\r\n0\r\n"
+        "     13\r\n18\r\n\tLeft foot  \r\n  \\Left foot\\F.bwo\r\n0\r\n"
+        "     19 1 Left ear\r\n\\Left ear\\E.bwo\r\n0\r\n     ");
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].name, "Head");
+    EXPECT_EQ(records[0].objectPath, "\\Head\\H.bwo");
+    // Blanks inside and at the end of the name stay; the path line is read whole.
+    EXPECT_EQ(records[1].name, "Left foot  ");
+    EXPECT_EQ(records[1].objectPath, "  \\Left foot\\F.bwo");
+    EXPECT_EQ(records[2].name, "Left ear") << "a name on the body part's own line";
+    EXPECT_EQ(records[2].bodyPart, 1);
 }
 
 TEST(ProjectFileReaderTest, OutOfRangeNumbersAreFlaggedAndReadingGoesOn) {

@@ -174,10 +174,14 @@ TEST_F(ProjectPageTest, LoadingReplacesTheWholeCreatureAndSelectsEachRecordsEntr
     Dialog().ChangeProjectDirectory(projects.Path());
     Choose(kLeftEar, "Male-Round.bwo");
     Choose(kHead, "Female-Oval.bwo");
-    // The lists are picked without regard to case; a missing file leaves its list unselected.
+    // The lists are picked without regard to case; a missing file leaves its list unselected,
+    // and so does a file below the body part's directory that the list cannot show.
+    files.Write("Objects/Left ear/deeper/Male-Round.bwo",
+                ReadText(SampleLibraryDirectory() + "/Left ear/Male-Round.bwo"));
     OfferProject({Record("Head", "\\Head\\male-square.BWO"),
                   Record("Left foot", "\\Left foot\\Male-Bare.bwo"),
-                  Record("Left thigh", "\\Left thigh\\Nowhere.bwo")});
+                  Record("Left thigh", "\\Left thigh\\Nowhere.bwo"),
+                  Record("Left ear", files.Path() + "/Objects/Left ear/deeper/Male-Round.bwo")});
     Load();
 
     ASSERT_EQ(fixture.fileDialogs.opened.size(), 1u);
@@ -187,17 +191,19 @@ TEST_F(ProjectPageTest, LoadingReplacesTheWholeCreatureAndSelectsEachRecordsEntr
     EXPECT_EQ(request.filter, "Beastwright Project (*.bwp)");
     EXPECT_EQ(request.defaultExtension, "bwp");
 
-    ASSERT_EQ(GetCreature().PartCount(), 2);
+    ASSERT_EQ(GetCreature().PartCount(), 3);
     EXPECT_EQ(GetCreature().Part(0)->TypeName(), "Head");
     EXPECT_EQ(GetCreature().Part(0)->Name(), SampleLibraryDirectory() + "/Head/Male-Square.bwo");
     EXPECT_EQ(GetCreature().Part(1)->TypeName(), "Left foot");
     EXPECT_EQ(List(kHead)->currentText().toStdString(), "Male-Square.bwo");
     EXPECT_EQ(List(kLeftFoot)->currentText().toStdString(), "Male-Bare.bwo");
-    EXPECT_EQ(List(kLeftEar)->currentIndex(), 0);
     EXPECT_EQ(List(kLeftThigh)->currentIndex(), -1);
+    EXPECT_EQ(GetCreature().Part(2)->TypeName(), "Left ear");
+    EXPECT_EQ(List(kLeftEar)->currentIndex(), -1) << "not the entry of another Male-Round.bwo";
     const PartSelection& selection = Dialog().SelectParts()->Selection();
     EXPECT_EQ(selection.ChosenSelection(kHead), List(kHead)->currentIndex());
-    EXPECT_EQ(selection.ChosenSelection(kLeftEar), 0);
+    EXPECT_EQ(selection.ChosenSelection(kLeftEar), -1);
+    EXPECT_EQ(selection.ChosenSelection(kLeftFoot), List(kLeftFoot)->currentIndex());
 
     // The missing file: the creature's own message; the rest of the file was still loaded.
     ASSERT_EQ(fixture.notifier.messages.size(), 1u);

@@ -39,11 +39,19 @@ TEST(ProjectPaths, StoredPathsNameTheFileWhateverTheCaseOrSeparator) {
     EXPECT_EQ(ObjectPathOfStored(StoredObjectPath(expected, objects), objects), expected);
 }
 
-TEST(ProjectPaths, FileNameIsWhatFollowsTheLastSeparator) {
-    EXPECT_EQ(StoredFileName("\\Left foot\\Fantasy-ThreeToes.bwo"), "Fantasy-ThreeToes.bwo");
-    EXPECT_EQ(StoredFileName("/a/b\\c.bwo"), "c.bwo");
-    EXPECT_EQ(StoredFileName("plain.bwo"), "plain.bwo");
-    EXPECT_EQ(StoredFileName("\\Head\\"), "");
+TEST(ProjectPaths, ListEntryIsThePathAfterTheBodyPartsDirectory) {
+    EXPECT_EQ(RecordListEntry("Left foot", "\\Left foot\\Fantasy-ThreeToes.bwo"),
+              "Fantasy-ThreeToes.bwo");
+    EXPECT_EQ(RecordListEntry("Left forearm", "\\Left Forearm/Male-Slim.bwo"), "Male-Slim.bwo");
+    // A deeper path names no entry of the list rather than another file's entry.
+    EXPECT_EQ(RecordListEntry("Head", "\\Head\\sub\\X.bwo"), "sub\\X.bwo");
+    EXPECT_EQ(RecordListEntry("Head", "\\Head\\"), "");
+    // Paths of another shape select nothing.
+    EXPECT_EQ(RecordListEntry("Head", "/home/x.bwo"), "");
+    EXPECT_EQ(RecordListEntry("Head", "\\Neck\\x.bwo"), "");
+    EXPECT_EQ(RecordListEntry("Head", "\\Head"), "");
+    EXPECT_EQ(RecordListEntry("Head", "\\Headx.bwo"), "");
+    EXPECT_EQ(RecordListEntry("Head", ""), "");
 }
 
 TEST(ProjectPaths, StoredPathOfTwentyThousandComponentsResolvesInWellUnderASecond) {
