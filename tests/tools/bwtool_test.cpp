@@ -179,6 +179,57 @@ TEST_F(BwtoolTest, BadArgumentsAndUnreadableFilesHaveTheirOwnStatus) {
         1);
 }
 
+TEST_F(BwtoolTest, HelpAndVersionGoToStandardOutputBadArgumentsGiveOneLine) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--help"}, {"info", "--help"},
+                                               {"assemble", "--help"}, {"cut", "--help"},
+                                               {"random", "--help"}}) {
+        const test::CommandResult help = Run(args);
+        EXPECT_EQ(help.status, 0) << args[0];
+        EXPECT_NE(help.out.find("Usage: bwtool"), std::string::npos) << help.out;
+        EXPECT_EQ(help.err, "");
+    }
+    EXPECT_NE(Run({"assemble", "--help"}).out.find("--export OUT.EXT"), std::string::npos);
+    const test::CommandResult version = Run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "bwtool " BW_VERSION "\n");
+
+    const std::string d = dir.Path();
+    const std::vector<std::vector<std::string>> bad{
+        {},
+        {"frobnicate"},
+        {"--frobnicate"},
+        {"info"},
+        {"assemble", "--objects", d, "--add", "Head"},
+        {"assemble", "--objects", d, "--export", d + "/x.xyz"},
+        {"assemble", "--objects", d, "--export", d + "/.glb"},
+        {"assemble", "--objects", d, "--export", d + "/x.glb", "--up", "x"},
+        {"assemble", "--objects", d, "--export", d + "/x.glb", "--scale", "0"},
+        {"assemble", "--objects", d, "--export", d + "/x.glb", "--scale", "nan"},
+        {"assemble", "--objects", d, "--export", d + "/x.glb", "--height", "-2"},
+        {"assemble", "--objects", d, "--export", d + "/x.glb", "--scale", "2", "--height", "3"},
+        {"assemble", "--objects", d, "--scale", "2"},
+        {"assemble", "--objects", d, "a.bwp", "b.bwp"},
+        {"cut"},
+        {"cut", d + "/p.bwo", d + "/q.bwo", "--objects", d},
+        {"random", "--objects", d},
+        {"random", "--objects", d, "--save", d, "--type", "Dragon"},
+        {"random", "--objects", d, "--save", d, "--count", "0"},
+        {"random", "--objects", d, "--save", d, "--seed", "4294967296"},
+        {"random", "--objects", d, "--save", d, "--scale", "2"},
+    };
+    for (const std::vector<std::string>& args : bad) {
+        std::string shown;
+        for (const std::string& a : args) shown += " " + a;
+        const test::CommandResult r = Run(args);
+        EXPECT_EQ(r.status, 2) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << shown << ": " << r.err;
+        EXPECT_EQ(r.err.rfind("bwtool", 0), 0u) << shown << ": " << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(d + "/x.glb"));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Hostile names, paths and values: the output stays valid, failures are reported and counted.
 

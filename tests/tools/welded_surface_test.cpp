@@ -1,0 +1,89 @@
+// The welded surface an STL export writes: coincident points merged, the walls where two parts'
+// caps lie on each other taken out, open edges counted.
+#include "bwtool/welded_surface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace bw::tool {
+namespace {
+
+// A box from `low` to `high`: 8 points, 6 quads counter-clockwise seen from outside, normals
+// pointing away from its middle.
+PartGeometry Box(Vec3f low, Vec3f high) {
+    PartGeometry part;
+    part.bodyPart = "Head";
+    for (int i = 0; i < 8; ++i) {
+        part.points.push_back({i & 1 ? high.x : low.x, i & 2 ? high.y : low.y,
+                               i & 4 ? high.z : low.z});
+        const float s = 0.57735026f;
+        part.normals.push_back({i & 1 ? s : -s, i & 2 ? s : -s, i & 4 ? s : -s});
+    }
+    for (const auto& q : {std::array<std::uint32_t, 4>{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
+                          {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}})
+        part.polygons.push_back({q, 4, 0});
+    part.surfaces.push_back({"Skin", {1.0f, 0.5f, 0.0f}});
+    return part;
+}
+
+TEST(WeldedSurface, BoxesMeetingFaceToFaceCloseWithoutTheirCommonWall) {
+    const std::vector<PartGeometry> one{Box({0, 0, 0}, {1, 1, 1})};
+    const WeldedSurface single = WeldParts(one);
+    EXPECT_EQ(single.triangles.size(), 12u);
+    EXPECT_EQ(CountOpenEdges(single), 0u);
+
+    // The second box's -x face lies on the first's +x face, wound the other way.
+    const std::vector<PartGeometry> two{Box({0, 0, 0}, {1, 1, 1}), Box({1, 0, 0}, {2, 1, 1})};
+    const WeldedSurface joined = WeldParts(two);
+    EXPECT_EQ(joined.points.size(), 12u);
+    EXPECT_EQ(joined.removedPolygonPairs, 1u);
+    EXPECT_EQ(joined.triangles.size(), 20u);
+    EXPECT_EQ(CountOpenEdges(joined), 0u);
+    // The merged points' normals are the unit mean of both boxes' normals there.
+    for (std::size_t i = 0; i < joined.points.size(); ++i) {
+        if (joined.points[i].x != 1.0f) continue;
+        EXPECT_FLOAT_EQ(joined.normals[i].x, 0.0f);
+        EXPECT_NEAR(std::hypot(joined.normals[i].y, joined.normals[i].z), 1.0, 1e-6);
+    }
+
+    // Zero of either sign is one coordinate.
+    const std::vector<PartGeometry> signs{Box({-2, -0.0f, 0}, {-1, 1, 1}),
+                                          Box({-1, 0, 0}, {-0.0f, 1, 1})};
+    EXPECT_EQ(CountOpenEdges(WeldParts(signs)), 0u);
+}
+
+TEST(WeldedSurface, WallsThatDoNotCoincideAndHolesAreCountedAsOpenEdges) {
+    // The second box is higher: its -x face shares only an edge with the first's +x face.
+    const std::vector<PartGeometry> offset{Box({0, 0, 0}, {1, 1, 1}), Box({1, 0, 0}, {2, 2, 1})};
+    const WeldedSurface leaning = WeldParts(offset);
+    EXPECT_EQ(leaning.removedPolygonPairs, 0u);
+    EXPECT_EQ(CountOpenEdges(leaning), 1u);  // the shared bottom edge, four triangles on it
+
+    PartGeometry open = Box({0, 0, 0}, {1, 1, 1});
+    open.polygons.pop_back();
+    EXPECT_EQ(CountOpenEdges(WeldParts(std::vector<PartGeometry>{open})), 4u);
+
+    // Equal faces wound the same way are no wall: both stay.
+    const std::vector<PartGeometry> twins{Box({0, 0, 0}, {1, 1, 1}), Box({0, 0, 0}, {1, 1, 1})};
+    const WeldedSurface doubled = WeldParts(twins);
+    EXPECT_EQ(doubled.removedPolygonPairs, 0u);
+    EXPECT_EQ(doubled.triangles.size(), 24u);
+    EXPECT_EQ(CountOpenEdges(doubled), 18u);
+}
+
+TEST(WeldedSurface, QuadsWhoseCornersMergeBecomeTrianglesOrVanish) {
+    PartGeometry part = Box({0, 0, 0}, {1, 1, 1});
+    // Squeeze the +x face's top edge into one point: that face and the top face lose a corner.
+    part.points[7] = part.points[3];
+    const WeldedSurface surface = WeldParts(std::vector<PartGeometry>{part});
+    EXPECT_EQ(surface.points.size(), 7u);
+    std::size_t triangles = 0;
+    for (const auto& t : surface.triangles) triangles += t[0] != t[1] && t[1] != t[2] && t[0] != t[2];
+    EXPECT_EQ(triangles, surface.triangles.size());
+    EXPECT_EQ(surface.triangles.size(), 10u);  // 4 quads and 2 triangles
+    EXPECT_EQ(CountOpenEdges(surface), 0u);
+}
+
+}  // namespace
+}  // namespace bw::tool
