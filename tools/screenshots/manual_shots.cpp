@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QLineEdit>
+#include <QPushButton>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "app/about_dialog.h"
 #include "app/application.h"
 #include "app/main_dialog.h"
+#include "converter/converter_page.h"
 #include "edit/edit_parts_page.h"
 #include "model/file_enumerator.h"
 #include "project/bitmap_button.h"
@@ -147,6 +149,17 @@ int main(int argc, char** argv) {
     dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
     shot(dialog, "window-wireframe.png");
     dialog.SetShadingMode(0);
+
+    // The converter with a prepared creature, taken through its own button.
+    dialog.ToggleConverterTab();
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kConverterTab);
+    fileDialogs.answer = share + "/Objects/Prepared/Creature-Fantasy.bwo";
+    for (QPushButton* button : dialog.ConverterPage()->findChildren<QPushButton*>()) {
+        if (button->text() == "Get selected object") button->click();
+    }
+    if (dialog.Preview()) dialog.Preview()->repaint();
+    shot(dialog, "window-converter.png");
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kProjectTab);
 
     bw::SaveProjectOptionsDialog options(&dialog);
     options.show();
