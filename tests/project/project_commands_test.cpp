@@ -53,14 +53,6 @@ TEST_F(ListSelectingLoadListenerTest, ClearingShowsNoneAndRecordsSelectTheirFirs
     EXPECT_EQ(selection.ChosenSelection(5), 0) << "nor counts as the user's choice";
 }
 
-TEST(FindEntryIgnoringCaseTest, ComparesWholeEntries) {
-    MemoryPartList list;
-    list.entries = {kNoneEntry, "Head.bwo", "Head.bwo.bak"};
-    EXPECT_EQ(FindEntryIgnoringCase(list, "head.BWO"), 1);
-    EXPECT_EQ(FindEntryIgnoringCase(list, "Head"), -1);
-    EXPECT_EQ(FindEntryIgnoringCase(list, " (NONE) "), 0);
-}
-
 TEST(SavedProjectMessageTest, NamesTheFileWithoutDirectoryAndExtension) {
     EXPECT_EQ(SavedProjectMessage("/home/ann/Projects/Dragon.bwp"),
               "Project file \"Dragon\" has been saved.");
