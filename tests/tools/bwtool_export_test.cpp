@@ -361,15 +361,20 @@ std::size_t OpenEdgesOfStl(const std::string& path, std::size_t* triangles) {
 
 TEST_F(BwtoolExportTest, StlIsOneWeldedSurfaceAndSaysWhetherItIsWatertight) {
     // Where parts meet, both closing caps lie on each other and are left out: what remains of
-    // the sample creature is closed.
-    const std::string male = ExportProject("Male.bwp", "male.stl");
-    EXPECT_EQ(last.err, male + ": watertight\n");
+    // the sample creature is closed. The insect's caps agree only to within rounding.
+    for (const char* project : {"Male", "Insect"}) {
+        const std::string stl = ExportProject(project + std::string(".bwp"), project + std::string(".stl"));
+        EXPECT_EQ(last.err, stl + ": watertight\n");
+        std::size_t triangles = 0;
+        EXPECT_EQ(OpenEdgesOfStl(stl, &triangles), 0u) << project;
+    }
     std::size_t triangles = 0;
-    EXPECT_EQ(OpenEdgesOfStl(male, &triangles), 0u);
+    OpenEdgesOfStl(dir.Path() + "/Male.stl", &triangles);
     EXPECT_LT(triangles, 2 * MaleCreature().quads);  // the caps are gone
 
     // A part scaled on its own pulls its caps away from its neighbours' (the weld holds only
-    // the seam ring): the file says how many edges are open, and the file has them.
+    // the seam ring), and the horned head's caps are shaped unlike its neighbours': the tool
+    // says how many edges are open, and the file has that many.
     const std::string fantasy = ExportProject("Fantasy.bwp", "fantasy.stl");
     std::size_t reported = 0;
     const std::string marker = fantasy + ": not watertight: ";

@@ -47,6 +47,13 @@ TEST(WeldedSurface, BoxesMeetingFaceToFaceCloseWithoutTheirCommonWall) {
         EXPECT_NEAR(std::hypot(joined.normals[i].y, joined.normals[i].z), 1.0, 1e-6);
     }
 
+    // Points a rounding apart are one point; points a thousandth of the size apart are not.
+    const std::vector<PartGeometry> rounded{Box({0, 0, 0}, {1, 1, 1}),
+                                            Box({1.0000001f, 0, 0}, {2, 1, 1})};
+    EXPECT_EQ(CountOpenEdges(WeldParts(rounded)), 0u);
+    const std::vector<PartGeometry> apart{Box({0, 0, 0}, {1, 1, 1}), Box({1.001f, 0, 0}, {2, 1, 1})};
+    EXPECT_EQ(WeldParts(apart).removedPolygonPairs, 0u);
+
     // Zero of either sign is one coordinate.
     const std::vector<PartGeometry> signs{Box({-2, -0.0f, 0}, {-1, 1, 1}),
                                           Box({-1, 0, 0}, {-0.0f, 1, 1})};

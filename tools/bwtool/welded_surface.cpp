@@ -9,24 +9,97 @@
 namespace bw::tool {
 namespace {
 
-struct PositionKey {
-    std::array<std::uint32_t, 3> bits;
-    friend bool operator==(const PositionKey&, const PositionKey&) = default;
-};
+// Merges points closer than a tolerance: each point becomes the first point within reach that
+// came before it, or a new one. Points are found through a grid of cells one tolerance wide,
+// so only the 27 cells around a point are searched.
+class PointMerger {
+  public:
+    // Cells are counted from `origin`, the low corner of all points' bounding box.
+    PointMerger(double tolerance, const Vec3f& origin) : tolerance_(tolerance), origin_(origin) {}
 
-struct PositionHash {
-    std::size_t operator()(const PositionKey& key) const {
-        std::uint64_t h = 1469598103934665603ull;
-        for (std::uint32_t b : key.bits) h = (h ^ b) * 1099511628211ull;
-        return std::size_t(h);
+    // The index of the merged point for `p`; `added` tells whether it is a new one.
+    std::uint32_t Merge(const Vec3f& p, std::vector<Vec3f>& points, bool& added) {
+        const Cell cell = CellOf(p);
+        for (std::int64_t dx = -1; dx <= 1; ++dx) {
+            for (std::int64_t dy = -1; dy <= 1; ++dy) {
+                for (std::int64_t dz = -1; dz <= 1; ++dz) {
+                    const auto found = cells_.find({cell[0] + dx, cell[1] + dy, cell[2] + dz});
+                    if (found == cells_.end()) continue;
+                    for (std::uint32_t index : found->second) {
+                        if (Distance(points[index], p) <= tolerance_) {
+                            added = false;
+                            return index;
+                        }
+                    }
+                }
+            }
+        }
+        const auto index = std::uint32_t(points.size());
+        points.push_back(p);
+        cells_[cell].push_back(index);
+        added = true;
+        return index;
     }
+
+  private:
+    using Cell = std::array<std::int64_t, 3>;
+    struct CellHash {
+        std::size_t operator()(const Cell& c) const {
+            std::uint64_t h = 1469598103934665603ull;
+            for (std::int64_t v : c) h = (h ^ std::uint64_t(v)) * 1099511628211ull;
+            return std::size_t(h);
+        }
+    };
+
+    static double Distance(const Vec3f& a, const Vec3f& b) {
+        const double dx = double(a.x) - b.x, dy = double(a.y) - b.y, dz = double(a.z) - b.z;
+        return std::sqrt(dx * dx + dy * dy + dz * dz);
+    }
+
+    Cell CellOf(const Vec3f& p) const {
+        // Without a tolerance every cell is a single position: equal coordinates only (the
+        // sum with +0 makes -0 and 0 one value).
+        const double size = tolerance_ > 0.0 ? tolerance_ : 1.0;
+        if (tolerance_ > 0.0) {
+            return {std::int64_t(std::floor((double(p.x) - origin_.x) / size)),
+                    std::int64_t(std::floor((double(p.y) - origin_.y) / size)),
+                    std::int64_t(std::floor((double(p.z) - origin_.z) / size))};
+        }
+        Cell cell{};
+        const float values[3] = {p.x + 0.0f, p.y + 0.0f, p.z + 0.0f};
+        for (int a = 0; a < 3; ++a) {
+            std::uint32_t bits = 0;
+            std::memcpy(&bits, &values[a], sizeof bits);
+            cell[std::size_t(a)] = bits;
+        }
+        return cell;
+    }
+
+    double tolerance_;
+    Vec3f origin_;
+    std::unordered_map<Cell, std::vector<std::uint32_t>, CellHash> cells_;
 };
 
-PositionKey KeyOf(const Vec3f& p) {
-    PositionKey key;
-    const float values[3] = {p.x + 0.0f, p.y + 0.0f, p.z + 0.0f};  // -0 becomes +0
-    std::memcpy(key.bits.data(), values, sizeof values);
-    return key;
+// A millionth of the diagonal of the points' bounding box: far below any feature of a part,
+// far above the rounding of points moved with their parts. Sets `origin` to the box's low
+// corner.
+double MergeTolerance(std::span<const PartGeometry> parts, Vec3f& origin) {
+    double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL}, high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (const PartGeometry& part : parts) {
+        for (const Vec3f& p : part.points) {
+            const double v[3] = {p.x, p.y, p.z};
+            for (int a = 0; a < 3; ++a) {
+                low[a] = std::min(low[a], v[a]);
+                high[a] = std::max(high[a], v[a]);
+            }
+        }
+    }
+    if (!(high[0] >= low[0])) return 0.0;
+    origin = {float(low[0]), float(low[1]), float(low[2])};
+    const double diagonal = std::sqrt((high[0] - low[0]) * (high[0] - low[0]) +
+                                      (high[1] - low[1]) * (high[1] - low[1]) +
+                                      (high[2] - low[2]) * (high[2] - low[2]));
+    return diagonal * 1e-6;
 }
 
 // A polygon over merged points: its corners rotated so the smallest index comes first, so
@@ -59,20 +132,19 @@ struct MergedPolygon {
 
 WeldedSurface WeldParts(std::span<const PartGeometry> parts) {
     WeldedSurface surface;
-    std::unordered_map<PositionKey, std::uint32_t, PositionHash> merged;
+    Vec3f origin;
+    const double tolerance = MergeTolerance(parts, origin);
+    PointMerger merger(tolerance, origin);
     std::vector<Vec3f> normalSums;
     std::vector<MergedPolygon> polygons;
     for (const PartGeometry& part : parts) {
         std::vector<std::uint32_t> index(part.points.size());
         for (std::size_t i = 0; i < part.points.size(); ++i) {
-            const auto [it, added] =
-                merged.try_emplace(KeyOf(part.points[i]), std::uint32_t(surface.points.size()));
-            if (added) {
-                surface.points.push_back(part.points[i]);
-                normalSums.push_back({});
-            }
-            index[i] = it->second;
-            Vec3f& sum = normalSums[it->second];
+            bool added = false;
+            const std::uint32_t merged = merger.Merge(part.points[i], surface.points, added);
+            if (added) normalSums.push_back({});
+            index[i] = merged;
+            Vec3f& sum = normalSums[merged];
             const Vec3f& n = part.normals[i];
             sum = {sum.x + n.x, sum.y + n.y, sum.z + n.z};
         }

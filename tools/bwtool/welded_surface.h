@@ -3,6 +3,11 @@
 // and every polygon is split into triangles. Whether the result is watertight is counted by
 // its edges.
 //
+// A weld makes the points of a seam's ring equal. The inner points of the two caps over it
+// were made to lie on each other too, but each moved with its own part, so they agree only to
+// within rounding (a few billionths of a unit where a creature is a third of a unit tall):
+// points closer than a millionth of the creature's size are therefore one point.
+//
 // Why the walls go: every part is a closed mesh, closed at each seam by a cap over the seam's
 // ring of points. Where two parts meet, their rings are welded point for point, and where the
 // parts were made to fit, their caps lie on each other, wound opposite ways. Both caps are
@@ -22,7 +27,7 @@
 namespace bw::tool {
 
 struct WeldedSurface {
-    std::vector<Vec3f> points;   // each distinct position once, in the export frame
+    std::vector<Vec3f> points;   // one per merged point, in the export frame
     std::vector<Vec3f> normals;  // per point: the unit mean of the normals merged into it
     // Point indices, counter-clockwise seen from outside.
     std::vector<std::array<std::uint32_t, 3>> triangles;
@@ -30,8 +35,8 @@ struct WeldedSurface {
     std::size_t removedPolygonPairs = 0;
 };
 
-// Merges points with equal coordinates (exactly equal, as a weld leaves them; -0 equals 0),
-// takes out pairs of polygons over the same points wound opposite ways, drops polygons whose
+// Merges points closer than a millionth of the diagonal of all points' bounding box (equal
+// points always; -0 equals 0), each into the first of them; takes out pairs of polygons over the same points wound opposite ways, drops polygons whose
 // merged corners leave no area, and splits the rest into triangles: (0, 1, 2) and (0, 2, 3),
 // as the preview splits a quad.
 WeldedSurface WeldParts(std::span<const PartGeometry> parts);
