@@ -372,9 +372,9 @@ TEST_F(BwtoolExportTest, StlIsOneWeldedSurfaceAndSaysWhetherItIsWatertight) {
     OpenEdgesOfStl(dir.Path() + "/Male.stl", &triangles);
     EXPECT_LT(triangles, 2 * MaleCreature().quads);  // the caps are gone
 
-    // A part scaled on its own pulls its caps away from its neighbours' (the weld holds only
-    // the seam ring), and the horned head's caps are shaped unlike its neighbours': the tool
-    // says how many edges are open, and the file has that many.
+    // A part adjusted on its own (the scaled upper body, the tapered head) pulls its caps away
+    // from its neighbours' (the weld holds only the seam's ring): the tool says how many edges
+    // are open, and the file has that many.
     const std::string fantasy = ExportProject("Fantasy.bwp", "fantasy.stl");
     std::size_t reported = 0;
     const std::string marker = fantasy + ": not watertight: ";
