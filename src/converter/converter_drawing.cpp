@@ -30,7 +30,6 @@ constexpr GLfloat kBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 // Materials beyond this index are drawn in material 0's colour.
 constexpr std::int32_t kLastDrawnMaterial = 655;
 constexpr GLfloat kSelectedPointSize = 4.0f;
-constexpr GLfloat kPathLift = 0.005f;  // the marked path is drawn off the surface, along normals
 
 // Window coordinates are kept well inside the int range: a point at the eye or far outside the
 // view can project to any value (or none).
@@ -215,10 +214,11 @@ void DrawMarkedPath(const ConverterModel& model) {
     if (reds.empty()) return;
     const auto display = model.DisplayPoints();
     const auto normals = model.DisplayNormals();
+    const float lift = MarkedPathLift(model);
     const auto lifted = [&](std::int32_t p) {
         const ConverterPoint& d = display[std::size_t(p)];
         const ConverterPoint& n = normals[std::size_t(p)];
-        glVertex3f(d.x + kPathLift * n.x, d.y + kPathLift * n.y, d.z + kPathLift * n.z);
+        glVertex3f(d.x + lift * n.x, d.y + lift * n.y, d.z + lift * n.z);
     };
     for (std::size_t i = 0; i < reds.size(); ++i) {
         glColor3f(reds[i], 0.0f, 0.0f);

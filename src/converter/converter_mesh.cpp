@@ -215,6 +215,17 @@ bool Build(const PreparedObject& object, ConverterMesh& mesh, ProgressSink& prog
                                      double(polygonCount)));
         }
     }
+    double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < pointCount; ++i) {
+        const double xyz[3] = {object.points[i].x, object.points[i].y, object.points[i].z};
+        for (int axis = 0; axis < 3; ++axis) {
+            if (i == 0 || xyz[axis] < low[axis]) low[axis] = xyz[axis];
+            if (i == 0 || xyz[axis] > high[axis]) high[axis] = xyz[axis];
+        }
+    }
+    mesh.size = float(std::sqrt((high[0] - low[0]) * (high[0] - low[0]) +
+                                (high[1] - low[1]) * (high[1] - low[1]) +
+                                (high[2] - low[2]) * (high[2] - low[2])));
     mesh.displayPoints = mesh.modelPoints;
     mesh.displayNormals = mesh.modelNormals;
     for (std::int32_t k = 0; k < kBodyPartCount; ++k) {

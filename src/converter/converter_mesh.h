@@ -40,6 +40,8 @@ struct ConverterMesh {
     // reaches the written files.
     std::vector<SurfaceMaterial> materials;
     std::vector<std::vector<std::uint8_t>> materialData;
+    // The length of the diagonal of the bounding box of all points (model units).
+    float size = 0.0f;
 };
 
 // Builds `mesh` from `object`. False, with `problem` set to a sentence for the user and `mesh`

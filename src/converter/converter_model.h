@@ -128,6 +128,8 @@ class ConverterModel : public ListNode {
     int PointCount() const { return int(mesh_.modelPoints.size()); }
     int PolygonCount() const { return int(mesh_.polygons.size()); }
     int MaterialCount() const { return int(mesh_.materials.size()); }
+    // The diagonal of the object's bounding box, model units; 0 without an object.
+    float ObjectSize() const { return mesh_.size; }
     std::span<ConverterPoint> ModelPoints() { return mesh_.modelPoints; }
     std::span<const ConverterPoint> ModelPoints() const { return mesh_.modelPoints; }
     std::span<ConverterPoint> DisplayPoints() { return mesh_.displayPoints; }

@@ -102,6 +102,8 @@ std::optional<ConverterNormal> ConverterFaceNormal(const ConverterPoint& a, cons
     return ConverterNormal{n[0] / length, n[1] / length, n[2] / length};
 }
 
+float MarkedPathLift(const ConverterModel& model) { return model.ObjectSize() / 400.0f; }
+
 std::vector<float> MarkedPathReds(int entries) {
     std::vector<float> reds;
     if (entries < 2) return reds;

@@ -40,6 +40,11 @@ bool IsOrthographicMode(int viewMode);
 // 0, Side 1.57 and 0. Other modes leave them alone.
 void ApplyViewModeAngles(ConverterModel& model);
 
+// How far the marked path is drawn off the surface, along the display normals: 1/400 of the
+// object's size (0.005 for an object two units across), so the path stays on its seam however
+// large the object is drawn.
+float MarkedPathLift(const ConverterModel& model);
+
 // The red component of each of the n - 1 lines of a marked path of n entries: 1.0, then
 // lowered by 0.5 / n (float) per line. Empty for fewer than two entries.
 std::vector<float> MarkedPathReds(int entries);

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "converter/converter_objects.h"
 #include "converter/recording_gl_matrices.h"
 #include "render/recording_gl.h"
@@ -137,10 +139,11 @@ TEST_F(ConverterDrawingCallsTest, SelectedPointsAndTheMarkedPath) {
     EXPECT_EQ(lines[0].state.colour[0], 1.0f);
     EXPECT_EQ(lines[1].state.colour[0], 0.875f);
     EXPECT_EQ(lines[2].state.colour[0], 0.75f);
-    // From entry 0 to entry 1, lifted off the surface along the normal.
+    // From entry 0 to entry 1, lifted off the surface along the normal by 1/400 of the
+    // object's size: the tube spans 2 x 2 x 2 units.
+    const float lift = std::sqrt(12.0f) / 400.0f;
     const ConverterPoint& start = model.DisplayPoints()[4];
-    EXPECT_FLOAT_EQ(lines[0].vertices[0].position[0],
-                    start.x + 0.005f * model.DisplayNormals()[4].x);
+    EXPECT_FLOAT_EQ(lines[0].vertices[0].position[0], start.x + lift * model.DisplayNormals()[4].x);
     EXPECT_FLOAT_EQ(lines[0].vertices[1].position[1], model.DisplayPoints()[5].y);
     EXPECT_EQ(Gl().state.colour, (Float4{1, 1, 1, 1}));
 }
