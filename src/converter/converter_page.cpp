@@ -99,6 +99,7 @@ void ConverterPage::BuildControls() {
     directoryField_->setGeometry(u.Rect(4, 25, 180, 13));
     directoryField_->setReadOnly(true);
     directoryField_->setAccessibleName("Object Directory");
+    directoryField_->installEventFilter(this);
     chooseDirectory_ = button("...", u.Rect(188, 25, 22, 13), "Choose object directory");
 
     label("Object Name", u.Rect(4, 42, 100, 9), this);
@@ -378,14 +379,28 @@ void ConverterPage::ApplyColourToAll() {
     Repaint();
 }
 
-bool ConverterPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        if (watched == nameField_) {
-            objectName_ = ToUtf8(nameField_->text().left(kMaxFieldLength));
-            model_.SetObjectName(objectName_);
+bool ConverterPage::TakeField(QObject* watched) {
+    if (watched == nameField_) {
+        objectName_ = ToUtf8(nameField_->text().left(kMaxFieldLength));
+        model_.SetObjectName(objectName_);
+        return true;
+    }
+    for (Channel c : {kRed, kGreen, kBlue}) {
+        if (watched == valueFields_[c]) {
+            OnValueFieldLeft(c);
+            return true;
         }
-        for (Channel c : {kRed, kGreen, kBlue})
-            if (watched == valueFields_[c]) OnValueFieldLeft(c);
+    }
+    return watched == directoryField_;
+}
+
+bool ConverterPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) TakeField(watched);
+    if (event->type() == QEvent::KeyPress) {
+        // Return in an edit takes its text, as leaving the edit does, instead of pressing the
+        // dialog's default button and ending the program with unsaved work.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && TakeField(watched)) return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -90,6 +90,8 @@ class ConverterPage : public QWidget {
     // The slider step: `position` becomes the slider's and the component's value.
     void ApplySliderPosition(Channel c, int position);
     void OnValueFieldLeft(Channel c);
+    // What leaving an edit does: the name or value is taken. False for other widgets.
+    bool TakeField(QObject* watched);
     void SetSlidersAndApply(const std::array<int, 3>& positions);
     void CopyColour();
     void PasteColour();

@@ -343,6 +343,15 @@ TEST_F(ConverterPageTest, NameDirectoryAndKeysOfThePage) {
     Page().setFocus();
     QTest::keyClick(&Page(), Qt::Key_Return);
     EXPECT_THAT(MessageTexts(), ElementsAre("Beastwright: Enter"));
+    // Return in an edit takes its text and leaves the dialog open.
+    Page().NameField()->setText("Tusked");
+    QTest::keyClick(Page().NameField(), Qt::Key_Return);
+    EXPECT_EQ(Model().ObjectName(), "Tusked");
+    Page().ValueField(ConverterPage::kRed)->setText("999");
+    QTest::keyClick(Page().ValueField(ConverterPage::kRed), Qt::Key_Return);
+    EXPECT_EQ(Field(ConverterPage::kRed), "256");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
 
     std::vector<std::string> unnamed;
     for (QWidget* w : Page().findChildren<QWidget*>()) {
