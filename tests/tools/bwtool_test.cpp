@@ -228,6 +228,14 @@ TEST_F(BwtoolTest, HelpAndVersionGoToStandardOutputBadArgumentsGiveOneLine) {
         EXPECT_EQ(r.err.rfind("bwtool", 0), 0u) << shown << ": " << r.err;
     }
     EXPECT_FALSE(std::filesystem::exists(d + "/x.glb"));
+
+    // Each --add takes one value, wherever the project stands.
+    const std::string head = dir.Write("Objects/Head/Cube.bwo", test::Encode(test::CubeContents()));
+    const std::string project = dir.Write("p.bwp", OneRecordProject("Head", 0, 0, "\\Head\\Cube.bwo"));
+    const test::CommandResult r = Run({"assemble", "--objects", d + "/Objects", "--add",
+                                       "Left eye=" + head, project, "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Json::parse(r.out)["parts"].size(), 2u);
 }
 
 // ---------------------------------------------------------------------------------------------

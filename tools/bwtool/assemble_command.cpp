@@ -141,6 +141,7 @@ void AddAssembleCommand(CLI::App& app, CommandAction& action) {
                      "Add the object file at PATH as the part of BODY PART (a catalogue name "
                      "such as \"Left thigh\"); may be repeated")
         ->type_name("\"BODY PART=PATH\"")
+        ->allow_extra_args(false)  // one value each time: a project may follow
         ->check(CLI::Validator(
             [](std::string& add) -> std::string {
                 if (add.find('=') == std::string::npos) return "--add takes \"BODY PART=PATH\"";
