@@ -39,12 +39,15 @@ bool ToObjectFile(const PartMesh& part, BodyPartId bodyPart, ObjectFileContents&
         const V3& p = part.mesh.points[i];
         contents.points.push_back({float(p.x * kPreviewUnitsPerMetre),
                                    float((p.y - kCentreHeight) * kPreviewUnitsPerMetre),
-                                   float(p.z * kPreviewUnitsPerMetre)});
-        contents.normals.push_back({float(normals[i].x), float(normals[i].y), float(normals[i].z)});
+                                   float(-p.z * kPreviewUnitsPerMetre)});
+        contents.normals.push_back(
+            {float(normals[i].x), float(normals[i].y), float(-normals[i].z)});
     }
     for (const MeshQuad& quad : part.mesh.quads) {
         Quad q;
-        for (int k = 0; k < 4; ++k) q.corner[k] = static_cast<std::uint16_t>(quad.corner[k]);
+        // The mirror in z turns the winding; reversing the corners keeps the quads outward.
+        for (int k = 0; k < 4; ++k)
+            q.corner[k] = static_cast<std::uint16_t>(quad.corner[(4 - k) % 4]);
         q.surface = static_cast<std::uint16_t>(quad.surface);
         contents.polygons.push_back(q);
     }

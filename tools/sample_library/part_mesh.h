@@ -35,9 +35,11 @@ struct PartMesh {
 };
 
 // The library is modelled in metres, a grown creature standing about 1.95 m tall with its feet
-// at y = 0. Files store it in preview units: scaled by kPreviewUnitsPerMetre about a point at
-// kCentreHeight, so an assembled creature (about 0.29 units tall) stands centred in the
-// preview at its starting zoom.
+// at y = 0, facing +z with its left side at +x. Files store it in preview units: scaled by
+// kPreviewUnitsPerMetre about a point at kCentreHeight, so an assembled creature (about 0.29
+// units tall) stands centred in the preview at its starting zoom, and mirrored in z: the
+// preview shows model space through a mirror in z, so the stored creature faces -z and is seen
+// from the front, its left side on the screen's right, when it is not turned.
 inline constexpr double kPreviewUnitsPerMetre = 0.15;
 inline constexpr double kCentreHeight = 0.98;  // metres
 

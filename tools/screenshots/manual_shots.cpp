@@ -111,8 +111,8 @@ int main(int argc, char** argv) {
         if (dialog.Preview()) dialog.Preview()->repaint();
     };
 
-    // The sample creatures face away from an unturned view: half a turn shows their faces.
-    const float front = static_cast<float>(M_PI);
+    // The sample creatures face an unturned view.
+    const float front = 0.0f;
     load("Fantasy.bwp", front + 0.5f, 0.1f);
     dialog.Tabs()->setCurrentIndex(bw::MainDialog::kProjectTab);
     dialog.activateWindow();
