@@ -25,7 +25,7 @@ namespace {
 constexpr const char* kProjectFilter = "Beastwright Project (*.bwp)";
 constexpr const char* kProjectExtension = "bwp";
 
-struct BitmapButtonSpec {
+struct BitmapButtonLayout {
     ProjectPage::ControlId id;
     ProjectIcon icon;
     const char* resourceName;  // names the button, as its pictures are named after it
@@ -38,7 +38,7 @@ struct BitmapButtonSpec {
 constexpr int kBitmapWidth = 58;   // dialog units
 constexpr int kBitmapHeight = 44;
 
-const std::array<BitmapButtonSpec, 5> kBitmapButtons{{
+const std::array<BitmapButtonLayout, 5> kBitmapButtons{{
     {ProjectPage::kNewId, ProjectIcon::kNew, "BM_PRJNEW", "New", "New Project", "New Project",
      15, 62},
     {ProjectPage::kLoadId, ProjectIcon::kOpen, "BM_PRJOPEN", "Open", "Load Project",
@@ -51,7 +51,7 @@ const std::array<BitmapButtonSpec, 5> kBitmapButtons{{
      "Open the html documentation", 47, 112},
 }};
 
-struct ExportButtonSpec {
+struct ExportButtonLayout {
     ProjectPage::ControlId id;
     const char* text;
     const char* tooltip;
@@ -59,7 +59,7 @@ struct ExportButtonSpec {
     bool shown;
 };
 
-const std::array<ExportButtonSpec, 6> kExportButtons{{
+const std::array<ExportButtonLayout, 6> kExportButtons{{
     {ProjectPage::kExportRenderId, "Export For Render", "Export the model to the Renderer", 15,
      236, 88, false},
     {ProjectPage::kExportBodyPartsId, "Export with Body Parts",
@@ -145,18 +145,18 @@ void ProjectPage::BuildControls() {
         &ProjectPage::NewProject, &ProjectPage::LoadProject, &ProjectPage::SaveProject,
         &ProjectPage::ShowAbout, &ProjectPage::OpenManual};
     for (std::size_t k = 0; k < kBitmapButtons.size(); ++k) {
-        const BitmapButtonSpec& spec = kBitmapButtons[k];
-        auto* button = new BitmapButton(spec.icon, spec.caption, this);
-        button->setObjectName(spec.resourceName);
-        button->setGeometry(units.Rect(spec.x, spec.y, kBitmapWidth, kBitmapHeight));
-        button->setAccessibleName(spec.command);
-        button->setAccessibleDescription(spec.tooltip);
-        button->setToolTip(spec.tooltip);
+        const BitmapButtonLayout& layout = kBitmapButtons[k];
+        auto* button = new BitmapButton(layout.icon, layout.caption, this);
+        button->setObjectName(layout.resourceName);
+        button->setGeometry(units.Rect(layout.x, layout.y, kBitmapWidth, kBitmapHeight));
+        button->setAccessibleName(layout.command);
+        button->setAccessibleDescription(layout.tooltip);
+        button->setToolTip(layout.tooltip);
         connect(button, &QAbstractButton::clicked, this, commands[k]);
         bitmapButtons_[k] = button;
 
-        auto* hidden = new QPushButton(spec.command, this);
-        hidden->setAccessibleName(spec.command);
+        auto* hidden = new QPushButton(layout.command, this);
+        hidden->setAccessibleName(layout.command);
         hidden->hide();
         connect(hidden, &QPushButton::clicked, this, commands[k]);
         hiddenButtons_[k] = hidden;
@@ -171,14 +171,14 @@ void ProjectPage::BuildControls() {
     exportGroup->setGeometry(units.Rect(7, 170, 200, 84));
     exportGroup->setAccessibleName("Export");
     for (std::size_t k = 0; k < kExportButtons.size(); ++k) {
-        const ExportButtonSpec& spec = kExportButtons[k];
-        auto* button = new QPushButton(spec.text, this);
-        button->setGeometry(units.Rect(spec.x, spec.y, spec.width, 14));
-        button->setAccessibleName(spec.text);
-        button->setToolTip(spec.tooltip);
+        const ExportButtonLayout& layout = kExportButtons[k];
+        auto* button = new QPushButton(layout.text, this);
+        button->setGeometry(units.Rect(layout.x, layout.y, layout.width, 14));
+        button->setAccessibleName(layout.text);
+        button->setToolTip(layout.tooltip);
         // Exporting is not part of the program: the buttons stay disabled.
         button->setEnabled(false);
-        button->setVisible(spec.shown);
+        button->setVisible(layout.shown);
         exportButtons_[k] = button;
     }
     surfaceNames_ = new QCheckBox("Store surface Names as:\n <Type> <Name>", this);
