@@ -4,7 +4,6 @@
 // display with OpenGL (run it under xvfb-run). Each picture loads one sample project through
 // the Select Parts lists, as a user would see it.
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QTabWidget>
 #include <QTest>
@@ -17,34 +16,12 @@
 #include "model/file_enumerator.h"
 #include "platform/qt_notifier.h"
 #include "platform/qt_platform_dialogs.h"
+#include "project/list_selecting_load_listener.h"
 #include "project/project_loader.h"
 #include "render/preview_view.h"
 #include "select/select_parts_page.h"
 
 namespace {
-
-// Shows each record's file in its list while the project loads, as the Project page does.
-class ListSelectingListener : public bw::ProjectLoadListener {
-  public:
-    explicit ListSelectingListener(bw::SelectPartsPage& page) : page_(page) {}
-    bw::TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                         const bw::TranslationAnswer& start) override {
-        return start;
-    }
-    void ShowTranslationList(const std::vector<std::string>&,
-                             const std::vector<std::string>&) override {}
-    void ClearSelection(bw::BodyPartId part) override {
-        page_.PartListBox(part)->setCurrentIndex(0);
-    }
-    void SelectFile(bw::BodyPartId part, const std::string& fileName) override {
-        QComboBox* box = page_.PartListBox(part);
-        const int index = box->findText(QString::fromStdString(fileName), Qt::MatchFixedString);
-        if (index >= 0) box->setCurrentIndex(index);
-    }
-
-  private:
-    bw::SelectPartsPage& page_;
-};
 
 struct Shot {
     const char* project;
@@ -96,7 +73,7 @@ int main(int argc, char** argv) {
         dialog.show();
         if (!QTest::qWaitForWindowExposed(&dialog)) return 1;
         dialog.Tabs()->setCurrentIndex(shot.tab);
-        ListSelectingListener listener(*dialog.SelectParts());
+        bw::ListSelectingLoadListener listener(dialog.SelectParts()->Selection());
         bw::TranslationFlags flags;
         flags.dontAskSession = 1;
         flags.showTranslationList = 0;
