@@ -205,7 +205,6 @@ TEST_F(PreferencesPageTest, ASwatchRepaintsOnlyWhenItsColourChanges) {
     PaintCounter counter;
     swatch->installEventFilter(&counter);
     swatch->SetColour(swatch->Colour());
-    QTest::qWait(50);
     EXPECT_EQ(counter.paints, 0);
     // A window holding an OpenGL child may turn a repaint into a paint at the next frame, so
     // the paint is awaited rather than expected within the call.
