@@ -4,8 +4,9 @@
 // drag's mouse move over the preview: the view's context made current, the viewport read,
 // every point tested).
 //
-// Frames are driven as in preview_draw_bench: update(), then one pass of the event loop that
-// paints, composes and swaps; the presented frames are counted and must equal the iterations.
+// Frames are driven as in preview_draw_bench: the repaint request the pages make, then one pass
+// of the event loop that draws and swaps; the presented frames are counted and must equal the
+// iterations.
 //
 // Run under Xvfb (Mesa llvmpipe):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/converter_bench
@@ -57,7 +58,7 @@ bw::ConverterModel& Model() { return environment->shown->dialog->Converter(); }
 bw::PreviewView& Preview() { return *environment->shown->dialog->Preview(); }
 
 void PresentFrame() {
-    Preview().update();
+    Preview().Invalidate();
     QCoreApplication::processEvents();
 }
 
@@ -65,7 +66,7 @@ void DrawFrames(benchmark::State& state, const std::string& name, int tab, int v
     Model().viewMode = viewMode;
     environment->shown->dialog->Tabs()->setCurrentIndex(tab);
     bw::bench::FrameCounter warm(Preview());
-    Preview().update();
+    Preview().Invalidate();
     if (!bw::bench::WaitForFrame(warm, 5000)) {
         state.SkipWithError("the preview presented no frame");
         return;

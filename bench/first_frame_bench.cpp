@@ -8,7 +8,7 @@
 // about every millisecond, then ends the program (SIGTERM) and waits for it.
 //
 // Baselines in the same run, both this executable started the same way:
-//  - --bare-window: a QApplication made as the program makes it and one GL widget of the
+//  - --bare-window: a QApplication made as the program makes it and one GL window of the
 //    preview's size and format that only clears to the background colour: what Qt, GL and the
 //    process start cost before the program does anything of its own;
 //  - --exit: returns from main at once; fork, exec and loading the shared libraries, waited
@@ -25,7 +25,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -217,8 +217,8 @@ BENCHMARK(BM_ExecAndExit)
     ->Iterations(kRunsPerBenchmark)
     ->Unit(benchmark::kMillisecond);
 
-// The baseline program: clears a preview-sized GL window to the background colour.
-class ClearingWindow : public QOpenGLWidget {
+// The baseline program: clears a preview-sized native GL window to the background colour.
+class ClearingWindow : public QOpenGLWindow {
   protected:
     void paintGL() override {
         const auto& c = bw::bench::kBenchBackground;

@@ -81,8 +81,8 @@ std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv) {
     return app;
 }
 
-FrameCounter::FrameCounter(QOpenGLWidget& widget) {
-    QObject::connect(&widget, &QOpenGLWidget::frameSwapped, &widget,
+FrameCounter::FrameCounter(QOpenGLWindow& window) {
+    QObject::connect(&window, &QOpenGLWindow::frameSwapped, &window,
                      [frames = frames_] { ++*frames; });
 }
 

@@ -1,11 +1,11 @@
 // Shared set-up of the window benchmarks: the Qt application made as the beastwright
 // executable makes it, the sample library the build wrote, a start directory holding a bw.cfg,
 // the main dialog shown on it, the sample projects loaded into a creature, and a count of the
-// frames a GL widget presents.
+// frames a GL window presents.
 #pragma once
 
 #include <QApplication>
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <array>
 #include <memory>
 #include <string>
@@ -50,10 +50,10 @@ class CountingNotifier : public Notifier {
 // The default surface format, the QApplication and the style, as the program sets them up.
 std::unique_ptr<QApplication> MakeApplication(int& argc, char** argv);
 
-// Counts the frames `widget` presented (QOpenGLWidget::frameSwapped) while both live.
+// Counts the frames `window` presented (QOpenGLWindow::frameSwapped) while both live.
 class FrameCounter {
   public:
-    explicit FrameCounter(QOpenGLWidget& widget);
+    explicit FrameCounter(QOpenGLWindow& window);
     long Frames() const { return *frames_; }
 
   private:

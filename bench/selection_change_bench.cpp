@@ -5,11 +5,11 @@
 // Each change goes through the real page inside the shown main dialog: the body part's list is
 // set to the other of two files of that body part (the largest file and the next largest) and
 // emits activated(), as a click on the entry does; the page loads the file into the creature
-// and asks the preview for a repaint (an update), which one pass of the event loop then serves
-// at once: the list box and the preview paint and the dialog is presented (one frame per
-// change, counted). Baselines in the same run: the creature's AddPart of the same two files
-// alone; an update of the preview showing the same creature alone; and the list box showing
-// the other entry plus that update, without loading anything.
+// and asks the preview for a repaint, which one pass of the event loop then serves at once: the
+// list box paints and the preview draws and presents a frame (one frame per change, counted).
+// Baselines in the same run: the creature's AddPart of the same two files alone; a repaint
+// request of the preview showing the same creature alone; and the list box showing the other
+// entry plus that request, without loading anything.
 //
 // Run under Xvfb (Mesa llvmpipe):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/selection_change_bench
@@ -170,7 +170,7 @@ void BM_RepaintAlone(benchmark::State& state) {
     bw::bench::FrameCounter frames(*preview);
     const LoopClock clock("BM_RepaintAlone");
     for (auto _ : state) {
-        preview->update();
+        preview->Invalidate();
         QCoreApplication::processEvents();
     }
     clock.Finish(state);
@@ -191,7 +191,7 @@ void BM_ListBoxAndRepaintAlone(benchmark::State& state) {
     for (auto _ : state) {
         box->setCurrentIndex(environment->entries[std::size_t(next)]);
         next = 1 - next;
-        preview->update();
+        preview->Invalidate();
         QCoreApplication::processEvents();
     }
     clock.Finish(state);

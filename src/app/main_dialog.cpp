@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "app/dialog_units.h"
 #include "app/preferences_page.h"
@@ -20,6 +21,7 @@
 #include "edit/edit_parts_page.h"
 #include "render/preview_navigation.h"
 #include "project/project_page.h"
+#include "render/preview_container.h"
 #include "render/preview_view.h"
 #include "select/clear_creature.h"
 #include "select/random_creature.h"
@@ -53,9 +55,13 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
                        QWidget* parent)
     : QDialog(parent), platform_(platform) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     const DialogUnits units(font());
-    setFixedSize(units.X(kDialogWidth), units.Y(kDialogHeight));
+    // It starts at its template's size and may grow: the preview takes the room it gains.
+    initialSize_ = QSize(units.X(kDialogWidth), units.Y(kDialogHeight));
+    setMinimumSize(initialSize_);
+    resize(initialSize_);
 
     tabs_ = new QTabWidget(this);
     tabs_->setGeometry(units.Rect(0, 0, 220, 358));
@@ -63,7 +69,8 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
 
     // Allocation order: the preview view, the creature, the pages.
     if (platform_.openGlAvailable && platform_.openGlAvailable()) {
-        preview_ = new PreviewView(platform_.notifier, this);
+        preview_ = new PreviewView(platform_.notifier);
+        previewContainer_ = new bw::PreviewContainer(preview_, this);
     } else {
         platform_.notifier.ShowMessage("Unable to Setup OpenGL, Please install a new OpenGL driver.",
                                        "OpenGL Error", MessageIcon::Warning, MessageButtons::Ok);
@@ -110,17 +117,18 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
         [this](const std::string& path) { ChangeProjectDirectory(path); });
 
     if (preview_) {
-        preview_->setGeometry(units.X(220), kPreviewTop, units.X(kPreviewWidth),
-                              units.Y(kPreviewHeight));
+        previewContainer_->setGeometry(units.X(220), kPreviewTop, units.X(kPreviewWidth),
+                                       units.Y(kPreviewHeight));
         preview_->SetCreature(creature_.get());
         ConverterModel* converter = converterModel_.get();
         preview_->SetConverterModel(converter);
         preview_->SetConverterHandlers([converter] { DrawConverter(*converter); },
                                        [converter](QPoint at) { PickPoints(*converter, at.x(), at.y()); });
-        preview_->show();
+        previewContainer_->show();
     }
     BuildTabs();
     BuildBottomControls();
+    RememberStartLayout();
 
     creature_->shadingMode = shadingMode;
     selectParts_->FillPartLists();
@@ -140,8 +148,35 @@ MainDialog::~MainDialog() {
     delete tabs_;
     tabs_ = nullptr;
     converterPage_ = nullptr;
-    delete preview_;
+    delete previewContainer_;  // and with it the preview window
+    previewContainer_ = nullptr;
     preview_ = nullptr;
+}
+
+void MainDialog::RememberStartLayout() {
+    const DialogUnits units(font());
+    previewMargin_ = QSize(initialSize_.width() - units.X(220) - units.X(kPreviewWidth),
+                           initialSize_.height() - kPreviewTop - units.Y(kPreviewHeight));
+    bottomControls_.clear();
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget == tabs_ || widget == previewContainer_ || widget->isWindow())
+            continue;
+        bottomControls_.push_back({widget, widget->geometry()});
+    }
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // The tab strip keeps its place; the bottom controls keep theirs above the dialog's bottom
+    // edge; the preview takes the rest to the right of the one and above the others.
+    const int grownBy = height() - initialSize_.height();
+    for (const auto& [widget, start] : bottomControls_) widget->move(start.topLeft() + QPoint(0, grownBy));
+    if (previewContainer_) {
+        const int left = previewContainer_->x();
+        previewContainer_->resize(std::max(1, width() - left - previewMargin_.width()),
+                                  std::max(1, height() - kPreviewTop - previewMargin_.height()));
+    }
 }
 
 void MainDialog::BuildTabs() {

@@ -2,9 +2,14 @@
 // and a row of bottom controls (random creature, clear, shading, symmetry, the converter's
 // view buttons).
 //
-// Ownership: the dialog owns the Creature and the pages and the preview (Qt children); they
-// live as long as the dialog object, so the configuration can be written from it after the
-// modal run has ended. The Notifier and FileEnumerator are the platform's, owned by the
+// Size: it starts at its template's size, which is also its smallest; it may be resized and
+// maximised, and then the tab strip and the bottom controls keep their places (the bottom
+// controls measured from the bottom edge) while the preview takes all the room to the right of
+// the one and above the others.
+//
+// Ownership: the dialog owns the Creature, the pages and the preview's container, which owns
+// the preview window (Qt children); they live as long as the dialog object, so the
+// configuration can be written from it after the modal run has ended. The Notifier and FileEnumerator are the platform's, owned by the
 // caller, and must outlive the dialog.
 //
 // Pixel frames: positions given in dialog units go through DialogUnits; all others are logical
@@ -12,10 +17,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
+#include <QSize>
 #include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/configuration.h"
 #include "converter/converter_model.h"
@@ -39,6 +48,7 @@ namespace bw {
 class ConverterPage;
 class EditPartsPage;
 class PreferencesPage;
+class PreviewContainer;
 class PreviewView;
 class ProjectPage;
 class SelectPartsPage;
@@ -85,6 +95,8 @@ class MainDialog : public QDialog {
 
     Creature& GetCreature() { return *creature_; }
     PreviewView* Preview() const { return preview_; }  // null without OpenGL
+    // The widget that holds the preview window in the dialog ("Preview"); null without OpenGL.
+    bw::PreviewContainer* PreviewContainer() const { return previewContainer_; }
     SelectPartsPage* SelectParts() const { return selectParts_; }
     ProjectPage* Project() const { return projectPage_; }
     PreferencesPage* Preferences() const { return preferencePage_; }
@@ -112,10 +124,13 @@ class MainDialog : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void BuildTabs();
     void BuildBottomControls();
+    // Notes where the controls stand at the starting size, for laying them out on a resize.
+    void RememberStartLayout();
     void OnTabChanged(int index);
     void RepaintPreview();
     bool KeyReachesDialogItself() const;
@@ -129,7 +144,13 @@ class MainDialog : public QDialog {
     std::unique_ptr<SymmetryState> symmetry_;
 
     QTabWidget* tabs_ = nullptr;
-    PreviewView* preview_ = nullptr;
+    PreviewView* preview_ = nullptr;  // owned by previewContainer_
+    bw::PreviewContainer* previewContainer_ = nullptr;
+    QSize initialSize_;
+    // Room the preview leaves to the dialog's right and bottom edges.
+    QSize previewMargin_;
+    // The bottom controls and their places at the starting size.
+    std::vector<std::pair<QWidget*, QRect>> bottomControls_;
     SelectPartsPage* selectParts_ = nullptr;
     ProjectPage* projectPage_ = nullptr;
     PreferencesPage* preferencePage_ = nullptr;

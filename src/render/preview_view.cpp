@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QWheelEvent>
@@ -43,11 +45,9 @@ int WheelKeyFlags(const QWheelEvent& event) {
 
 }  // namespace
 
-PreviewView::PreviewView(Notifier& notifier, QWidget* parent)
-    : QOpenGLWidget(parent), notifier_(notifier) {
+PreviewView::PreviewView(Notifier& notifier)
+    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), notifier_(notifier) {
     setFormat(RequestedFormat());
-    setAccessibleName("Preview");
-    setFocusPolicy(Qt::ClickFocus);
 }
 
 PreviewView::~PreviewView() { Cleanup(); }
@@ -70,28 +70,57 @@ QSurfaceFormat PreviewView::RequestedFormat() {
 void PreviewView::Cleanup() {
     // The drawing keeps no GL objects; nothing to release beyond the context Qt owns. Kept as
     // the one place to release them when the drawing gains some.
-    if (!context()) return;
+    if (!isValid()) return;
     makeCurrent();
     doneCurrent();
+}
+
+void PreviewView::Invalidate() {
+    // update() marks the window dirty and asks the platform for a frame after its idle time;
+    // the posted request draws it at the next pass of the event loop instead, and the
+    // platform's own request then finds nothing left to draw.
+    update();
+    if (framePosted_ || !isExposed()) return;
+    framePosted_ = true;
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest));
+}
+
+void PreviewView::Repaint() {
+    if (!isExposed()) return;
+    update();
+    QEvent request(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(this, &request);
+}
+
+QImage PreviewView::grabFramebuffer() {
+    if (!isValid()) return {};
+    makeCurrent();
+    paintGL();
+    return QOpenGLWindow::grabFramebuffer();
+}
+
+bool PreviewView::event(QEvent* event) {
+    if (event->type() == QEvent::UpdateRequest) framePosted_ = false;
+    return QOpenGLWindow::event(event);
 }
 
 void PreviewView::SetCreature(Creature* creature) {
     if (creature_ == creature) return;
     creature_ = creature;
-    update();
+    Invalidate();
 }
 
 void PreviewView::SetConverterHandlers(std::function<void()> draw,
                                        std::function<void(QPoint)> pick) {
     drawConverter_ = std::move(draw);
     pickConverter_ = std::move(pick);
-    update();
+    Invalidate();
 }
 
 void PreviewView::SetBackgroundColour(const std::array<float, 3>& colour) {
     if (backgroundColour_ == colour) return;
     backgroundColour_ = colour;
-    update();
+    Invalidate();
 }
 
 void PreviewView::SetSwapMouseButtons(bool swap) { swapMouseButtons_ = swap; }
@@ -99,7 +128,7 @@ void PreviewView::SetSwapMouseButtons(bool swap) { swapMouseButtons_ = swap; }
 void PreviewView::SetActiveTab(int tab) {
     if (activeTab_ == tab) return;
     activeTab_ = tab;
-    update();
+    Invalidate();
 }
 
 void PreviewView::SetZoom(float zoom) {
@@ -107,14 +136,14 @@ void PreviewView::SetZoom(float zoom) {
     if (zoom_ == zoom && (!creature_ || creature_->lightLevel == level)) return;
     zoom_ = zoom;
     if (creature_) creature_->lightLevel = level;
-    update();
+    Invalidate();
 }
 
 void PreviewView::SetRotation(float yaw, float pitch) {
     if (!creature_ || (creature_->yaw == yaw && creature_->pitch == pitch)) return;
     creature_->yaw = yaw;
     creature_->pitch = pitch;
-    update();
+    Invalidate();
 }
 
 void PreviewView::SetPan(float panX, float panY) {
@@ -122,7 +151,7 @@ void PreviewView::SetPan(float panX, float panY) {
     creature_->panX = panX;
     creature_->panY = panY;
     creature_->PropagatePan();
-    update();
+    Invalidate();
 }
 
 void PreviewView::initializeGL() {
@@ -135,23 +164,34 @@ void PreviewView::initializeGL() {
 }
 
 void PreviewView::resizeGL(int w, int h) {
+    // A resize after the first one may come while another context is current.
+    makeCurrent();
     const qreal ratio = devicePixelRatio();
-    const int deviceWidth = static_cast<int>(w * ratio);
-    const int deviceHeight = static_cast<int>(h * ratio);
+    SetProjection(QSize(static_cast<int>(w * ratio), static_cast<int>(h * ratio)));
+}
+
+void PreviewView::SetProjection(QSize device) {
+    projectedSize_ = device;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glTranslated(0.0, 0.0, -kEyeDistance);
-    glViewport(0, 0, deviceWidth, deviceHeight);
+    glViewport(0, 0, device.width(), device.height());
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    const double aspect = deviceHeight == 0 ? static_cast<double>(deviceWidth)
-                                            : static_cast<double>(deviceWidth) / deviceHeight;
+    const double aspect = device.height() == 0
+                              ? static_cast<double>(device.width())
+                              : static_cast<double>(device.width()) / device.height();
     gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_DEPTH_TEST);
 }
 
 void PreviewView::paintGL() {
+    // The window takes its new size before its resize event arrives; a frame drawn in between
+    // still fills it with the right aspect.
+    const QSize device(static_cast<int>(width() * devicePixelRatio()),
+                       static_cast<int>(height() * devicePixelRatio()));
+    if (device != projectedSize_) SetProjection(device);
     glClearColor(backgroundColour_[0], backgroundColour_[1], backgroundColour_[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (activeTab_ == kConverterTab) {
@@ -248,21 +288,21 @@ void PreviewView::ApplyConverterDrags(QPoint position, Qt::KeyboardModifiers mod
             ApplyConverterRightDrag(*converterModel_, dx, dy, modifiers & Qt::ShiftModifier,
                                     modifiers & Qt::ControlModifier);
         }
-        update();
+        Invalidate();
     }
     if (middle_.pressed) {
         const int dy = middle_.last.y() - position.y();
         middle_.last = position;
         if (converterModel_) ApplyConverterMiddleDrag(*converterModel_, dy);
-        update();
+        Invalidate();
     }
     // A pick leaves the left button's last position alone.
-    if (left_.pressed && pickConverter_ && context()) {
+    if (left_.pressed && pickConverter_ && isValid()) {
         const qreal ratio = devicePixelRatio();
         makeCurrent();
         pickConverter_(QPoint(int(position.x() * ratio), int(position.y() * ratio)));
         doneCurrent();
-        update();
+        Invalidate();
     }
 }
 
@@ -270,7 +310,7 @@ void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
     const auto button = ButtonOf(event->button());
     if (!button || activeTab_ == kConverterTab || !creature_) return;
     ResetForDoubleClick(*creature_, *button, swapMouseButtons_);
-    update();
+    Invalidate();
 }
 
 void PreviewView::wheelEvent(QWheelEvent* event) {
@@ -284,5 +324,9 @@ void PreviewView::wheelEvent(QWheelEvent* event) {
                           MessageButtons::Ok);
     event->accept();
 }
+
+void PreviewView::keyPressEvent(QKeyEvent* event) { event->accept(); }
+
+void PreviewView::keyReleaseEvent(QKeyEvent* event) { event->accept(); }
 
 }  // namespace bw

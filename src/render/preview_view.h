@@ -2,20 +2,29 @@
 // creature (or, while the converter tab is selected, the converter's object), and turns mouse
 // drags into rotation, pan and zoom.
 //
+// A native window of its own (in the dialog through a PreviewContainer), so a frame swaps only
+// the preview: nothing composes the dialog around it and no control repaints for it. Frames
+// are presented only when something changed: every change asks for one frame, which the next
+// pass of the event loop draws however many changes came before it.
+//
 // Pixel frames: mouse events arrive in Qt logical pixels with y down; the viewport and
 // everything GL sees is in device pixels with y up (logical size x devicePixelRatio).
 //
-// Ownership: a Qt child of the main dialog. It refers to the Creature and the Notifier, which
-// the main dialog owns and which outlive it; it owns only its GL state (legacy fixed-function,
-// compatibility profile), released in Cleanup() when the context goes away.
+// Ownership: the main dialog's PreviewContainer owns the window; standing alone (tests,
+// benchmarks) it is a top-level window owned by its creator. It refers to the Creature, the
+// ConverterModel and the Notifier, which its owner keeps alive longer; it owns only its GL
+// state (legacy fixed-function, compatibility profile), released in Cleanup() when the context
+// goes away.
 //
-// Lifecycle as in Qt's OpenGL widget examples: GL state set in initializeGL, projection in
-// resizeGL, drawing in paintGL only; setters compare, assign, then update(); mouse handlers only
-// call setters.
+// Lifecycle as in Qt's OpenGL examples: GL state set in initializeGL, projection in resizeGL,
+// drawing in paintGL only; setters compare, assign, then ask for a frame; mouse handlers only
+// call setters. Keys have no function in the view and are taken here, so none reaches the
+// dialog's default button.
 #pragma once
 
-#include <QOpenGLWidget>
+#include <QOpenGLWindow>
 #include <QPoint>
+#include <QSize>
 #include <array>
 #include <functional>
 
@@ -26,14 +35,14 @@
 
 namespace bw {
 
-class PreviewView : public QOpenGLWidget {
+class PreviewView : public QOpenGLWindow {
     Q_OBJECT
 
   public:
     // The tab index of the converter page: while it is active the converter draws instead.
     static constexpr int kConverterTab = 4;
 
-    PreviewView(Notifier& notifier, QWidget* parent = nullptr);
+    explicit PreviewView(Notifier& notifier);
     ~PreviewView() override;
 
     // The surface format the preview asks for: RGB 8 bits each without alpha, 32-bit depth
@@ -64,10 +73,19 @@ class PreviewView : public QOpenGLWidget {
     void SetRotation(float yaw, float pitch);
     void SetPan(float panX, float panY);
 
-    // Repaint request from the pages.
-    void Invalidate() { update(); }
+    // Repaint request from the pages: one frame at the next pass of the event loop, however
+    // many requests come before it. Nothing is drawn while the window is not exposed.
+    void Invalidate();
+    // Draws and presents a frame now (benchmarks and screenshots drive frames with it).
+    void Repaint();
+    // Draws a frame into the back buffer and reads it back without presenting it: the picture
+    // the next frame shows, as a QOpenGLWidget's grab gives it (the window's own grab only
+    // reads a back buffer whose contents after a swap are undefined). Null before the window
+    // was first exposed. Logical size x devicePixelRatio, top row first.
+    QImage grabFramebuffer();
 
   protected:
+    bool event(QEvent* event) override;
     void initializeGL() override;
     void resizeGL(int w, int h) override;
     void paintGL() override;
@@ -76,6 +94,8 @@ class PreviewView : public QOpenGLWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     struct DragState {
@@ -84,6 +104,8 @@ class PreviewView : public QOpenGLWidget {
     };
 
     void Cleanup();
+    // Viewport and perspective projection for a window of `device` pixels.
+    void SetProjection(QSize device);
     DragState* StateOf(DragButton button);
     void ApplyCreatureDrag(DragButton button, QPoint position, Qt::KeyboardModifiers modifiers);
     void ApplyConverterDrags(QPoint position, Qt::KeyboardModifiers modifiers);
@@ -101,6 +123,9 @@ class PreviewView : public QOpenGLWidget {
     DragState left_, right_, middle_;
     // Set by a button press, cleared by any release: moves act only while it is set.
     bool captured_ = false;
+    QSize projectedSize_;  // device pixels the projection was set for
+    // An update request is posted and not yet served.
+    bool framePosted_ = false;
 };
 
 }  // namespace bw

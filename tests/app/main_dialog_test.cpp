@@ -19,6 +19,7 @@
 #include "app/main_dialog.h"
 #include "edit/edit_parts_page.h"
 #include "model/body_part_catalogue.h"
+#include "render/preview_container.h"
 #include "render/preview_view.h"
 #include "select/select_parts_page.h"
 #include "support/gui_fixture.h"
@@ -128,13 +129,14 @@ TEST(MainDialogTest, EveryControlHasAnAccessibleName) {
     std::vector<std::string> unnamed;
     for (QWidget* w : dialog.findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
-                             qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<PreviewView*>(w);
+                             qobject_cast<QAbstractSpinBox*>(w) || w == dialog.PreviewContainer();
         if (control && w->accessibleName().isEmpty())
             unnamed.push_back(w->metaObject()->className() + std::string(" ") +
                               w->objectName().toStdString());
     }
     EXPECT_TRUE(unnamed.empty()) << unnamed.size() << " unnamed, first " << unnamed.front();
-    EXPECT_EQ(dialog.Preview()->accessibleName().toStdString(), "Preview");
+    ASSERT_NE(dialog.PreviewContainer(), nullptr);
+    EXPECT_EQ(dialog.PreviewContainer()->accessibleName().toStdString(), "Preview");
 }
 
 TEST(MainDialogTest, WithoutConfigurationTheListsSayNoFilesAndNothingIsShown) {

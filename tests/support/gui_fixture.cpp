@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "app/application.h"
+#include "render/preview_view.h"
 
 namespace bw::test {
 
@@ -29,6 +30,8 @@ MainDialog& MainDialogFixture::Show() {
         dialog_ = std::make_unique<MainDialog>(Platform(), start.Path());
         dialog_->show();
         (void)QTest::qWaitForWindowExposed(dialog_.get());
+        // The preview is a native window of its own, exposed after the dialog.
+        if (PreviewView* preview = dialog_->Preview()) (void)QTest::qWaitForWindowExposed(preview);
     }
     return *dialog_;
 }

@@ -19,6 +19,7 @@
 #include "project/list_selecting_load_listener.h"
 #include "project/project_loader.h"
 #include "render/preview_view.h"
+#include "window_picture.h"
 #include "select/select_parts_page.h"
 
 namespace {
@@ -86,10 +87,9 @@ int main(int argc, char** argv) {
         dialog.SetShadingMode(shot.shadingMode);
         dialog.GetCreature().yaw = shot.yaw;
         dialog.GetCreature().pitch = shot.pitch;
-        dialog.Preview()->repaint();
-        QTest::qWait(200);
+        dialog.Preview()->Repaint();
         const QString path = QString::fromStdString(output + "/" + shot.output);
-        if (!dialog.grab().save(path)) ++failures;
+        if (!bw::WindowPicture(dialog).save(path)) ++failures;
         std::printf("%s\n", path.toStdString().c_str());
     }
     return failures == 0 ? 0 : 1;

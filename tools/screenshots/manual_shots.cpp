@@ -26,6 +26,7 @@
 #include "project/save_project_options_dialog.h"
 #include "project/translate_names_dialog.h"
 #include "render/preview_view.h"
+#include "window_picture.h"
 #include "select/random_source.h"
 #include "select/select_parts_page.h"
 
@@ -60,8 +61,7 @@ class NoShell : public bw::ShellOpener {
 };
 
 bool Save(QWidget& widget, const std::string& path) {
-    QTest::qWait(150);
-    const bool saved = widget.grab().save(QString::fromStdString(path));
+    const bool saved = bw::WindowPicture(widget).save(QString::fromStdString(path));
     std::printf("%s\n", path.c_str());
     return saved;
 }
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
         dialog.Project()->LoadProject();
         dialog.GetCreature().yaw = yaw;
         dialog.GetCreature().pitch = pitch;
-        if (dialog.Preview()) dialog.Preview()->repaint();
+        if (dialog.Preview()) dialog.Preview()->Repaint();
     };
 
     // The sample creatures face an unturned view.
@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
     for (QPushButton* button : dialog.ConverterPage()->findChildren<QPushButton*>()) {
         if (button->text() == "Get selected object") button->click();
     }
-    if (dialog.Preview()) dialog.Preview()->repaint();
+    if (dialog.Preview()) dialog.Preview()->Repaint();
     shot(dialog, "window-converter.png");
     dialog.Tabs()->setCurrentIndex(bw::MainDialog::kProjectTab);
 
