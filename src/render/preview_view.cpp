@@ -76,9 +76,10 @@ void PreviewView::Cleanup() {
 }
 
 void PreviewView::Invalidate() {
+    frameNeeded_ = true;
     // update() marks the window dirty and asks the platform for a frame after its idle time;
     // the posted request draws it at the next pass of the event loop instead, and the
-    // platform's own request then finds nothing left to draw.
+    // platform's own request then finds nothing changed.
     update();
     if (framePosted_ || !isExposed()) return;
     framePosted_ = true;
@@ -87,6 +88,7 @@ void PreviewView::Invalidate() {
 
 void PreviewView::Repaint() {
     if (!isExposed()) return;
+    frameNeeded_ = true;
     update();
     QEvent request(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &request);
@@ -100,8 +102,20 @@ QImage PreviewView::grabFramebuffer() {
 }
 
 bool PreviewView::event(QEvent* event) {
-    if (event->type() == QEvent::UpdateRequest) framePosted_ = false;
+    if (event->type() == QEvent::UpdateRequest) {
+        framePosted_ = false;
+        // Qt's window draws on every update request once it has drawn a frame, so a request
+        // that comes after the change was drawn is answered with nothing.
+        if (!frameNeeded_) return true;
+        frameNeeded_ = false;
+    }
     return QOpenGLWindow::event(event);
+}
+
+void PreviewView::exposeEvent(QExposeEvent* event) {
+    // An exposure draws the current picture at once.
+    if (isExposed()) frameNeeded_ = false;
+    QOpenGLWindow::exposeEvent(event);
 }
 
 void PreviewView::SetCreature(Creature* creature) {

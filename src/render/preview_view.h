@@ -86,6 +86,7 @@ class PreviewView : public QOpenGLWindow {
 
   protected:
     bool event(QEvent* event) override;
+    void exposeEvent(QExposeEvent* event) override;
     void initializeGL() override;
     void resizeGL(int w, int h) override;
     void paintGL() override;
@@ -124,6 +125,8 @@ class PreviewView : public QOpenGLWindow {
     // Set by a button press, cleared by any release: moves act only while it is set.
     bool captured_ = false;
     QSize projectedSize_;  // device pixels the projection was set for
+    // Something changed since the last frame was drawn.
+    bool frameNeeded_ = false;
     // An update request is posted and not yet served.
     bool framePosted_ = false;
 };
