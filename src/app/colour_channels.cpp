@@ -1,16 +1,10 @@
 #include "app/colour_channels.h"
 
-#include <cmath>
+#include "model/colour_byte.h"
 
 namespace bw {
 
-int ColourChannel(float component) {
-    if (std::isnan(component)) return 0;
-    const float scaled = component * 255.0f;
-    if (!(scaled > 0.0f)) return 0;
-    if (scaled >= 255.0f) return 255;
-    return static_cast<int>(scaled);  // truncates towards zero
-}
+int ColourChannel(float component) { return ColourByte(component); }
 
 float ColourComponent(int channel) { return static_cast<float>(channel) * (1.0f / 255.0f); }
 

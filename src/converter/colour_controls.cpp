@@ -2,16 +2,16 @@
 
 #include <cmath>
 
+#include "model/colour_byte.h"
+
 namespace bw {
 
 float ComponentOfPosition(int position) { return float(position) * kColourPerPosition; }
 
-int PositionOfComponent(float component) {
-    const float scaled = component * 255.0f;
-    if (!(scaled > 0.0f)) return 0;  // also NaN
-    if (scaled >= float(kSliderMaxPosition)) return kSliderMaxPosition;
-    return int(scaled);
-}
+// The slider's positions are the 8-bit channels.
+static_assert(kSliderMaxPosition == 255);
+
+int PositionOfComponent(float component) { return ColourByte(component); }
 
 int ClampToSlider(int position) {
     return position < 0 ? 0 : (position > kSliderMaxPosition ? kSliderMaxPosition : position);

@@ -6,6 +6,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "model/colour_byte.h"
 #include "model/object_file_format.h"
 #include "model/object_file_writer.h"
 
@@ -25,18 +26,6 @@ bool Refuse(std::string* problem, std::string text) {
 
 bool IsFinite(const Vec3f& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-// The data block opens with a colour sub-chunk: "COLR", a 16-bit length, red, green, blue.
-bool OpensWithColour(const std::vector<std::uint8_t>& block) {
-    return block.size() >= 9 && block[0] == 'C' && block[1] == 'O' && block[2] == 'L' &&
-           block[3] == 'R';
-}
-
-std::uint8_t ColourByte(float component) {
-    if (!(component > 0.0f)) return 0;  // also NaN
-    if (component >= 1.0f) return 255;
-    return static_cast<std::uint8_t>(component * 255.0f);
 }
 
 std::string MissingBodyParts(const PreparedObject& object) {
@@ -166,7 +155,7 @@ void BuildMaterials(const PreparedObject& object, ConverterMesh& mesh) {
         const PreparedMaterial& source = object.materials[m];
         std::vector<std::uint8_t>& block = mesh.materialData[m];
         block = source.dataBlock;
-        if (!OpensWithColour(block)) {
+        if (!OpensWithColourSubChunk(block.data(), block.size())) {
             const std::vector<std::uint8_t> colour =
                 ColourDataBlock(ColourByte(source.colour[0]), ColourByte(source.colour[1]),
                                 ColourByte(source.colour[2]));

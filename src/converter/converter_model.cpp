@@ -4,21 +4,10 @@
 #include <cmath>
 
 #include "converter/prepared_object_file.h"
+#include "model/colour_byte.h"
 #include "model/object_file_format.h"
 
 namespace bw {
-namespace {
-
-// A colour component as the byte stored in a colour sub-chunk: times 255, truncated, kept
-// within 0 to 255 (a value outside 0 to 1 must not wrap around).
-std::uint8_t ComponentByte(float component) {
-    const float scaled = component * 255.0f;
-    if (!(scaled > 0.0f)) return 0;  // also NaN
-    if (scaled >= 255.0f) return 255;
-    return static_cast<std::uint8_t>(scaled);
-}
-
-}  // namespace
 
 std::uint32_t ConnectionSetCode(int row) { return ConnectionSetTag(row); }
 
@@ -161,10 +150,10 @@ void ConverterModel::SetMaterialColour(std::size_t material, float red, float gr
     m.colour = {red, green, blue};
     // The block opens with its colour sub-chunk (converter_mesh.h); a block too short for the
     // three colour bytes keeps the float colour only.
-    if (m.dataBlock.size() < 9) return;
-    m.dataBlock[6] = ComponentByte(red);
-    m.dataBlock[7] = ComponentByte(green);
-    m.dataBlock[8] = ComponentByte(blue);
+    if (m.dataBlock.size() < kColourSubChunkMinSize) return;
+    m.dataBlock[kColourSubChunkRed] = ColourByte(red);
+    m.dataBlock[kColourSubChunkRed + 1] = ColourByte(green);
+    m.dataBlock[kColourSubChunkRed + 2] = ColourByte(blue);
 }
 
 void ConverterModel::SetPartColour(float red, float green, float blue) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "model/colour_byte.h"
 #include "model/file_io.h"
 #include "model/object_file_writer.h"
 #include "model/surface_material.h"
@@ -25,11 +26,6 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
-std::uint8_t ColourByte(float component) {
-    if (!(component > 0.0f)) return 0;
-    if (component >= 1.0f) return 255;
-    return std::uint8_t(component * 255.0f);
-}
 
 float ColourComponent(float value) {
     if (!std::isfinite(value)) return SurfaceMaterial::kDefaultGrey;

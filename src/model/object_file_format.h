@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -42,6 +43,22 @@ inline constexpr std::uint32_t kMaxSurfaceCount = 0x10000;
 inline constexpr std::uint32_t kSpareSurfaceEntries = 10;
 // A set's index count is the low 16 bits of its length halved, so at most 32767 indices.
 inline constexpr std::uint32_t kMaxConnectionSetSize = 0xFFFF / 2;
+
+// A surface's data block is a run of sub-chunks: 4-byte tag, 16-bit big-endian length, data.
+// The colour sub-chunk, "COLR" with length 4, holds red, green and blue (0..255) and a pad byte.
+inline constexpr std::size_t kSubChunkHeadSize = 6;
+inline constexpr std::array<std::uint8_t, 4> kColourSubChunkTag{'C', 'O', 'L', 'R'};
+// Where red stands in the colour sub-chunk; green and blue follow it.
+inline constexpr std::size_t kColourSubChunkRed = kSubChunkHeadSize;
+// The bytes from the sub-chunk's start through its blue byte.
+inline constexpr std::size_t kColourSubChunkMinSize = kColourSubChunkRed + 3;
+
+// True when the `size` bytes at `block` open with the colour tag and hold its three colour
+// bytes.
+inline bool OpensWithColourSubChunk(const std::uint8_t* block, std::size_t size) {
+    return size >= kColourSubChunkMinSize &&
+           std::memcmp(block, kColourSubChunkTag.data(), kColourSubChunkTag.size()) == 0;
+}
 
 // One polygon: four point indices in drawing order and a 0-based surface index.
 struct Quad {

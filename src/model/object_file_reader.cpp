@@ -249,16 +249,16 @@ bool ObjectImageParser::FillSurface(const std::vector<std::uint8_t>& image,
     surface.dataBlock = {block, blockLength};
     // Sub-chunks: 4-byte tag, 16-bit big-endian length, data. Never leaves the block.
     std::uint64_t at = 0;
-    while (at + 6 <= blockLength) {
-        if (std::memcmp(block + at, "COLR", 4) == 0) {
-            if (at + 9 <= blockLength) {
-                surface.colour = {block[at + 6] / 255.0f, block[at + 7] / 255.0f,
-                                  block[at + 8] / 255.0f};
+    while (at + kSubChunkHeadSize <= blockLength) {
+        if (std::memcmp(block + at, kColourSubChunkTag.data(), kColourSubChunkTag.size()) == 0) {
+            if (OpensWithColourSubChunk(block + at, blockLength - at)) {
+                const std::uint8_t* rgb = block + at + kColourSubChunkRed;
+                surface.colour = {rgb[0] / 255.0f, rgb[1] / 255.0f, rgb[2] / 255.0f};
             }
             break;
         }
         const std::uint32_t subLength = (std::uint32_t(block[at + 4]) << 8) | block[at + 5];
-        at += 6 + std::uint64_t(subLength);
+        at += kSubChunkHeadSize + std::uint64_t(subLength);
     }
     return true;
 }

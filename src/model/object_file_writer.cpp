@@ -71,7 +71,8 @@ bool Validate(const ObjectFileContents& contents, std::string* reason) {
 }  // namespace
 
 std::vector<std::uint8_t> ColourDataBlock(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-    return {'C', 'O', 'L', 'R', 0, 4, red, green, blue, 0};
+    const auto& tag = kColourSubChunkTag;
+    return {tag[0], tag[1], tag[2], tag[3], 0, 4, red, green, blue, 0};
 }
 
 void AppendConnectionSetChunk(std::string& bytes, int set,
