@@ -28,9 +28,7 @@ bool CutAllParts(ConverterModel& model, const CutListener& listener) {
         model.SavePart();  // reports that there is nothing to save
         return false;
     }
-    std::array<std::string_view, kBodyPartCount> directoryNames;
-    for (BodyPartId id = 0; id < kBodyPartCount; ++id)
-        directoryNames[std::size_t(id)] = ConverterDirectoryName(id);
+    const auto directoryNames = ConverterDirectoryNames();
     bool allWritten = true;
     for (BodyPartId own = 0; own < kBodyPartCount; ++own) {
         if (model.Group(own).polygonCount == 0) continue;

@@ -283,16 +283,14 @@ void ConverterPage::SaveRow(int row) {
                               MessageButtons::Ok);
         return;
     }
-    std::array<std::string_view, kBodyPartCount> names;
-    for (BodyPartId id = 0; id < kBodyPartCount; ++id) names[std::size_t(id)] = ConverterDirectoryName(id);
-    if (model_.SaveConnectionSet(ConnectionSetCode(row), names)) {
+    if (model_.SaveConnectionSet(ConnectionSetCode(row), ConverterDirectoryNames())) {
         notifier_.ShowMessage("Part" + std::to_string(row) + " Saved", "Info", MessageIcon::None,
                               MessageButtons::Ok);
     }
     const PartGroup* group = model_.SelectedGroup();
     const std::uint32_t mask = group ? group->setsSavedMask : 0;
     for (int k = 1; k <= kRowCount; ++k)
-        rowSaved_[std::size_t(k - 1)]->setChecked((mask >> (4 * (k - 1))) & 1u);
+        rowSaved_[std::size_t(k - 1)]->setChecked(mask & SetSavedBit(k));
 }
 
 void ConverterPage::ResetSlider(Channel c, int position) {

@@ -43,6 +43,11 @@ struct ConverterPolygon {
     std::int32_t visited = 0;                // used by the seam trace on its working copies
 };
 
+// Connection point sets 1 to kSavedSetCount can be saved from the converter; set k's bit in a
+// group's sets-saved mask is bit 4 (k - 1).
+inline constexpr int kSavedSetCount = 7;
+constexpr std::uint32_t SetSavedBit(int set) { return 1u << (4 * (set - 1)); }
+
 // The polygons of one material k (0 to 21), which become body part k, and the points they use.
 struct PartGroup {
     std::vector<std::int32_t> polygons;  // polygon indices, ascending: the saving order
@@ -52,7 +57,7 @@ struct PartGroup {
     std::vector<std::int32_t> localIndexMap;
     std::int32_t pointCount = 0;
     std::int32_t polygonCount = 0;
-    // Bit 4 (k - 1) is set once connection point set k (1 to 7) has been saved.
+    // SetSavedBit(k) is set once connection point set k (1 to 7) has been saved.
     std::uint32_t setsSavedMask = 0;
     // The middle of the group's bounding box (model space). Saving subtracts it from the
     // group's points, and hide-rest drawing centres the group on it.

@@ -24,8 +24,8 @@ void AppendFloat(std::string& out, float value) {
 
 // The bit of a connection set code in a group's sets-saved mask; 0 for an unknown code.
 std::uint32_t SavedBit(std::uint32_t code) {
-    for (int set = 1; set <= 7; ++set)
-        if (code == ConnectionSetTag(set)) return 1u << (4 * (set - 1));
+    for (int set = 1; set <= kSavedSetCount; ++set)
+        if (code == ConnectionSetTag(set)) return SetSavedBit(set);
     return 0;
 }
 
@@ -58,9 +58,7 @@ bool ConverterModel::SavePart() {
         return false;
     }
     if (!CheckObjectName()) return false;
-    std::array<std::string_view, kBodyPartCount> names;
-    for (BodyPartId id = 0; id < kBodyPartCount; ++id) names[std::size_t(id)] = ConverterDirectoryName(id);
-    const std::string path = *PartFilePath(selectedBodyPart, names);
+    const std::string path = *PartFilePath(selectedBodyPart, ConverterDirectoryNames());
     if (group->points.size() > kMaxGroupPoints) {
         ShowError(std::string(BodyPartName(selectedBodyPart)) + " has " +
                   std::to_string(group->points.size()) +

@@ -54,19 +54,27 @@ PartObject* PartAdjustmentEditor::SelectedPart() {
 void PartAdjustmentEditor::ShowSelectedPart() {
     PartObject* part = SelectedPart();
     if (!part) {
-        creature_.ClearHighlights();
-        EnterNoPartState();
-        Repaint();
+        ShowNoPart();
         return;
     }
+    ShowAllGroups(*part);
+    Repaint();
+}
+
+void PartAdjustmentEditor::ShowNoPart() {
+    creature_.ClearHighlights();
+    EnterNoPartState();
+    Repaint();
+}
+
+void PartAdjustmentEditor::ShowAllGroups(PartObject& part) {
     view_.partControlsEnabled = true;
     for (AdjustGroup group = 0; group < kAdjustGroupCount; ++group) {
         AdjustGroupView& shown = view_.groups[std::size_t(group)];
-        shown.lock = GroupLock(part->adjustments, group);
-        shown.stepText = FormatEditNumber(GroupStep(part->adjustments, group));
-        ShowGroup(*part, group);
+        shown.lock = GroupLock(part.adjustments, group);
+        shown.stepText = FormatEditNumber(GroupStep(part.adjustments, group));
+        ShowGroup(part, group);
     }
-    Repaint();
 }
 
 void PartAdjustmentEditor::ShowGroup(PartObject& part, AdjustGroup group) {
@@ -151,19 +159,11 @@ void PartAdjustmentEditor::EditStep(AdjustGroup group, std::string_view text) {
 void PartAdjustmentEditor::ClearCurrentSettings() {
     PartObject* part = SelectedPart();
     if (!part) {
-        creature_.ClearHighlights();
-        EnterNoPartState();
-        Repaint();
+        ShowNoPart();
         return;
     }
-    view_.partControlsEnabled = true;
     part->ResetAdjustments();
-    for (AdjustGroup group = 0; group < kAdjustGroupCount; ++group) {
-        AdjustGroupView& shown = view_.groups[std::size_t(group)];
-        shown.lock = GroupLock(part->adjustments, group);
-        shown.stepText = FormatEditNumber(GroupStep(part->adjustments, group));
-        ShowGroup(*part, group);
-    }
+    ShowAllGroups(*part);
     part->highlight = 1;
     creature_.ApplyAdjustments(part);
     Repaint();

@@ -91,6 +91,10 @@ class PartAdjustmentEditor {
     PartObject* SelectedPart();
     void ShowSelectedPart();
     void EnterNoPartState();
+    // No part chosen: highlights cleared, the no-part state shown, the preview repainted.
+    void ShowNoPart();
+    // Every group's lock, step, bar and value from `part`, the part controls enabled.
+    void ShowAllGroups(PartObject& part);
     void ShowGroup(PartObject& part, AdjustGroup group);
     void Repaint() const;
 

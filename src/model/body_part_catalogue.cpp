@@ -258,4 +258,11 @@ std::string_view ConverterDirectoryName(BodyPartId id) {
     return BodyPartName(id);
 }
 
+std::array<std::string_view, kBodyPartCount> ConverterDirectoryNames() {
+    std::array<std::string_view, kBodyPartCount> names;
+    for (BodyPartId id = 0; id < kBodyPartCount; ++id)
+        names[std::size_t(id)] = ConverterDirectoryName(id);
+    return names;
+}
+
 }  // namespace bw

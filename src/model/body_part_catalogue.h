@@ -63,5 +63,7 @@ std::span<const AttachedChain> ChainsOfTypeCode(TypeCode code);
 // The directory name the converter writes for a body part ("Left Forearm" and "Right Forearm"
 // with a capital F, every other body part by its catalogue name).
 std::string_view ConverterDirectoryName(BodyPartId id);
+// Those names for every body part, indexed by BodyPartId.
+std::array<std::string_view, kBodyPartCount> ConverterDirectoryNames();
 
 }  // namespace bw
