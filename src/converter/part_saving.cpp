@@ -7,25 +7,15 @@
 #include "model/file_io.h"
 #include "model/object_file_format.h"
 #include "model/object_file_reader.h"
+#include "model/object_file_writer.h"
 
 namespace bw {
 namespace {
 
-void AppendLe16(std::string& out, std::uint32_t value) {
-    out.push_back(char(value & 0xFF));
-    out.push_back(char((value >> 8) & 0xFF));
-}
-
-void AppendFloat(std::string& out, float value) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    AppendLe32(out, bits);
-}
-
-// The bit of a connection set code in a group's sets-saved mask; 0 for an unknown code.
-std::uint32_t SavedBit(std::uint32_t code) {
+// The connection set (1 to kSavedSetCount) of a set chunk's code; 0 for any other code.
+int ConnectionSetOfCode(std::uint32_t code) {
     for (int set = 1; set <= kSavedSetCount; ++set)
-        if (code == ConnectionSetTag(set)) return SetSavedBit(set);
+        if (code == ConnectionSetTag(set)) return set;
     return 0;
 }
 
@@ -66,60 +56,40 @@ bool ConverterModel::SavePart() {
         return false;
     }
 
-    std::string bytes;
-    const std::uint32_t pointCount = std::uint32_t(group->points.size());
-    const std::uint32_t polygonCount = std::uint32_t(group->polygons.size());
-    bytes.reserve(64 + std::size_t(pointCount) * 24 + std::size_t(polygonCount) * kPolygonSize);
-    AppendLe32(bytes, kTagHeader);
-    AppendLe32(bytes, kHeaderContentSize);
-    AppendLe32(bytes, pointCount);
-    AppendLe32(bytes, polygonCount);
-    AppendLe32(bytes, std::uint32_t(mesh_.materials.size()));
-    AppendLe32(bytes, std::uint32_t(selectedBodyPart));
-
-    AppendLe32(bytes, kTagPoints);
-    AppendLe32(bytes, kPointSize * pointCount);
+    // The group's points centred on its bounding box, its polygons by local index, every
+    // material of the object as a surface.
+    ObjectFileContents contents;
+    contents.bodyPart = selectedBodyPart;
+    contents.alwaysWriteNormals = true;
+    contents.points.reserve(group->points.size());
+    contents.normals.reserve(group->points.size());
     for (std::int32_t p : group->points) {
         const ConverterPoint& point = mesh_.modelPoints[std::size_t(p)];
-        AppendFloat(bytes, point.x - group->centreX);
-        AppendFloat(bytes, point.y - group->centreY);
-        AppendFloat(bytes, point.z - group->centreZ);
-    }
-    AppendLe32(bytes, kTagNormals);
-    AppendLe32(bytes, kPointSize * pointCount);
-    for (std::int32_t p : group->points) {
         const ConverterPoint& normal = mesh_.modelNormals[std::size_t(p)];
-        AppendFloat(bytes, normal.x);
-        AppendFloat(bytes, normal.y);
-        AppendFloat(bytes, normal.z);
+        contents.points.push_back(
+            {point.x - group->centreX, point.y - group->centreY, point.z - group->centreZ});
+        contents.normals.push_back({normal.x, normal.y, normal.z});
     }
-    AppendLe32(bytes, kTagPolygons);
-    AppendLe32(bytes, kPolygonSize * polygonCount);
+    contents.polygons.reserve(group->polygons.size());
     for (std::int32_t s : group->polygons) {
         const ConverterPolygon& polygon = mesh_.polygons[std::size_t(s)];
-        for (std::int32_t vertex : polygon.vertices)
-            AppendLe16(bytes, std::uint32_t(group->localIndexMap[std::size_t(vertex)]));
-        AppendLe16(bytes, std::uint32_t(polygon.material));
+        Quad quad;
+        for (std::size_t k = 0; k < quad.corner.size(); ++k)
+            quad.corner[k] = std::uint16_t(group->localIndexMap[std::size_t(polygon.vertices[k])]);
+        quad.surface = std::uint16_t(polygon.material);
+        contents.polygons.push_back(quad);
     }
-    const auto surfaceLength = [](const SurfaceMaterial& m) {
-        const std::uint32_t n = std::uint32_t(m.name.size());
-        return n + (n % 2) + std::uint32_t(m.dataBlock.size()) + kChunkHeadSize;
-    };
-    std::uint32_t surfacesLength = 0;
-    for (const SurfaceMaterial& m : mesh_.materials) surfacesLength += surfaceLength(m);
-    AppendLe32(bytes, kTagSurfaces);
-    AppendLe32(bytes, surfacesLength);
-    for (const SurfaceMaterial& m : mesh_.materials) {
-        const std::uint32_t n = std::uint32_t(m.name.size());
-        AppendLe32(bytes, kTagSurface);
-        AppendLe32(bytes, surfaceLength(m));
-        AppendLe32(bytes, kTagName);
-        AppendLe32(bytes, n + (n % 2));
-        bytes += m.name;
-        if (n % 2) bytes.push_back('\0');
-        bytes.append(m.dataBlock.begin(), m.dataBlock.end());
-    }
+    contents.surfaces.reserve(mesh_.materials.size());
+    for (const SurfaceMaterial& m : mesh_.materials)
+        contents.surfaces.push_back({m.name, {m.dataBlock.begin(), m.dataBlock.end()}});
 
+    std::string bytes;
+    std::string refused;
+    if (!EncodeObjectFile(contents, bytes, &refused)) {
+        ShowError(std::string(BodyPartName(selectedBodyPart)) + " cannot be saved: " + refused +
+                  ".");
+        return false;
+    }
     std::string reason;
     if (!WriteFileAtomically(path, bytes, &reason)) {
         ShowError("Unable to save file");
@@ -158,16 +128,20 @@ bool ConverterModel::SaveConnectionSet(std::uint32_t code,
         notifier_.ShowMessage(*path, "Could not open file:", MessageIcon::None, MessageButtons::Ok);
         return false;
     }
-    std::string bytes(existing.begin(), existing.end());
-    AppendLe32(bytes, code);
-    AppendLe32(bytes, std::uint32_t(2 * marked.size()));
+    std::vector<std::uint16_t> indices;
+    indices.reserve(marked.size());
     for (std::int32_t point : marked)
-        AppendLe16(bytes, std::uint32_t(group->localIndexMap[std::size_t(point)]));
+        indices.push_back(std::uint16_t(group->localIndexMap[std::size_t(point)]));
+    std::string bytes(existing.begin(), existing.end());
+    AppendIndexChunk(bytes, code, indices);
     if (!WriteFileAtomically(*path, bytes, nullptr)) {
         notifier_.ShowMessage(*path, "Could not open file:", MessageIcon::None, MessageButtons::Ok);
         return false;
     }
-    mesh_.groups[std::size_t(selectedBodyPart)].setsSavedMask |= SavedBit(code);
+    // Only the sets the page saves have a bit; another code is written all the same.
+    if (const int set = ConnectionSetOfCode(code)) {
+        mesh_.groups[std::size_t(selectedBodyPart)].setsSavedMask |= SetSavedBit(set);
+    }
     return true;
 }
 

@@ -77,7 +77,12 @@ std::vector<std::uint8_t> ColourDataBlock(std::uint8_t red, std::uint8_t green, 
 
 void AppendConnectionSetChunk(std::string& bytes, int set,
                               const std::vector<std::uint16_t>& indices) {
-    AppendChunkHead(bytes, ConnectionSetTag(set), static_cast<std::uint32_t>(indices.size() * 2));
+    AppendIndexChunk(bytes, ConnectionSetTag(set), indices);
+}
+
+void AppendIndexChunk(std::string& bytes, std::uint32_t tag,
+                      const std::vector<std::uint16_t>& indices) {
+    AppendChunkHead(bytes, tag, static_cast<std::uint32_t>(indices.size() * 2));
     for (std::uint16_t index : indices) AppendLe16(bytes, index);
 }
 
@@ -93,7 +98,8 @@ bool EncodeObjectFile(const ObjectFileContents& contents, std::string& bytes, st
     AppendLe32(bytes, static_cast<std::uint32_t>(contents.bodyPart));
 
     AppendVectors(bytes, kTagPoints, contents.points);
-    if (!contents.normals.empty()) AppendVectors(bytes, kTagNormals, contents.normals);
+    if (!contents.normals.empty() || contents.alwaysWriteNormals)
+        AppendVectors(bytes, kTagNormals, contents.normals);
 
     AppendChunkHead(bytes, kTagPolygons,
                     static_cast<std::uint32_t>(contents.polygons.size() * kPolygonSize));

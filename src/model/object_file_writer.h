@@ -22,6 +22,9 @@ struct ObjectFileContents {
     BodyPartId bodyPart = 0;
     std::vector<Vec3f> points;
     std::vector<Vec3f> normals;  // one per point; no 'NRMS' chunk is written when empty
+    // Writes the 'NRMS' chunk also when there are no normals (the converter's parts always
+    // carry one, empty for a part without points).
+    bool alwaysWriteNormals = false;
     std::vector<Quad> polygons;
     std::vector<ObjectSurface> surfaces;
     // Sets 1 to 8 (index 0 to 7); an empty set writes no chunk.
@@ -40,6 +43,10 @@ bool EncodeObjectFile(const ObjectFileContents& contents, std::string& bytes, st
 // Appends one connection set chunk ('P00k', set 1..8) to an encoded file.
 void AppendConnectionSetChunk(std::string& bytes, int set,
                               const std::vector<std::uint16_t>& indices);
+// Appends a chunk of 16-bit point indices under any tag (the converter saves its sets by the
+// code it is given). At most kMaxConnectionSetSize indices make a readable set.
+void AppendIndexChunk(std::string& bytes, std::uint32_t tag,
+                      const std::vector<std::uint16_t>& indices);
 
 // Encodes and writes atomically.
 bool WriteObjectFile(const std::string& path, const ObjectFileContents& contents,
