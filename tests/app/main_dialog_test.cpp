@@ -38,12 +38,6 @@ void PressF12OnTabStrip(MainDialog& dialog) {
     QTest::keyClick(dialog.Tabs()->tabBar(), Qt::Key_F12);
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(MainDialogTest, StartsWithFourTabsTitleAndProjectPageSelected) {
     MainDialogFixture fixture(SampleLibraryDirectory().c_str());

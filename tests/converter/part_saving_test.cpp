@@ -19,10 +19,6 @@ namespace {
 
 using testing::ElementsAre;
 
-std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::uint32_t Le32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
     return ReadLe32(bytes.data() + offset);

@@ -23,15 +23,11 @@
 namespace bw {
 namespace {
 
+using test::ReadText;
+
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 mode_t ModeOf(const std::string& path) {
     struct stat info {};

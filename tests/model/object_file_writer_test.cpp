@@ -16,6 +16,8 @@
 namespace bw {
 namespace {
 
+using test::ReadText;
+
 using test::CubeContents;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -57,10 +59,6 @@ std::string EncodeOrFail(const ObjectFileContents& contents) {
     return bytes;
 }
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 TEST(ObjectFileWriterLayout, ChunksComeInTheConverterOrder) {
     ObjectFileContents cube = CubeContents();

@@ -16,6 +16,8 @@
 namespace bw {
 namespace {
 
+using test::ReadText;
+
 using test::RecordingNotifier;
 using test::TemporaryDirectory;
 
@@ -42,12 +44,6 @@ class ScriptedListener : public ProjectLoadListener {
     std::vector<std::string> selected;
 };
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class ProjectLoaderTest : public ::testing::Test {
   protected:

@@ -38,12 +38,6 @@ constexpr BodyPartId kLeftThigh = 16;
 constexpr BodyPartId kLeftFoot = 18;
 constexpr BodyPartId kRightThigh = 19;
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 ProjectRecord Record(std::string_view name, std::string objectPath) {
     ProjectRecord record;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/object_file_writer.h"
+#include "support/temporary_directory.h"
 
 namespace bw::test {
 
@@ -37,19 +38,6 @@ class ChunkBuilder {
 
   private:
     std::string bytes_;
-};
-
-// Writes bytes to a file in a fresh temporary directory that lives as long as the object.
-class TemporaryDirectory {
-  public:
-    TemporaryDirectory();
-    ~TemporaryDirectory();
-    const std::string& Path() const { return path_; }
-    std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
-    std::string Write(const std::string& name, const std::string& text) const;
-
-  private:
-    std::string path_;
 };
 
 }  // namespace bw::test

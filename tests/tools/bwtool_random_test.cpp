@@ -13,15 +13,11 @@
 namespace bw {
 namespace {
 
+using test::ReadText;
+
 const std::filesystem::path kShare = BW_SAMPLE_SHARE_DIR;
 const std::string kObjects = (kShare / "Objects" / "Library").string();
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The object paths a project file stores, one per record ("\Head\Male-Round.bwo").
 std::vector<std::string> StoredPaths(const std::string& project) {

@@ -14,14 +14,10 @@
 namespace bw {
 namespace {
 
+using test::ReadText;
+
 using Json = nlohmann::json;
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A Standard Edition project of one record whose scale values are `scales` (fields 13-21).
 std::string OneRecordProject(const std::string& bodyPart, int typeCode, int id,
