@@ -20,8 +20,8 @@ count_ctest() {
 }
 
 echo "== build"
-cmake -S . -B build -G Ninja
-cmake --build build -j"$jobs"
+cmake --preset default
+cmake --build --preset default -j"$jobs"
 
 echo "== tests"
 # GUI tests answer modal dialogs from a timer; on a machine loaded by parallel tests one of
@@ -31,15 +31,15 @@ echo "== tests"
 count_ctest build/ctest.log
 
 echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -G Ninja -DBW_SANITIZE=ON -DBW_CORE_ONLY=ON
-cmake --build build-asan -j"$jobs"
+cmake --preset asan
+cmake --build --preset asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j"$jobs") 2>&1 | tee build-asan/ctest.log
 count_ctest build-asan/ctest.log
 
 echo "== fuzz targets, ${fuzz_seconds} s each"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DBW_FUZZ=ON -DBW_CORE_ONLY=ON
-cmake --build build-fuzz -j"$jobs"
+cmake --preset fuzz
+cmake --build --preset fuzz -j"$jobs"
 targets=$(sed -n 's/^ *\([a-z_]*\) [a-z_]*_fuzz\.cpp.*/\1/p' fuzz/targets.cmake)
 for name in $targets; do
     corpus=build-fuzz/corpus/$name

@@ -158,6 +158,7 @@ constexpr std::array<std::span<const AttachedChain>, kBodyPartCount> kAttachedPa
     kNeckChains,  // Neck
 };
 
+// The converter page's own label, spelled as users know it; not a typo to mend.
 constexpr std::string_view kNotAvailable = "Not availible";
 
 using LabelRow = std::array<std::string_view, kConnectionLabelCount>;

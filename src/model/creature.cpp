@@ -24,6 +24,7 @@ std::string AttachMismatchText(std::size_t countA, std::size_t countB) {
            " points";
 }
 
+// The program's own caption, spelled as users and stored logs know it; not a typo to mend.
 const std::string kCantConnect = "Cant connect object!";
 
 }  // namespace
