@@ -176,8 +176,13 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
+// The replaced operator new allocates with malloc, so free is the matching release; GCC 12 cannot
+// see through the replacement and warns that it is not.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 int main(int argc, char** argv) {
     return bw::bench::RunBenchmarksWithRatios(

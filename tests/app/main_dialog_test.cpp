@@ -237,8 +237,11 @@ TEST(MainDialogTest, SymmetryControlsMirrorAndShowTheirState) {
 
     QTest::mouseClick(ButtonNamed(dialog, "Symmetry On"), Qt::LeftButton);
     EXPECT_TRUE(dialog.Symmetry().IsOn());
-    for (auto* label : dialog.findChildren<QLabel*>())
-        if (label->text() == "All") EXPECT_TRUE(label->isEnabled());
+    for (auto* label : dialog.findChildren<QLabel*>()) {
+        if (label->text() == "All") {
+            EXPECT_TRUE(label->isEnabled());
+        }
+    }
     EXPECT_EQ(page.PartListBox(leftEar)->currentText(), right->currentText());
     EXPECT_EQ(dialog.GetCreature().PartCount(), 2);
 
