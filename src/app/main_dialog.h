@@ -9,8 +9,8 @@
 //
 // Ownership: the dialog owns the Creature, the pages and the preview's container, which owns
 // the preview window (Qt children); they live as long as the dialog object, so the
-// configuration can be written from it after the modal run has ended. The Notifier and FileEnumerator are the platform's, owned by the
-// caller, and must outlive the dialog.
+// configuration can be written from it after the modal run has ended. The Notifier and
+// FileEnumerator are the platform's, owned by the caller, and must outlive the dialog.
 //
 // Pixel frames: positions given in dialog units go through DialogUnits; all others are logical
 // pixels, y down.

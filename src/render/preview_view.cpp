@@ -75,12 +75,16 @@ void PreviewView::Cleanup() {
     doneCurrent();
 }
 
-void PreviewView::Invalidate() {
+void PreviewView::MarkChanged() {
     frameNeeded_ = true;
-    // update() marks the window dirty and asks the platform for a frame after its idle time;
-    // the posted request draws it at the next pass of the event loop instead, and the
-    // platform's own request then finds nothing changed.
+    // update() marks the window dirty and asks the platform for a frame after its idle time.
     update();
+}
+
+void PreviewView::Invalidate() {
+    MarkChanged();
+    // The posted request draws the frame at the next pass of the event loop instead, and the
+    // platform's own request then finds nothing changed.
     if (framePosted_ || !isExposed()) return;
     framePosted_ = true;
     QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest));
@@ -88,8 +92,7 @@ void PreviewView::Invalidate() {
 
 void PreviewView::Repaint() {
     if (!isExposed()) return;
-    frameNeeded_ = true;
-    update();
+    MarkChanged();
     QEvent request(QEvent::UpdateRequest);
     QCoreApplication::sendEvent(this, &request);
 }

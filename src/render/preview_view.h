@@ -105,6 +105,8 @@ class PreviewView : public QOpenGLWindow {
     };
 
     void Cleanup();
+    // Notes that the next update request is to draw a frame.
+    void MarkChanged();
     // Viewport and perspective projection for a window of `device` pixels.
     void SetProjection(QSize device);
     DragState* StateOf(DragButton button);
