@@ -24,9 +24,11 @@ cmake --preset default
 cmake --build --preset default -j"$jobs"
 
 echo "== tests"
-# GUI tests answer modal dialogs from a timer; on a machine loaded by parallel tests one of
-# them has been seen to miss its dialog once in a while, so a failing test gets up to two more runs.
-(cd build && xvfb-run -a ctest --output-on-failure -j"$jobs" --repeat until-pass:3) 2>&1 \
+# GUI tests share one X server and take it one at a time (RESOURCE_LOCK); each must pass the
+# first time. -noreset: without it the server resets whenever its last client leaves, and a
+# test starting during that reset could not connect.
+(cd build && xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+    ctest --output-on-failure -j"$jobs") 2>&1 \
     | tee build/ctest.log
 count_ctest build/ctest.log
 

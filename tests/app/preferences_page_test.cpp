@@ -33,8 +33,7 @@ class PreferencesPageTest : public testing::Test {
     void SetUp() override {
         fixture.Show();
         // Focus changes reach the controls only in the active window.
-        Dialog().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
+        MakeActiveWindow(Dialog());
         Dialog().Tabs()->setCurrentIndex(MainDialog::kPreferenceTab);
         page = Dialog().Preferences();
         ASSERT_NE(page, nullptr);

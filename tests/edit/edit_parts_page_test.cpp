@@ -63,8 +63,7 @@ class EditPartsPageTest : public testing::Test {
         thigh = creature.PartOfTypeCode(*TypeCodeOfBodyPart(kLeftThigh));
         page.resize(page.sizeHint().expandedTo(QSize(420, 560)));
         page.show();
-        page.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&page));
+        MakeActiveWindow(page);
     }
 
     void Choose(int entry) {

@@ -53,8 +53,7 @@ class ProjectPageTest : public testing::Test {
     void SetUp() override {
         fixture.Show();
         // Focus changes reach the controls only in the active window.
-        Dialog().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog()));
+        MakeActiveWindow(Dialog());
         page = Dialog().Project();
         ASSERT_NE(page, nullptr);
     }

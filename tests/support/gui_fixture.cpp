@@ -1,5 +1,6 @@
 #include "support/gui_fixture.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include "app/application.h"
@@ -8,6 +9,8 @@
 namespace bw::test {
 
 std::string SampleLibraryDirectory() { return BW_SAMPLE_SHARE_DIR "/Objects/Library"; }
+
+void MakeActiveWindow(QWidget& window) { QApplication::setActiveWindow(&window); }
 
 MainDialogFixture::MainDialogFixture(const char* objectDirectory, bool openGl) : openGl(openGl) {
     if (objectDirectory)

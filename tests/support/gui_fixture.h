@@ -17,6 +17,11 @@ namespace bw::test {
 // The sample library the build wrote.
 std::string SampleLibraryDirectory();
 
+// Makes `window` the application's active window at once, so focus changes reach its
+// controls. Xvfb has no window manager: asking the window system for activation and waiting
+// for it is never sure to succeed.
+void MakeActiveWindow(QWidget& window);
+
 class MainDialogFixture {
   public:
     // bw.cfg in the start directory names `objectDirectory` (none written when it is null).
