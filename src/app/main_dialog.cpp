@@ -144,7 +144,11 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
 
 MainDialog::~MainDialog() {
     // The pages and the preview refer to the creature: destroy them (Qt children, the
-    // converter page included, with or without its tab) before it.
+    // converter page included, with or without its tab) before it. The symmetry state detaches
+    // from the Select Parts page's selection, so it goes first.
+    symmetry_.reset();
+    tabBar_->removeEventFilter(this);
+    tabBar_ = nullptr;
     delete tabs_;
     tabs_ = nullptr;
     converterPage_ = nullptr;
@@ -189,7 +193,8 @@ void MainDialog::BuildTabs() {
     converterPage_->hide();
     tabs_->setCurrentIndex(kProjectTab);
     connect(tabs_, &QTabWidget::currentChanged, this, &MainDialog::OnTabChanged);
-    tabs_->tabBar()->installEventFilter(this);
+    tabBar_ = tabs_->tabBar();
+    tabBar_->installEventFilter(this);
     tabs_->tabBar()->setFocusPolicy(Qt::StrongFocus);
     tabs_->tabBar()->setAccessibleName("Tabs");
     // Five tabs fit the strip's width without scroll arrows with a little less padding.
@@ -404,7 +409,9 @@ void MainDialog::ChangeProjectDirectory(const std::string& path) {
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-    if (watched == tabs_->tabBar() && key &&
+    // A pointer compared, never a call on the tab widget: the filter also sees the events of
+    // the tab bar's destruction, while the tab widget is no longer whole.
+    if (watched == tabBar_ && key &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F12) {
         if (event->type() == QEvent::KeyPress) ToggleConverterTab();
         return true;

@@ -41,6 +41,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QTabBar;
 class QTabWidget;
 
 namespace bw {
@@ -144,6 +145,7 @@ class MainDialog : public QDialog {
     std::unique_ptr<SymmetryState> symmetry_;
 
     QTabWidget* tabs_ = nullptr;
+    QTabBar* tabBar_ = nullptr;  // the tab strip's bar, watched for F12
     PreviewView* preview_ = nullptr;  // owned by previewContainer_
     bw::PreviewContainer* previewContainer_ = nullptr;
     QSize initialSize_;
