@@ -4,6 +4,7 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 #include "render/face_normal.h"
 #include "render/view_transform.h"
@@ -72,13 +73,82 @@ void SelectSurface(const PartObject& part, std::uint16_t surface, int* current) 
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
 }
 
-void Vertex(const Vec3f& v) { glVertex3f(v.x, v.y, v.z); }
+// Arrays the drawing refills for each run of polygons, kept between frames so that a frame
+// allocates nothing once the largest part has been drawn.
+struct RunArrays {
+    std::vector<std::uint16_t> corners;  // four view point indices per polygon
+    std::vector<Vec3f> points;           // flat shading: four corners per polygon...
+    std::vector<Vec3f> normals;          // ...each with its face's normal
+};
 
-// One quadrilateral of the polygon's four view points, nothing else per corner.
-void DrawOutlineQuad(const PartObject& part, const Quad& quad) {
-    glBegin(GL_QUADS);
-    for (std::uint16_t corner : quad.corner) Vertex(part.viewPoints[corner]);
-    glEnd();
+RunArrays& Scratch() {
+    static thread_local RunArrays arrays;
+    return arrays;
+}
+
+// The index just past the run of polygons that starts at `first` and shares its surface.
+std::size_t EndOfSurfaceRun(std::span<const Quad> polygons, std::size_t first) {
+    std::size_t end = first + 1;
+    while (end < polygons.size() && polygons[end].surface == polygons[first].surface) ++end;
+    return end;
+}
+
+void CornersOf(std::span<const Quad> polygons, std::vector<std::uint16_t>* corners) {
+    corners->clear();
+    for (const Quad& quad : polygons)
+        corners->insert(corners->end(), quad.corner.begin(), quad.corner.end());
+}
+
+// Quadrilaterals of the polygons' view points, from the part's view arrays; the normal array
+// too when `withNormals`.
+void DrawQuadsOfViewArrays(const PartObject& part, std::span<const Quad> polygons,
+                           bool withNormals) {
+    std::vector<std::uint16_t>& corners = Scratch().corners;
+    CornersOf(polygons, &corners);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vec3f), part.viewPoints.data());
+    if (withNormals) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, sizeof(Vec3f), part.viewNormals.data());
+    }
+    glDrawElements(GL_QUADS, GLsizei(corners.size()), GL_UNSIGNED_SHORT, corners.data());
+    if (withNormals) glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+// The current normal is undefined after drawing from a normal array; it is set to the normal of
+// the last corner drawn, as corner-by-corner drawing would leave it.
+void LeaveCurrentNormal(const Vec3f& n) { glNormal3f(n.x, n.y, n.z); }
+
+Vec3f CurrentNormal() {
+    GLfloat n[4] = {0.0f, 0.0f, 1.0f, 0.0f};
+    glGetFloatv(GL_CURRENT_NORMAL, n);
+    return {n[0], n[1], n[2]};
+}
+
+// Quadrilaterals each carrying one face normal, a degenerate face keeping the normal of the face
+// before it (for the first face, the normal current before the call). Returns the last normal.
+Vec3f DrawFlatQuads(const PartObject& part, std::span<const Quad> polygons, Vec3f normal) {
+    RunArrays& arrays = Scratch();
+    arrays.points.clear();
+    arrays.normals.clear();
+    const auto& p = part.viewPoints;
+    for (const Quad& quad : polygons) {
+        if (const auto n = FaceNormal(p[quad.corner[0]], p[quad.corner[1]], p[quad.corner[2]]))
+            normal = *n;
+        for (std::uint16_t corner : quad.corner) {
+            arrays.points.push_back(p[corner]);
+            arrays.normals.push_back(normal);
+        }
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vec3f), arrays.points.data());
+    glNormalPointer(GL_FLOAT, sizeof(Vec3f), arrays.normals.data());
+    glDrawArrays(GL_QUADS, 0, GLsizei(arrays.points.size()));
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    return normal;
 }
 
 }  // namespace
@@ -121,16 +191,13 @@ bool DrawPartSmooth(PartObject& part, float level) {
     EnableLitFill();
 
     int surface = -1;
-    for (const Quad& quad : polygons) {
-        SelectSurface(part, quad.surface, &surface);
-        glBegin(GL_QUADS);
-        for (std::uint16_t corner : quad.corner) {
-            const Vec3f& n = part.viewNormals[corner];
-            glNormal3f(n.x, n.y, n.z);
-            Vertex(part.viewPoints[corner]);
-        }
-        glEnd();
+    for (std::size_t first = 0; first < polygons.size();) {
+        const std::size_t end = EndOfSurfaceRun(polygons, first);
+        SelectSurface(part, polygons[first].surface, &surface);
+        DrawQuadsOfViewArrays(part, polygons.subspan(first, end - first), true);
+        first = end;
     }
+    LeaveCurrentNormal(part.viewNormals[polygons.back().corner[3]]);
     return true;
 }
 
@@ -145,16 +212,14 @@ bool DrawPartFlat(PartObject& part, float level) {
     EnableLitFill();
 
     int surface = -1;
-    for (const Quad& quad : polygons) {
-        SelectSurface(part, quad.surface, &surface);
-        const auto& p = part.viewPoints;
-        // A degenerate face keeps the current normal: that of the face drawn before it.
-        if (const auto n = FaceNormal(p[quad.corner[0]], p[quad.corner[1]], p[quad.corner[2]]))
-            glNormal3f(n->x, n->y, n->z);
-        glBegin(GL_QUADS);
-        for (std::uint16_t corner : quad.corner) Vertex(p[corner]);
-        glEnd();
+    Vec3f normal = CurrentNormal();
+    for (std::size_t first = 0; first < polygons.size();) {
+        const std::size_t end = EndOfSurfaceRun(polygons, first);
+        SelectSurface(part, polygons[first].surface, &surface);
+        normal = DrawFlatQuads(part, polygons.subspan(first, end - first), normal);
+        first = end;
     }
+    LeaveCurrentNormal(normal);
     return true;
 }
 
@@ -170,7 +235,7 @@ bool DrawPartWire(PartObject& part) {
         glColor3fv(kHighlightColour);
     else
         glColor3fv(part.wireColour.data());
-    for (const Quad& quad : polygons) DrawOutlineQuad(part, quad);
+    DrawQuadsOfViewArrays(part, polygons, false);
     glEnable(GL_LIGHTING);
     return true;
 }
@@ -188,7 +253,7 @@ bool DrawHighlightOverlay(PartObject& part) {
     glColor3fv(kHighlightColour);
     glPolygonOffset(-1.0f, -1.0f);
     glEnable(GL_POLYGON_OFFSET_LINE);
-    for (const Quad& quad : polygons) DrawOutlineQuad(part, quad);
+    DrawQuadsOfViewArrays(part, polygons, false);
     glDisable(GL_POLYGON_OFFSET_LINE);
     glEnable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);

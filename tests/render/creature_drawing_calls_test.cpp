@@ -140,7 +140,8 @@ TEST_F(CreatureDrawingCallsTest, SmoothShadingLightsEveryCornerWithItsViewNormal
             EXPECT_THAT(quad.vertices[i].normal, Near3(Float3{1, 0, 0}));
         }
     }
-    EXPECT_EQ(gl().Count("glNormal3f"), 8);
+    // The current normal is left defined, that of the last corner drawn.
+    EXPECT_THAT(gl().normal, Near3(Float3{1, 0, 0}));
     ExpectLeftState();
 }
 
@@ -211,8 +212,8 @@ TEST_F(CreatureDrawingCallsTest,
         ASSERT_EQ(quad.vertices.size(), 4u);
         for (const auto& v : quad.vertices) EXPECT_THAT(v.normal, Near3(expected[k])) << k;
     }
-    // One normal for each non-degenerate face, given before its quad, never per corner.
-    EXPECT_EQ(gl().Count("glNormal3f") + gl().Count("glNormal3fv"), 3);
+    // The next part's degenerate first face finds the last face's normal.
+    EXPECT_THAT(gl().normal, Near3(expected.back()));
 
     // A degenerate first face keeps whatever normal was current before the part.
     c.polygons = {Quad{{3, 3, 3, 2}, 0}, Quad{{0, 1, 2, 3}, 0}};
@@ -252,7 +253,7 @@ TEST_F(CreatureDrawingCallsTest, WireframeDrawsUnlitOutlinesInTheCreaturesWireCo
             << k;
         EXPECT_EQ(quad.vertices.size(), 4u);
     }
-    EXPECT_EQ(gl().Count("glNormal3f"), 0);
+    EXPECT_EQ(gl().Count("glNormal3f") + gl().Count("glNormalPointer"), 0);
     EXPECT_EQ(gl().Count("glMaterialfv"), 0);
     EXPECT_EQ(gl().Count("glCullFace"), 0);
     EXPECT_EQ(gl().Count("glPolygonOffset"), 0);
@@ -312,7 +313,7 @@ TEST_F(CreatureDrawingCallsTest, PartWithNothingToDrawDrawsNothingAndLeavesTheDr
                                : routine == 2 ? DrawPartWire(*part)
                                               : DrawHighlightOverlay(*part);
             EXPECT_FALSE(drawn);
-            EXPECT_EQ(gl().Count("glBegin"), 0);
+            EXPECT_THAT(gl().primitives, ::testing::IsEmpty());
             EXPECT_EQ(gl().Count("glMaterialfv"), 0);
             ExpectLeftState();
         }
@@ -360,7 +361,7 @@ TEST_F(CreatureDrawingCallsTest, CreatureDrawsPartsInListOrderAndNothingInAnUnkn
         head->highlight = 1;
         gl().Reset();
         DrawCreature(creature);
-        EXPECT_EQ(gl().Count("glBegin"), 0);
+        EXPECT_THAT(gl().primitives, ::testing::IsEmpty());
         EXPECT_EQ(gl().Count("glMaterialfv"), 0);
         EXPECT_EQ(gl().Count("glLightfv"), 0);
         EXPECT_EQ(gl().Count("glColor3fv") + gl().Count("glColor3f"), 0);

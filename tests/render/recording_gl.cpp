@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 
 namespace bw::test {
 
@@ -94,6 +95,50 @@ int ValueCount(GLenum pname) {
         default:
             return 4;
     }
+}
+
+// Float triple `index` of an array given with `stride` bytes (0: tightly packed).
+Float3 ArrayElement(const GLfloat* base, GLsizei stride, std::size_t index) {
+    const std::size_t step = stride == 0 ? 3 * sizeof(GLfloat) : std::size_t(stride);
+    const auto* element =
+        reinterpret_cast<const GLfloat*>(reinterpret_cast<const char*>(base) + index * step);
+    return {element[0], element[1], element[2]};
+}
+
+// Appends the vertices of one array draw as the primitives glBegin(mode)/glEnd would have made:
+// one per four vertices for quads, one in all for other modes.
+void DrawFromArrays(const char* name, GLenum mode, const std::vector<std::size_t>& indices) {
+    RecordingGl& gl = Gl();
+    if (!gl.vertexArray || gl.vertexPointer == nullptr) {
+        gl.errors.push_back(std::string(name) + " without a vertex array");
+        return;
+    }
+    if (gl.normalArray && gl.normalPointer == nullptr) {
+        gl.errors.push_back(std::string(name) + " with an enabled normal array but no pointer");
+        return;
+    }
+    const std::size_t perPrimitive = mode == GL_QUADS ? 4 : indices.size();
+    for (std::size_t k = 0; k < indices.size(); ++k) {
+        if (perPrimitive == 0 || k % perPrimitive == 0)
+            gl.primitives.push_back({mode, gl.state, {}});
+        const Float3 normal = gl.normalArray
+                                  ? ArrayElement(gl.normalPointer, gl.normalStride, indices[k])
+                                  : gl.normal;
+        gl.primitives.back().vertices.push_back(
+            {ArrayElement(gl.vertexPointer, gl.vertexStride, indices[k]), normal});
+    }
+    if (gl.normalArray) gl.normal.fill(std::numeric_limits<float>::quiet_NaN());
+}
+
+void SetClientState(const char* name, GLenum array, bool on) {
+    if (!Record(name, {double(array)}, false)) return;
+    RecordingGl& gl = Gl();
+    if (array == GL_VERTEX_ARRAY)
+        gl.vertexArray = on;
+    else if (array == GL_NORMAL_ARRAY)
+        gl.normalArray = on;
+    else
+        gl.errors.push_back(std::string(name) + " of an array the double does not follow");
 }
 
 }  // namespace
@@ -201,6 +246,59 @@ void glPolygonOffset(GLfloat factor, GLfloat units) {
     if (!Record("glPolygonOffset", {factor, units}, false)) return;
     Gl().state.offsetFactor = factor;
     Gl().state.offsetUnits = units;
+}
+
+void glEnableClientState(GLenum array) {
+    bw::test::SetClientState("glEnableClientState", array, true);
+}
+
+void glDisableClientState(GLenum array) {
+    bw::test::SetClientState("glDisableClientState", array, false);
+}
+
+void glVertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer) {
+    if (!Record("glVertexPointer", {double(size), double(type), double(stride)}, false)) return;
+    if (size != 3 || type != GL_FLOAT)
+        Gl().errors.push_back("glVertexPointer not of float triples");
+    Gl().vertexPointer = static_cast<const GLfloat*>(pointer);
+    Gl().vertexStride = stride;
+}
+
+void glNormalPointer(GLenum type, GLsizei stride, const void* pointer) {
+    if (!Record("glNormalPointer", {double(type), double(stride)}, false)) return;
+    if (type != GL_FLOAT) Gl().errors.push_back("glNormalPointer not of floats");
+    Gl().normalPointer = static_cast<const GLfloat*>(pointer);
+    Gl().normalStride = stride;
+}
+
+void glDrawArrays(GLenum mode, GLint first, GLsizei count) {
+    if (!Record("glDrawArrays", {double(mode), double(first), double(count)}, false)) return;
+    std::vector<std::size_t> indices;
+    for (GLsizei i = 0; i < count; ++i) indices.push_back(std::size_t(first + i));
+    bw::test::DrawFromArrays("glDrawArrays", mode, indices);
+}
+
+void glDrawElements(GLenum mode, GLsizei count, GLenum type, const void* elements) {
+    if (!Record("glDrawElements", {double(mode), double(count), double(type)}, false)) return;
+    if (type != GL_UNSIGNED_SHORT) {
+        Gl().errors.push_back("glDrawElements with indices the double does not read");
+        return;
+    }
+    const auto* shorts = static_cast<const GLushort*>(elements);
+    bw::test::DrawFromArrays("glDrawElements", mode,
+                             std::vector<std::size_t>(shorts, shorts + count));
+}
+
+void glGetFloatv(GLenum pname, GLfloat* data) {
+    if (!Record("glGetFloatv", {double(pname)}, false)) return;
+    if (pname != GL_CURRENT_NORMAL) {
+        Gl().errors.push_back("glGetFloatv of a value the double does not follow");
+        return;
+    }
+    const auto& n = Gl().normal;
+    data[0] = n[0];
+    data[1] = n[1];
+    data[2] = n[2];
 }
 
 }  // extern "C"

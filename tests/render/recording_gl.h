@@ -3,9 +3,12 @@
 // (enabled capabilities, current normal and colour, material, light 0, polygon mode, culling,
 // polygon offset), so a test asserts both the calls and the state they leave.
 //
-// Every quadrilateral drawn is kept with the state in force at its glBegin and, per vertex, the
-// current normal. Calls that a driver refuses inside glBegin/glEnd, a glBegin inside another,
-// and a glEnd without glBegin are kept as errors instead of being applied.
+// Every quadrilateral drawn is kept with the state in force at its glBegin (or draw call) and,
+// per vertex, its normal: the current one, or the normal array's when that is enabled. A draw
+// call from client-side arrays is kept as the primitives glBegin/glEnd would have made, and
+// leaves the current normal undefined (NaN) when it used the normal array, as a driver may. Calls
+// that a driver refuses inside glBegin/glEnd, a glBegin inside another, and a glEnd without glBegin
+// are kept as errors instead of being applied.
 #pragma once
 
 #include <GL/gl.h>
@@ -76,6 +79,13 @@ class RecordingGl {
     Float4 backDiffuse{0.8f, 0.8f, 0.8f, 1.0f};
     std::map<GLenum, Float4> light0;  // GL_POSITION, GL_AMBIENT, ... as last given
     bool insideBegin = false;
+    // Client-side arrays: enabled state and the pointers last given (float triples only).
+    bool vertexArray = false;
+    bool normalArray = false;
+    const GLfloat* vertexPointer = nullptr;
+    const GLfloat* normalPointer = nullptr;
+    GLsizei vertexStride = 0;
+    GLsizei normalStride = 0;
 
     bool IsEnabled(GLenum capability) const;
 };
