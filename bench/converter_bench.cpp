@@ -26,7 +26,7 @@
 #include "converter/progress_sink.h"
 #include "gui_bench_support.h"
 #include "ratio_report.h"
-#include "render/preview_view.h"
+#include "render/ui/preview_view.h"
 
 namespace {
 

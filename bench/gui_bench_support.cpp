@@ -10,10 +10,10 @@
 #include <fstream>
 #include <vector>
 
-#include "app/application.h"
-#include "app/product_name.h"
+#include "app/ui/application.h"
+#include "ui/product_name.h"
 #include "project/project_loader.h"
-#include "render/preview_view.h"
+#include "render/ui/preview_view.h"
 
 namespace bw::bench {
 namespace {

@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "app/main_dialog.h"
+#include "app/ui/main_dialog.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
 #include "model/notifier.h"
-#include "platform/qt_platform_dialogs.h"
+#include "platform/ui/qt_platform_dialogs.h"
 #include "select/random_source.h"
 
 namespace bw::bench {

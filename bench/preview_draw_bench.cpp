@@ -35,9 +35,9 @@
 
 #include "gui_bench_support.h"
 #include "ratio_report.h"
-#include "render/preview_view.h"
+#include "render/ui/preview_view.h"
 #include "render/view_transform.h"
-#include "select/select_parts_page.h"
+#include "select/ui/select_parts_page.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "edit/part_adjustment_editor.h"
-#include "edit/part_transform.h"
+#include "model/part_transform.h"
 #include "model/body_part_directory.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"

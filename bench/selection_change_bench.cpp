@@ -28,8 +28,8 @@
 #include "model/body_part_catalogue.h"
 #include "model/part_object.h"
 #include "ratio_report.h"
-#include "render/preview_view.h"
-#include "select/select_parts_page.h"
+#include "render/ui/preview_view.h"
+#include "select/ui/select_parts_page.h"
 
 namespace {
 

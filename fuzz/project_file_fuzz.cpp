@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "edit/part_transform.h"
+#include "model/part_transform.h"
 #include "fuzz_target.h"
 #include "model/object_file_writer.h"
 #include "project/project_file_reader.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "edit/part_transform.h"
+#include "model/part_transform.h"
 #include "model/set_weld.h"
 
 namespace bw {

@@ -10,11 +10,11 @@
 #include <iterator>
 #include <regex>
 
-#include "app/about_dialog.h"
-#include "app/main_dialog.h"
-#include "app/open_manual.h"
-#include "project/bitmap_button.h"
-#include "project/project_page.h"
+#include "ui/about_dialog.h"
+#include "app/ui/main_dialog.h"
+#include "ui/open_manual.h"
+#include "project/ui/bitmap_button.h"
+#include "project/ui/project_page.h"
 #include "support/gui_fixture.h"
 #include "support/modal_dialogs.h"
 

@@ -11,9 +11,9 @@
 #include <QTest>
 #include <array>
 
-#include "app/main_dialog.h"
-#include "render/preview_container.h"
-#include "render/preview_view.h"
+#include "app/ui/main_dialog.h"
+#include "render/ui/preview_container.h"
+#include "render/ui/preview_view.h"
 #include "support/gui_fixture.h"
 #include "support/object_file_builder.h"
 

@@ -15,13 +15,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/application.h"
-#include "app/main_dialog.h"
-#include "edit/edit_parts_page.h"
+#include "app/ui/application.h"
+#include "app/ui/main_dialog.h"
+#include "edit/ui/edit_parts_page.h"
 #include "model/body_part_catalogue.h"
-#include "render/preview_container.h"
-#include "render/preview_view.h"
-#include "select/select_parts_page.h"
+#include "render/ui/preview_container.h"
+#include "render/ui/preview_view.h"
+#include "select/ui/select_parts_page.h"
 #include "support/gui_fixture.h"
 
 namespace bw::test {

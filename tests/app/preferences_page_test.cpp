@@ -14,13 +14,13 @@
 #include <QTest>
 #include <filesystem>
 
-#include "app/color_swatch_button.h"
+#include "app/ui/color_swatch_button.h"
 #include "app/configuration.h"
-#include "app/main_dialog.h"
-#include "app/preferences_page.h"
-#include "project/project_page.h"
-#include "render/preview_view.h"
-#include "select/select_parts_page.h"
+#include "app/ui/main_dialog.h"
+#include "app/ui/preferences_page.h"
+#include "project/ui/project_page.h"
+#include "render/ui/preview_view.h"
+#include "select/ui/select_parts_page.h"
 #include "support/gui_fixture.h"
 
 namespace bw::test {

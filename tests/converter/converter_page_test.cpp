@@ -1,7 +1,7 @@
 // The Converter page in the real main dialog under Xvfb, driven through its widgets with the
 // recording platform fakes: the tab, taking an object, the body part list, picking in the
 // preview, selection buttons, row saves, the colour controls and what needs an object.
-#include "converter/converter_page.h"
+#include "converter/ui/converter_page.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@
 
 #include "converter/colour_controls.h"
 #include "converter/converter_objects.h"
-#include "render/preview_view.h"
+#include "render/ui/preview_view.h"
 #include "support/gui_fixture.h"
 
 namespace bw::test {

@@ -1,7 +1,7 @@
 // The Edit Parts page driven through its real widgets (mouse clicks on the spin arrows and the
 // Adjust bars, a dragged thumb, typing and leaving edits) over sample parts with their
 // neighbours present; every effect is checked on the part's PartAdjustments and points.
-#include "edit/edit_parts_page.h"
+#include "edit/ui/edit_parts_page.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@
 
 #include <vector>
 
-#include "select/spin_button.h"
+#include "ui/spin_button.h"
 #include "support/gui_fixture.h"
 #include "support/recording_notifier.h"
 

@@ -1,6 +1,6 @@
 // The adjustment transform: scale about the origin weakened by the distance from the centroid,
 // sides chosen by the centroid, and the taper along the part's own axis.
-#include "edit/part_transform.h"
+#include "model/part_transform.h"
 
 #include <gtest/gtest.h>
 

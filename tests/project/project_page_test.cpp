@@ -1,7 +1,7 @@
 // The Project page in the real main dialog with the recording platform: its controls, New,
 // Load (clearing through the lists, the translation question and list, refusals) and Save in
 // both file versions, and a round trip of a creature built and adjusted in the window.
-#include "project/project_page.h"
+#include "project/ui/project_page.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +18,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/main_dialog.h"
-#include "edit/edit_parts_page.h"
-#include "project/bitmap_button.h"
+#include "app/ui/main_dialog.h"
+#include "edit/ui/edit_parts_page.h"
+#include "project/ui/bitmap_button.h"
 #include "project/project_file_writer.h"
-#include "project/save_project_options_dialog.h"
-#include "project/translate_names_dialog.h"
-#include "project/translated_names_dialog.h"
-#include "select/select_parts_page.h"
+#include "project/ui/save_project_options_dialog.h"
+#include "project/ui/translate_names_dialog.h"
+#include "project/ui/translated_names_dialog.h"
+#include "select/ui/select_parts_page.h"
 #include "support/gui_fixture.h"
 #include "support/modal_dialogs.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <numbers>
 
-#include "render/creature_drawing.h"
+#include "render/gl/creature_drawing.h"
 #include "render/recording_gl.h"
 #include "render/view_transform.h"
 #include "support/object_file_builder.h"

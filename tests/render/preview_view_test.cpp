@@ -9,7 +9,7 @@
 
 #include "model/part_object.h"
 #include "render/preview_navigation.h"
-#include "render/preview_view.h"
+#include "render/ui/preview_view.h"
 #include "support/gui_fixture.h"
 #include "support/object_file_builder.h"
 #include "support/recording_notifier.h"

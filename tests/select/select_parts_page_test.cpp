@@ -8,10 +8,10 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "app/main_dialog.h"
+#include "app/ui/main_dialog.h"
 #include "model/body_part_catalogue.h"
-#include "select/select_parts_page.h"
-#include "select/spin_button.h"
+#include "select/ui/select_parts_page.h"
+#include "ui/spin_button.h"
 #include "support/gui_fixture.h"
 
 namespace bw::test {

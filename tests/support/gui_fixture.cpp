@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QTest>
 
-#include "app/application.h"
-#include "render/preview_view.h"
+#include "app/ui/application.h"
+#include "render/ui/preview_view.h"
 
 namespace bw::test {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_dialog.h"
+#include "app/ui/main_dialog.h"
 #include "model/file_enumerator.h"
 #include "support/object_file_builder.h"
 #include "support/recording_notifier.h"

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QSurfaceFormat>
 
-#include "render/preview_view.h"
+#include "render/ui/preview_view.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

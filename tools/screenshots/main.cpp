@@ -11,16 +11,16 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/application.h"
-#include "app/main_dialog.h"
+#include "app/ui/application.h"
+#include "app/ui/main_dialog.h"
 #include "model/file_enumerator.h"
-#include "platform/qt_notifier.h"
-#include "platform/qt_platform_dialogs.h"
+#include "platform/ui/qt_notifier.h"
+#include "platform/ui/qt_platform_dialogs.h"
 #include "project/list_selecting_load_listener.h"
 #include "project/project_loader.h"
-#include "render/preview_view.h"
+#include "render/ui/preview_view.h"
 #include "window_picture.h"
-#include "select/select_parts_page.h"
+#include "select/ui/select_parts_page.h"
 
 namespace {
 

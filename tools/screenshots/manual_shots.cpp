@@ -15,20 +15,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/about_dialog.h"
-#include "app/application.h"
-#include "app/main_dialog.h"
-#include "converter/converter_page.h"
-#include "edit/edit_parts_page.h"
+#include "ui/about_dialog.h"
+#include "app/ui/application.h"
+#include "app/ui/main_dialog.h"
+#include "converter/ui/converter_page.h"
+#include "edit/ui/edit_parts_page.h"
 #include "model/file_enumerator.h"
-#include "project/bitmap_button.h"
-#include "project/project_page.h"
-#include "project/save_project_options_dialog.h"
-#include "project/translate_names_dialog.h"
-#include "render/preview_view.h"
+#include "project/ui/bitmap_button.h"
+#include "project/ui/project_page.h"
+#include "project/ui/save_project_options_dialog.h"
+#include "project/ui/translate_names_dialog.h"
+#include "render/ui/preview_view.h"
 #include "window_picture.h"
 #include "select/random_source.h"
-#include "select/select_parts_page.h"
+#include "select/ui/select_parts_page.h"
 
 namespace {
 

@@ -1,4 +1,0 @@
-// The beastwright executable: the window program.
-#include "app/application.h"
-
-int main(int argc, char** argv) { return bw::Application().Run(argc, argv); }

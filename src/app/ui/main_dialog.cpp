@@ -1,0 +1,453 @@
+#include "app/ui/main_dialog.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "ui/dialog_units.h"
+#include "app/ui/preferences_page.h"
+#include "ui/product_name.h"
+#include "converter/gl/converter_drawing.h"
+#include "converter/ui/converter_page.h"
+#include "edit/ui/edit_parts_page.h"
+#include "render/preview_navigation.h"
+#include "project/ui/project_page.h"
+#include "render/ui/preview_container.h"
+#include "render/ui/preview_view.h"
+#include "select/clear_creature.h"
+#include "select/random_creature.h"
+#include "select/ui/select_parts_page.h"
+
+namespace bw {
+namespace {
+
+constexpr int kDialogWidth = 592;  // dialog units
+constexpr int kDialogHeight = 410;
+constexpr int kPreviewWidth = 365;  // dialog units
+constexpr int kPreviewHeight = 342;
+constexpr int kPreviewTop = 20;  // pixels
+// The converter's view modes of the six view buttons, in button order.
+constexpr std::array<int, 6> kConverterViewModes{3, 4, 5, 0, 1, 2};
+constexpr int kConverterSolidButton = 1;
+
+// The application's style with narrower tab padding.
+class CompactTabStyle : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 2 : value;
+    }
+};
+
+}  // namespace
+
+MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& startDirectory,
+                       QWidget* parent)
+    : QDialog(parent), platform_(platform) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    const DialogUnits units(font());
+    // It starts at its template's size and may grow: the preview takes the room it gains.
+    initialSize_ = QSize(units.X(kDialogWidth), units.Y(kDialogHeight));
+    setMinimumSize(initialSize_);
+    resize(initialSize_);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setGeometry(units.Rect(0, 0, 220, 358));
+    tabs_->setAccessibleName("Pages");
+
+    // Allocation order: the preview view, the creature, the pages.
+    if (platform_.openGlAvailable && platform_.openGlAvailable()) {
+        preview_ = new PreviewView(platform_.notifier);
+        previewContainer_ = new bw::PreviewContainer(preview_, this);
+    } else {
+        platform_.notifier.ShowMessage("Unable to Setup OpenGL, Please install a new OpenGL driver.",
+                                       "OpenGL Error", MessageIcon::Warning, MessageButtons::Ok);
+    }
+    creature_ = std::make_unique<Creature>(platform_.notifier);
+    selectParts_ = new SelectPartsPage(*creature_, platform_.files);
+    projectPage_ = new ProjectPage(*creature_, *selectParts_, platform_.fileDialogs,
+                                   platform_.notifier, platform_.shell);
+    preferencePage_ = new PreferencesPage(*creature_, platform_.fileDialogs,
+                                          platform_.colourChooser, platform_.notifier);
+    editParts_ = new EditPartsPage(*creature_, [this] { RepaintPreview(); });
+    converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
+    converterPage_ = new bw::ConverterPage(*converterModel_, platform_.notifier,
+                                           platform_.fileDialogs, configuration_.convertObjectDir,
+                                           configuration_.convertObjectName);
+    projectPage_->setAccessibleName("Project");
+    preferencePage_->setAccessibleName("Preference");
+    editParts_->setAccessibleName("Edit Parts");
+    symmetry_ = std::make_unique<SymmetryState>(selectParts_->Selection());
+    converterPage_->setAccessibleName("Converter");
+
+    ReadConfigurationFile(startDirectory, configuration_);
+
+    shadingMode = 0;
+    creature_->lightLevel = kInitialLightLevel;
+
+    selectParts_->SetObjectDirectory(configuration_.objectDir);
+    selectParts_->SetRepaint([this] { RepaintPreview(); });
+    converterModel_->SetObjectDirectory(configuration_.objectDir);
+    converterModel_->SetObjectName(configuration_.convertObjectName);
+    converterPage_->SetRepaint([this] { RepaintPreview(); });
+    projectPage_->SetProjectDirectory(configuration_.projectDir);
+    projectPage_->SetObjectDirectory(configuration_.objectDir);
+    projectPage_->SetRepaint([this] { RepaintPreview(); });
+    preferencePage_->SetProjectDirectory(configuration_.projectDir);
+    preferencePage_->SetObjectDirectory(configuration_.objectDir);
+    preferencePage_->SetBackgroundColour(
+        {configuration_.bgColor[0], configuration_.bgColor[1], configuration_.bgColor[2]});
+    preferencePage_->SetWireframeColour(
+        {configuration_.wireColor[0], configuration_.wireColor[1], configuration_.wireColor[2]});
+    preferencePage_->SetPreview(preview_);
+    preferencePage_->SetDirectoryHandlers(
+        [this](const std::string& path) { ChangeObjectDirectory(path); },
+        [this](const std::string& path) { ChangeProjectDirectory(path); });
+
+    if (preview_) {
+        previewContainer_->setGeometry(units.X(220), kPreviewTop, units.X(kPreviewWidth),
+                                       units.Y(kPreviewHeight));
+        preview_->SetCreature(creature_.get());
+        ConverterModel* converter = converterModel_.get();
+        preview_->SetConverterModel(converter);
+        preview_->SetConverterHandlers([converter] { DrawConverter(*converter); },
+                                       [converter](QPoint at) { PickPoints(*converter, at.x(), at.y()); });
+        previewContainer_->show();
+    }
+    BuildTabs();
+    BuildBottomControls();
+    RememberStartLayout();
+
+    creature_->shadingMode = shadingMode;
+    selectParts_->FillPartLists();
+    if (preview_)
+        preview_->SetBackgroundColour(
+            {configuration_.bgColor[0], configuration_.bgColor[1], configuration_.bgColor[2]});
+    creature_->wireColour = {configuration_.wireColor[0], configuration_.wireColor[1],
+                             configuration_.wireColor[2]};
+
+    setWindowTitle(kProductTitle);
+    UpdateSymmetryControls();
+}
+
+MainDialog::~MainDialog() {
+    // The pages and the preview refer to the creature: destroy them (Qt children, the
+    // converter page included, with or without its tab) before it. The symmetry state detaches
+    // from the Select Parts page's selection, so it goes first.
+    symmetry_.reset();
+    tabBar_->removeEventFilter(this);
+    tabBar_ = nullptr;
+    delete tabs_;
+    tabs_ = nullptr;
+    converterPage_ = nullptr;
+    delete previewContainer_;  // and with it the preview window
+    previewContainer_ = nullptr;
+    preview_ = nullptr;
+}
+
+void MainDialog::RememberStartLayout() {
+    const DialogUnits units(font());
+    previewMargin_ = QSize(initialSize_.width() - units.X(220) - units.X(kPreviewWidth),
+                           initialSize_.height() - kPreviewTop - units.Y(kPreviewHeight));
+    bottomControls_.clear();
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (!widget || widget == tabs_ || widget == previewContainer_ || widget->isWindow())
+            continue;
+        bottomControls_.push_back({widget, widget->geometry()});
+    }
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // The tab strip keeps its place; the bottom controls keep theirs above the dialog's bottom
+    // edge; the preview takes the rest to the right of the one and above the others.
+    const int grownBy = height() - initialSize_.height();
+    for (const auto& [widget, start] : bottomControls_) widget->move(start.topLeft() + QPoint(0, grownBy));
+    if (previewContainer_) {
+        const int left = previewContainer_->x();
+        previewContainer_->resize(std::max(1, width() - left - previewMargin_.width()),
+                                  std::max(1, height() - kPreviewTop - previewMargin_.height()));
+    }
+}
+
+void MainDialog::BuildTabs() {
+    tabs_->insertTab(kProjectTab, projectPage_, "Project");
+    tabs_->insertTab(kPreferenceTab, preferencePage_, "Preference");
+    tabs_->insertTab(kSelectPartsTab, selectParts_, "Select Parts");
+    tabs_->insertTab(kEditPartsTab, editParts_, "Edit Parts");
+    // The converter page exists from the start; only F12 on the tab strip gives it a tab.
+    converterPage_->setParent(tabs_);
+    converterPage_->hide();
+    tabs_->setCurrentIndex(kProjectTab);
+    connect(tabs_, &QTabWidget::currentChanged, this, &MainDialog::OnTabChanged);
+    tabBar_ = tabs_->tabBar();
+    tabBar_->installEventFilter(this);
+    tabs_->tabBar()->setFocusPolicy(Qt::StrongFocus);
+    tabs_->tabBar()->setAccessibleName("Tabs");
+    // Five tabs fit the strip's width without scroll arrows with a little less padding.
+    auto* compact = new CompactTabStyle;
+    compact->setParent(tabs_->tabBar());
+    tabs_->tabBar()->setStyle(compact);
+}
+
+void MainDialog::BuildBottomControls() {
+    const DialogUnits units(font());
+
+    randomButton_ = new QPushButton("Random Creature", this);
+    randomButton_->setGeometry(units.Rect(5, 362, 66, 13));
+    creatureTypeBox_ = new QComboBox(this);
+    for (std::string_view item : kCreatureTypeItems)
+        creatureTypeBox_->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
+    creatureTypeBox_->setGeometry(units.Rect(79, 362, 102, 13));
+    creatureTypeBox_->setAccessibleName("Creature type");
+    clearButton_ = new QPushButton("Clear Creature", this);
+    clearButton_->setGeometry(units.Rect(5, 375, 66, 13));
+    doneButton_ = new QPushButton("Done", this);
+    doneButton_->setGeometry(units.Rect(5, 392, 66, 14));
+    doneButton_->setDefault(true);
+    connect(doneButton_, &QPushButton::clicked, this, [this] {
+        TransferControls();
+        accept();
+    });
+    connect(randomButton_, &QPushButton::clicked, this, &MainDialog::RandomCreature);
+    connect(clearButton_, &QPushButton::clicked, this, &MainDialog::ClearCreature);
+
+    const std::array<const char*, 3> shadingNames{"Smooth", "Flat", "Wireframe"};
+    const std::array<int, 3> shadingX{80, 123, 155};
+    const std::array<int, 3> shadingWidth{40, 30, 46};
+    auto* shadingGroup = new QButtonGroup(this);
+    for (int k = 0; k < 3; ++k) {
+        shadingRadios_[k] = new QRadioButton(shadingNames[k], this);
+        shadingRadios_[k]->setGeometry(units.Rect(shadingX[k], 395, shadingWidth[k], 12));
+        shadingRadios_[k]->setAccessibleName(shadingNames[k]);
+        shadingGroup->addButton(shadingRadios_[k], k);
+    }
+    shadingRadios_[0]->setChecked(true);
+    connect(shadingGroup, &QButtonGroup::idClicked, this, &MainDialog::SetShadingMode);
+
+    symmetryBox_ = new QGroupBox("Symmetry", this);
+    symmetryBox_->setGeometry(units.Rect(223, 358, 172, 48));
+    symmetryBox_->setAccessibleName("Symmetry");
+    auto* offOn = new QButtonGroup(this);
+    const std::array<const char*, 2> offOnNames{"Off", "On"};
+    for (int k = 0; k < 2; ++k) {
+        symmetryRadios_[k] = new QRadioButton(offOnNames[k], this);
+        symmetryRadios_[k]->setGeometry(units.Rect(228, 368 + 11 * k, 30, 10));
+        symmetryRadios_[k]->setAccessibleName(QString("Symmetry ") + offOnNames[k]);
+        offOn->addButton(symmetryRadios_[k], k);
+    }
+    symmetryRadios_[0]->setChecked(true);
+    connect(offOn, &QButtonGroup::idClicked, this, [this](int id) { SetSymmetryOn(id == 1); });
+
+    const std::array<const char*, 4> rowNames{"Head Features", "Upper Limbs", "Lower Limbs", "All"};
+    for (int row = 0; row < 4; ++row) {
+        const bool all = row == 3;
+        const int y = all ? 392 : 370 + 11 * row;
+        symmetryLabels_[row] = new QLabel(rowNames[row], this);
+        symmetryLabels_[row]->setGeometry(
+            all ? units.Rect(228, y, 12, 10) : units.Rect(301, y, 52, 10));
+        const std::array<int, 2> arrowX = all ? std::array<int, 2>{241, 260}
+                                              : std::array<int, 2>{355, 374};
+        const std::array<const char*, 2> arrowText{"<<", ">>"};
+        for (int k = 0; k < 2; ++k) {
+            auto* arrow = new QPushButton(arrowText[k], this);
+            arrow->setGeometry(units.Rect(arrowX[k], y, 18, 10));
+            arrow->setAccessibleName(QString(rowNames[row]) + " " + arrowText[k]);
+            arrow->setCheckable(!all);
+            arrows_[row][k] = arrow;
+            const int direction = k == 0 ? kLeftArrow : kRightArrow;
+            connect(arrow, &QPushButton::clicked, this,
+                    [this, row, direction] { ChooseSymmetryDirection(row, direction); });
+        }
+    }
+
+    const std::array<const char*, 6> viewNames{"Wire", "Solid", "Smooth", "Top", "Front", "Side"};
+    auto* styleGroup = new QButtonGroup(this);
+    auto* directionGroup = new QButtonGroup(this);
+    for (int k = 0; k < 6; ++k) {
+        auto* button = new QPushButton(viewNames[k], this);
+        button->setCheckable(true);
+        button->setGeometry(units.Rect(475 + 38 * (k % 3), k < 3 ? 360 : 374, 38, 13));
+        button->setAccessibleName(QString("Converter view ") + viewNames[k]);
+        (k < 3 ? styleGroup : directionGroup)->addButton(button, kConverterViewModes[k]);
+        converterView_[k] = button;
+    }
+    converterView_[kConverterSolidButton]->setChecked(true);
+    converterModel_->viewMode = kViewSolid;
+    auto setViewMode = [this](int mode) {
+        converterModel_->viewMode = mode;
+        RepaintPreview();
+    };
+    connect(styleGroup, &QButtonGroup::idClicked, this, setViewMode);
+    connect(directionGroup, &QButtonGroup::idClicked, this, setViewMode);
+    for (QPushButton* button : converterView_) button->hide();
+
+    for (QPushButton* button : {randomButton_, clearButton_, doneButton_})
+        button->setAccessibleName(button->text());
+}
+
+void MainDialog::SetShadingMode(int mode) {
+    shadingMode = mode;
+    creature_->shadingMode = mode;
+    if (mode >= 0 && mode < 3 && !shadingRadios_[mode]->isChecked())
+        shadingRadios_[mode]->setChecked(true);
+    RepaintPreview();
+}
+
+void MainDialog::TransferControls() {
+    creatureType = creatureTypeBox_->currentIndex();
+}
+
+void MainDialog::UpdateSymmetryControls() {
+    const SymmetryState& symmetry = *symmetry_;
+    for (QLabel* label : symmetryLabels_) label->setEnabled(symmetry.LabelsEnabled());
+    symmetryRadios_[symmetry.IsOn() ? 1 : 0]->setChecked(true);
+    for (int group = 0; group < kSymmetryGroupCount; ++group) {
+        arrows_[group][0]->setChecked(symmetry.LeftArrowChecked(group));
+        arrows_[group][1]->setChecked(symmetry.RightArrowChecked(group));
+    }
+}
+
+void MainDialog::RandomCreature() {
+    TransferControls();
+    bw::RandomCreature(selectParts_->Selection(), creatureType, platform_.random);
+}
+
+void MainDialog::ClearCreature() { bw::ClearCreature(selectParts_->Selection()); }
+
+void MainDialog::SetSymmetryOn(bool on) {
+    if (on) {
+        symmetry_->TurnOn();
+    } else {
+        symmetry_->TurnOff();
+    }
+    UpdateSymmetryControls();
+}
+
+void MainDialog::ChooseSymmetryDirection(int row, int direction) {
+    TransferControls();
+    if (row == kSymmetryGroupCount) {
+        symmetry_->ChooseDirectionForAll(direction);
+    } else {
+        symmetry_->ChooseDirection(row, direction);
+    }
+    UpdateSymmetryControls();
+}
+
+void MainDialog::RepaintPreview() {
+    if (preview_) preview_->Invalidate();
+}
+
+void MainDialog::OnTabChanged(int index) {
+    if (preview_) preview_->SetActiveTab(index);
+    RepaintPreview();
+    if (QWidget* page = tabs_->widget(index)) page->setFocus();
+    const bool converterSelected = index == kConverterTab;
+    if (converterSelected) converterPage_->ShowDirectoryAndName();
+    for (QPushButton* button : converterView_) button->setEnabled(converterSelected);
+    const bool converterPresent = tabs_->count() > 4;
+    for (QPushButton* button : converterView_) button->setVisible(converterPresent);
+}
+
+void MainDialog::ToggleConverterTab() {
+    const QString text = tabs_->count() > 4 ? tabs_->tabText(kConverterTab).left(31) : QString();
+    if (text != "Converter") {
+        // Inserting a tab selects nothing new, so the view buttons keep their state until the
+        // next change of tab.
+        const QSignalBlocker blocker(tabs_);
+        tabs_->insertTab(kConverterTab, converterPage_, "Converter");
+        return;
+    }
+    if (tabs_->currentIndex() == kConverterTab) {
+        platform_.notifier.ShowMessage("Can't delete the Converter when it is the selected Tab",
+                                       "Easter Egg Hunt", MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    const QSignalBlocker blocker(tabs_);
+    tabs_->removeTab(kConverterTab);
+    converterPage_->hide();
+}
+
+Configuration MainDialog::CurrentConfiguration() const {
+    Configuration current = configuration_;
+    current.objectDir = preferencePage_->ObjectDirectory();
+    current.projectDir = preferencePage_->ProjectDirectory();
+    for (std::size_t k = 0; k < 3; ++k) {
+        current.bgColor[k] = preferencePage_->BackgroundColour()[k];
+        current.wireColor[k] = preferencePage_->WireframeColour()[k];
+    }
+    return current;
+}
+
+void MainDialog::ChangeObjectDirectory(const std::string& path) {
+    configuration_.objectDir = path;
+    converterModel_->SetObjectDirectory(path);
+    preferencePage_->SetObjectDirectory(path);
+    projectPage_->SetObjectDirectory(path);
+    selectParts_->SetObjectDirectory(path);
+    selectParts_->ResetPartLists();
+}
+
+void MainDialog::ChangeProjectDirectory(const std::string& path) {
+    configuration_.projectDir = path;
+    projectPage_->SetProjectDirectory(path);
+    preferencePage_->SetProjectDirectory(path);
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    // A pointer compared, never a call on the tab widget: the filter also sees the events of
+    // the tab bar's destruction, while the tab widget is no longer whole.
+    if (watched == tabBar_ && key &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F12) {
+        if (event->type() == QEvent::KeyPress) ToggleConverterTab();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool MainDialog::KeyReachesDialogItself() const {
+    // Keys a child control leaves unhandled travel up to the dialog too; only those that
+    // arrive while no child holds the focus are the dialog's own.
+    const QWidget* focus = focusWidget();
+    return focus == nullptr || focus == this;
+}
+
+void MainDialog::ShowApplicationMessage(const std::string& text) {
+    platform_.notifier.ShowMessage(text, kApplicationName, MessageIcon::None, MessageButtons::Ok);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (KeyReachesDialogItself() &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up)) {
+        ShowApplicationMessage("Enter");
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainDialog::keyReleaseEvent(QKeyEvent* event) {
+    const bool numpadZero =
+        event->key() == Qt::Key_0 && (event->modifiers() & Qt::KeypadModifier);
+    if (KeyReachesDialogItself() && (numpadZero || event->key() == Qt::Key_F12)) {
+        ShowApplicationMessage("It's an Easter Egg Hunt!");
+        return;
+    }
+    QDialog::keyReleaseEvent(event);
+}
+
+}  // namespace bw

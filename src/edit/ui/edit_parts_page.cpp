@@ -1,0 +1,280 @@
+#include "edit/ui/edit_parts_page.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "ui/dialog_units.h"
+#include "model/body_part_catalogue.h"
+#include "ui/spin_button.h"
+
+namespace bw {
+namespace {
+
+constexpr const char* kGroupTitles[kAdjustGroupCount] = {"X Parameters", "Y Parameters",
+                                                         "Z Parameters", "Taper"};
+// The short name that prefixes the accessible names of a group's edits and bar.
+constexpr const char* kGroupNames[kAdjustGroupCount] = {"X", "Y", "Z", "Taper"};
+constexpr const char* kScaleLockTexts[kLockCount] = {"None", "Positive", "Negative"};
+constexpr const char* kTaperLockTexts[kLockCount] = {"None", "Left/Bottom", "Right/Top"};
+
+// Layout in dialog units. Each group box is kGroupWidth x kGroupHeight, its controls placed
+// relative to it; the boxes stack below the Object row and the clear button.
+constexpr int kMargin = 5;
+constexpr int kGroupTop = 40;
+constexpr int kGroupWidth = 206;
+constexpr int kGroupHeight = 66;
+constexpr int kGroupPitch = 70;
+
+AdjustAction ActionOf(int sliderAction) {
+    switch (sliderAction) {
+        case QAbstractSlider::SliderSingleStepSub: return AdjustAction::LineLeft;
+        case QAbstractSlider::SliderSingleStepAdd: return AdjustAction::LineRight;
+        case QAbstractSlider::SliderPageStepSub: return AdjustAction::PageLeft;
+        case QAbstractSlider::SliderPageStepAdd: return AdjustAction::PageRight;
+        case QAbstractSlider::SliderMove: return AdjustAction::ThumbTrack;
+        default: return AdjustAction::Other;  // to the start or end, no action
+    }
+}
+
+void SetTextIfChanged(QLineEdit* edit, const std::string& text) {
+    const QString shown = QString::fromStdString(text);
+    if (edit->text() != shown) edit->setText(shown);
+}
+
+}  // namespace
+
+EditPartsPage::EditPartsPage(Creature& creature, std::function<void()> repaint, QWidget* parent)
+    : QWidget(parent), editor_(creature, std::move(repaint)) {
+    setAccessibleName("Edit Parts");
+    BuildObjectRow();
+    for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) BuildGroup(g, kGroupTop + kGroupPitch * g);
+    ShowView();
+}
+
+EditPartsPage::~EditPartsPage() = default;
+
+void EditPartsPage::BuildObjectRow() {
+    const DialogUnits du(font());
+    auto* label = new QLabel("Object", this);
+    label->setGeometry(du.Rect(kMargin + 2, 7, 26, 8));
+
+    objectList_ = new QComboBox(this);
+    objectList_->setGeometry(du.Rect(kMargin + 30, 5, 120, 13));
+    objectList_->setEditable(false);
+    objectList_->setMaxVisibleItems(kBodyPartCount + 1);
+    objectList_->addItem("(none)");
+    for (BodyPartId i = 0; i < kBodyPartCount; ++i)
+        objectList_->addItem(QString::fromUtf8(BodyPartName(i).data(),
+                                               static_cast<qsizetype>(BodyPartName(i).size())));
+    objectList_->setAccessibleName("Object");
+    // A screen reader hears a combo box's current text as its name; the description keeps it.
+    objectList_->setAccessibleDescription("Object");
+    label->setBuddy(objectList_);
+
+    objectSpin_ = new SpinButton(this);
+    objectSpin_->setGeometry(du.Rect(kMargin + 150, 5, 10, 13));
+    objectSpin_->setAccessibleName("Object step");
+
+    const char* arrows[2] = {"<", ">"};
+    for (int k = 0; k < 2; ++k) {
+        auto* button = new QPushButton(arrows[k], this);
+        button->setGeometry(du.Rect(kMargin + 164 + 14 * k, 5, 12, 13));
+        button->setAccessibleName(arrows[k]);
+        button->setEnabled(false);
+        button->hide();
+        const int step = k == 0 ? -1 : 1;
+        connect(button, &QPushButton::clicked, this, [this, step] {
+            editor_.StepEntry(step);
+            ShowView();
+        });
+        previousNext_[std::size_t(k)] = button;
+    }
+
+    clearButton_ = new QPushButton("Clear current settings", this);
+    clearButton_->setGeometry(du.Rect(kMargin + 2, 21, 100, 14));
+    clearButton_->setAccessibleName("Clear current settings");
+
+    connect(objectList_, &QComboBox::activated, this, [this](int index) {
+        editor_.SelectEntry(index);
+        ShowView();
+    });
+    connect(objectSpin_, &SpinButton::Stepped, this, [this](int change) {
+        editor_.SpinStep(change);
+        ShowView();
+    });
+    connect(clearButton_, &QPushButton::clicked, this, [this] {
+        editor_.ClearCurrentSettings();
+        ShowView();
+    });
+}
+
+void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
+    const DialogUnits du(font());
+    GroupControls& c = groups_[std::size_t(group)];
+    const QString name = kGroupNames[group];
+    c.box = new QGroupBox(kGroupTitles[group], this);
+    c.box->setGeometry(du.Rect(kMargin, top, kGroupWidth, kGroupHeight));
+    c.box->setAccessibleName(kGroupTitles[group]);
+
+    const bool taper = group == kGroupTaper;
+    if (taper) c.exclusive = new QButtonGroup(c.box);
+    for (int lock = 0; lock < kLockCount; ++lock) {
+        const QString text = taper ? kTaperLockTexts[lock] : kScaleLockTexts[lock];
+        auto* button = new QPushButton(text, c.box);
+        button->setGeometry(du.Rect(7 + 60 * lock, 11, 56, 13));
+        button->setCheckable(true);
+        // The taper's radios are automatic (one checked at a time); the page sets the checks
+        // of the others itself.
+        button->setAutoExclusive(false);
+        if (taper) c.exclusive->addButton(button);
+        button->setAccessibleName(text);
+        button->setAccessibleDescription(name + " lock");
+        connect(button, &QPushButton::clicked, this, [this, group, lock] {
+            editor_.ClickLock(group, lock);
+            ShowView();
+        });
+        c.locks[std::size_t(lock)] = button;
+    }
+
+    auto addLabel = [&](const char* text, int x, int y, int width, QWidget* buddy) {
+        auto* label = new QLabel(text, c.box);
+        label->setGeometry(du.Rect(x, y + 2, width, 8));
+        label->setBuddy(buddy);
+    };
+    c.value = new QLineEdit(c.box);
+    c.value->setGeometry(du.Rect(33, 29, 60, 12));
+    c.value->setAccessibleName(name + " Value");
+    addLabel("Value", 7, 29, 25, c.value);
+    c.step = new QLineEdit(c.box);
+    c.step->setGeometry(du.Rect(141, 29, 58, 12));
+    c.step->setAccessibleName(name + " Slider Step");
+    addLabel("Slider Step", 99, 29, 41, c.step);
+    for (QLineEdit* edit : {c.value, c.step}) edit->installEventFilter(this);
+
+    c.adjust = new QScrollBar(Qt::Horizontal, c.box);
+    c.adjust->setGeometry(du.Rect(33, 46, 166, 11));
+    c.adjust->setRange(PartAdjustmentEditor::kBarMinimum, PartAdjustmentEditor::kBarMaximum);
+    c.adjust->setSingleStep(PartAdjustmentEditor::kLineStep);
+    c.adjust->setPageStep(PartAdjustmentEditor::kPageStep);
+    c.adjust->setAccessibleName(name + " Adjust");
+    addLabel("Adjust", 7, 46, 25, c.adjust);
+    connect(c.adjust, &QScrollBar::actionTriggered, this,
+            [this, group](int action) { OnAdjustAction(group, action); });
+    connect(c.adjust, &QScrollBar::sliderReleased, this,
+            [this, group] { OnAdjustAction(group, QAbstractSlider::SliderNoAction); });
+
+    if (taper) {
+        auto* axisLabel = new QLabel("Axis", c.box);
+        axisLabel->setGeometry(du.Rect(185, 2, 18, 8));
+        axisLabel->hide();
+        const char* axes[3] = {"X", "Y", "Z"};
+        for (int k = 0; k < 3; ++k) {
+            auto* radio = new QRadioButton(axes[k], c.box);
+            radio->setGeometry(du.Rect(185, 11 + 10 * k, 18, 10));
+            radio->setAccessibleName(QString("Axis ") + axes[k]);
+            radio->hide();
+            axisRadios_[std::size_t(k)] = radio;
+        }
+    }
+}
+
+void EditPartsPage::OnAdjustAction(AdjustGroup group, int action) {
+    QScrollBar* bar = groups_[std::size_t(group)].adjust;
+    editor_.Adjust(group, ActionOf(action), bar->sliderPosition());
+    // Inside actionTriggered the bar applies its slider position after this returns, so the
+    // editor's position is set as that slider position.
+    const int shown = editor_.View().groups[std::size_t(group)].barPosition;
+    if (bar->sliderPosition() != shown) {
+        const QSignalBlocker blocker(bar);
+        bar->setSliderPosition(shown);
+    }
+    ShowView();
+}
+
+bool EditPartsPage::ReadEdit(QObject* watched) {
+    for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) {
+        const GroupControls& c = groups_[std::size_t(g)];
+        if (watched == c.value) {
+            editor_.EditValue(g, c.value->text().toStdString());
+            ShowView();
+            return true;
+        }
+        if (watched == c.step) {
+            editor_.EditStep(g, c.step->text().toStdString());
+            ShowView();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool EditPartsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) ReadEdit(watched);
+    if (event->type() == QEvent::KeyPress) {
+        // Return in a number edit takes the number, as leaving the edit does, instead of
+        // pressing the dialog's default button and ending the program with unsaved work.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ReadEdit(watched)) return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void EditPartsPage::ShowView() {
+    const EditPartsView& view = editor_.View();
+    const bool enabled = view.partControlsEnabled;
+    {
+        const QSignalBlocker blocker(objectList_);
+        if (objectList_->currentIndex() != view.entry) objectList_->setCurrentIndex(view.entry);
+    }
+    for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) {
+        const GroupControls& c = groups_[std::size_t(g)];
+        const AdjustGroupView& shown = view.groups[std::size_t(g)];
+        const bool taper = g == kGroupTaper;
+        for (int lock = 0; lock < kLockCount; ++lock) {
+            QPushButton* button = c.locks[std::size_t(lock)];
+            // The X, Y and Z "None" radios stay enabled in the no-part state.
+            button->setEnabled(enabled || (lock == 0 && !taper));
+            if (!taper) button->setChecked(lock == shown.lock);
+        }
+        if (taper) c.locks[std::size_t(shown.lock)]->setChecked(true);
+        SetTextIfChanged(c.value, shown.valueText);
+        SetTextIfChanged(c.step, shown.stepText);
+        {
+            const QSignalBlocker blocker(c.adjust);
+            c.adjust->setValue(shown.barPosition);
+        }
+        for (QWidget* w : {static_cast<QWidget*>(c.value), static_cast<QWidget*>(c.step),
+                           static_cast<QWidget*>(c.adjust)})
+            w->setEnabled(enabled);
+    }
+    for (int k = 0; k < 3; ++k) {
+        axisRadios_[std::size_t(k)]->setEnabled(enabled);
+        if (k == view.axisRadio) axisRadios_[std::size_t(k)]->setChecked(true);
+    }
+}
+
+QPushButton* EditPartsPage::LockButton(AdjustGroup group, int lock) const {
+    return IsValidAdjustGroup(group) && IsValidLock(lock)
+               ? groups_[std::size_t(group)].locks[std::size_t(lock)]
+               : nullptr;
+}
+QLineEdit* EditPartsPage::ValueEdit(AdjustGroup group) const {
+    return IsValidAdjustGroup(group) ? groups_[std::size_t(group)].value : nullptr;
+}
+QLineEdit* EditPartsPage::StepEdit(AdjustGroup group) const {
+    return IsValidAdjustGroup(group) ? groups_[std::size_t(group)].step : nullptr;
+}
+QScrollBar* EditPartsPage::AdjustBar(AdjustGroup group) const {
+    return IsValidAdjustGroup(group) ? groups_[std::size_t(group)].adjust : nullptr;
+}
+
+}  // namespace bw

@@ -1,0 +1,277 @@
+#include "project/ui/project_page.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "ui/about_dialog.h"
+#include "ui/dialog_units.h"
+#include "ui/open_manual.h"
+#include "ui/product_name.h"
+#include "project/ui/bitmap_button.h"
+#include "project/list_selecting_load_listener.h"
+#include "project/saved_project_message.h"
+#include "project/ui/save_project_options_dialog.h"
+#include "project/ui/translate_names_dialog.h"
+#include "project/ui/translated_names_dialog.h"
+#include "select/ui/select_parts_page.h"
+
+namespace bw {
+namespace {
+
+constexpr const char* kProjectFilter = "Beastwright Project (*.bwp)";
+constexpr const char* kProjectExtension = "bwp";
+
+struct BitmapButtonLayout {
+    ProjectPage::ControlId id;
+    ProjectIcon icon;
+    const char* resourceName;  // names the button, as its pictures are named after it
+    const char* caption;       // drawn into the pictures
+    const char* command;       // the hidden push button's text
+    const char* tooltip;
+    int x, y;                  // dialog units
+};
+
+constexpr int kBitmapWidth = 58;   // dialog units
+constexpr int kBitmapHeight = 44;
+
+const std::array<BitmapButtonLayout, 5> kBitmapButtons{{
+    {ProjectPage::kNewId, ProjectIcon::kNew, "BM_PRJNEW", "New", "New Project", "New Project",
+     15, 62},
+    {ProjectPage::kLoadId, ProjectIcon::kOpen, "BM_PRJOPEN", "Open", "Load Project",
+     "Open a saved Project", 78, 62},
+    {ProjectPage::kSaveId, ProjectIcon::kSave, "BM_PRJSAVE", "Save", "Save Project",
+     "Save the current Project", 141, 62},
+    {ProjectPage::kAboutId, ProjectIcon::kAbout, "BM_PRJABOUT", "About", "About...",
+     "About Beastwright Pro", 110, 112},
+    {ProjectPage::kDocsId, ProjectIcon::kDocs, "BM_PRJDOCS", "Manual", "Manual...",
+     "Open the html documentation", 47, 112},
+}};
+
+struct ExportButtonLayout {
+    ProjectPage::ControlId id;
+    const char* text;
+    const char* tooltip;
+    int x, y, width;  // dialog units; height 14
+    bool shown;
+};
+
+const std::array<ExportButtonLayout, 6> kExportButtons{{
+    {ProjectPage::kExportRenderId, "Export For Render", "Export the model to the Renderer", 15,
+     236, 88, false},
+    {ProjectPage::kExportBodyPartsId, "Export with Body Parts",
+     "Export the model with named body parts", 109, 236, 88, false},
+    {ProjectPage::kExport3dsId, "3DS...", "Export in 3DS format", 15, 184, 42, true},
+    {ProjectPage::kExportDxfId, "DXF...", "Export in DXF format", 61, 184, 42, true},
+    {ProjectPage::kExportObjId, "OBJ...", "Export in Wavefront OBJ format", 107, 184, 42, true},
+    {ProjectPage::kExportCobId, "COB...", "Export in trueSpace COB format", 153, 184, 42, false},
+}};
+
+}  // namespace
+
+FileDialogRequest ProjectFileRequest(const std::string& title,
+                                     const std::string& projectDirectory) {
+    FileDialogRequest request;
+    request.title = title;
+    request.initialDirectory = projectDirectory;
+    request.proposedName = projectDirectory + "/temp";
+    request.filter = kProjectFilter;
+    request.defaultExtension = kProjectExtension;
+    return request;
+}
+
+// Shows the load in the Select Parts lists and asks the page's dialogs about renamed files.
+class ProjectPage::LoadListener : public ListSelectingLoadListener {
+  public:
+    explicit LoadListener(ProjectPage& page)
+        : ListSelectingLoadListener(page.selectParts_.Selection()), page_(page) {}
+
+    TranslationAnswer AskTranslation(const std::string& oldPath, const std::string& newPath,
+                                     const TranslationAnswer& start) override {
+        TranslateNamesDialog dialog(oldPath, newPath, start, &page_);
+        return dialog.Ask();
+    }
+    void ShowTranslationList(const std::vector<std::string>& oldPaths,
+                             const std::vector<std::string>& newPaths) override {
+        TranslatedNamesDialog dialog(oldPaths, newPaths, &page_);
+        dialog.exec();
+    }
+    void ClearSelection(BodyPartId bodyPart) override {
+        cleared = true;
+        ListSelectingLoadListener::ClearSelection(bodyPart);
+    }
+
+    // True once the load got as far as clearing the creature.
+    bool cleared = false;
+
+  private:
+    ProjectPage& page_;
+};
+
+ProjectPage::ProjectPage(Creature& creature, SelectPartsPage& selectParts,
+                         FileDialogs& fileDialogs, Notifier& notifier, ShellOpener& shell,
+                         QWidget* parent)
+    : QWidget(parent),
+      creature_(creature),
+      selectParts_(selectParts),
+      fileDialogs_(fileDialogs),
+      notifier_(notifier),
+      shell_(shell) {
+    setAccessibleName("Project");
+    setFocusPolicy(Qt::StrongFocus);
+    BuildControls();
+}
+
+ProjectPage::~ProjectPage() = default;
+
+void ProjectPage::BuildControls() {
+    const DialogUnits units(font());
+
+    banner_ = new QLabel(this);
+    const QRect bannerPlace = units.Rect(7, 7, 200, 34);
+    banner_->setGeometry(bannerPlace);
+    banner_->setPixmap(
+        DrawProjectBanner(bannerPlace.width(), bannerPlace.height(), devicePixelRatioF()));
+    banner_->setAccessibleName("Beastwright Pro");
+
+    auto* projectGroup = new QGroupBox("Project", this);
+    projectGroup->setGeometry(units.Rect(7, 48, 200, 114));
+    projectGroup->setAccessibleName("Project");
+
+    const std::array<void (ProjectPage::*)(), 5> commands{
+        &ProjectPage::NewProject, &ProjectPage::LoadProject, &ProjectPage::SaveProject,
+        &ProjectPage::ShowAbout, &ProjectPage::OpenManual};
+    for (std::size_t k = 0; k < kBitmapButtons.size(); ++k) {
+        const BitmapButtonLayout& layout = kBitmapButtons[k];
+        auto* button = new BitmapButton(layout.icon, layout.caption, this);
+        button->setObjectName(layout.resourceName);
+        button->setGeometry(units.Rect(layout.x, layout.y, kBitmapWidth, kBitmapHeight));
+        button->setAccessibleName(layout.command);
+        button->setAccessibleDescription(layout.tooltip);
+        button->setToolTip(layout.tooltip);
+        connect(button, &QAbstractButton::clicked, this, commands[k]);
+        bitmapButtons_[k] = button;
+
+        auto* hidden = new QPushButton(layout.command, this);
+        hidden->setAccessibleName(layout.command);
+        hidden->hide();
+        connect(hidden, &QPushButton::clicked, this, commands[k]);
+        hiddenButtons_[k] = hidden;
+    }
+    // Keyboard order follows the picture: New, Open, Save, then Manual, About.
+    setTabOrder(bitmapButtons_[0], bitmapButtons_[1]);
+    setTabOrder(bitmapButtons_[1], bitmapButtons_[2]);
+    setTabOrder(bitmapButtons_[2], bitmapButtons_[4]);
+    setTabOrder(bitmapButtons_[4], bitmapButtons_[3]);
+
+    auto* exportGroup = new QGroupBox("Export", this);
+    exportGroup->setGeometry(units.Rect(7, 170, 200, 84));
+    exportGroup->setAccessibleName("Export");
+    for (std::size_t k = 0; k < kExportButtons.size(); ++k) {
+        const ExportButtonLayout& layout = kExportButtons[k];
+        auto* button = new QPushButton(layout.text, this);
+        button->setGeometry(units.Rect(layout.x, layout.y, layout.width, 14));
+        button->setAccessibleName(layout.text);
+        button->setToolTip(layout.tooltip);
+        // Exporting is not part of the program: the buttons stay disabled.
+        button->setEnabled(false);
+        button->setVisible(layout.shown);
+        exportButtons_[k] = button;
+    }
+    surfaceNames_ = new QCheckBox("Store surface Names as:\n <Type> <Name>", this);
+    surfaceNames_->setGeometry(units.Rect(15, 203, 180, 20));
+    surfaceNames_->setAccessibleName("Store surface Names as: <Type> <Name>");
+    progress_ = new QProgressBar(this);
+    progress_->setGeometry(units.Rect(15, 228, 182, 9));
+    progress_->setTextVisible(false);
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setAccessibleName("Export progress");
+    exportStatus_ = new QLabel(this);
+    exportStatus_->setGeometry(units.Rect(15, 240, 182, 9));
+    exportStatus_->setAccessibleName("Export status");
+}
+
+BitmapButton* ProjectPage::Button(ControlId id) const {
+    for (std::size_t k = 0; k < kBitmapButtons.size(); ++k)
+        if (kBitmapButtons[k].id == id) return bitmapButtons_[k];
+    return nullptr;
+}
+
+QPushButton* ProjectPage::HiddenButton(ControlId id) const {
+    for (std::size_t k = 0; k < kBitmapButtons.size(); ++k)
+        if (kBitmapButtons[k].id == id) return hiddenButtons_[k];
+    return nullptr;
+}
+
+QPushButton* ProjectPage::ExportButton(ControlId id) const {
+    for (std::size_t k = 0; k < kExportButtons.size(); ++k)
+        if (kExportButtons[k].id == id) return exportButtons_[k];
+    return nullptr;
+}
+
+void ProjectPage::Repaint() {
+    if (repaint_) repaint_();
+}
+
+void ProjectPage::NewProject() {
+    ListSelectingLoadListener lists(selectParts_.Selection());
+    for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
+        lists.ClearSelection(id);
+        creature_.RemovePart(std::string(BodyPartName(id)));
+    }
+    selectParts_.Selection().RememberSelections();
+    Repaint();
+}
+
+void ProjectPage::LoadProject() {
+    const std::optional<std::string> chosen =
+        fileDialogs_.OpenFile(ProjectFileRequest("Load Project", projectDirectory_));
+    if (!chosen) return;
+    LoadListener listener(*this);
+    // A file that is no project is refused (with a warning) before anything is cleared.
+    bw::LoadProject(creature_, *chosen, objectDirectory_, flags_, listener);
+    if (!listener.cleared) return;
+    selectParts_.Selection().RememberSelections();
+    Repaint();
+}
+
+void ProjectPage::SaveProject() {
+    const std::optional<std::string> chosen =
+        fileDialogs_.SaveFile(ProjectFileRequest("Save Project", projectDirectory_));
+    if (!chosen) return;
+    SaveProjectOptionsDialog options(this);
+    if (options.exec() != QDialog::Accepted) return;
+    const std::string saved = SavedProjectMessage(*chosen);
+    std::string reason;
+    if (creature_.WriteProject(*chosen, objectDirectory_, options.Version(), &reason)) {
+        notifier_.ShowMessage(saved, kApplicationName, MessageIcon::Exclamation,
+                              MessageButtons::Ok);
+        return;
+    }
+    // The file is replaced atomically, so a failed save leaves an old file as it was.
+    notifier_.ShowMessage(*chosen + "\n" + reason, "Unable to save project", MessageIcon::Warning,
+                          MessageButtons::Ok);
+}
+
+void ProjectPage::OpenManual() { bw::OpenManual(objectDirectory_, shell_, notifier_); }
+
+void ProjectPage::ShowAbout() {
+    AboutDialog about(shell_, this);
+    about.exec();
+}
+
+void ProjectPage::keyReleaseEvent(QKeyEvent* event) {
+    const bool numpadZero = event->key() == Qt::Key_0 && (event->modifiers() & Qt::KeypadModifier);
+    if (numpadZero || event->key() == Qt::Key_F12) {
+        notifier_.ShowMessage("It's an Easter Egg Hunt!", kApplicationName, MessageIcon::None,
+                              MessageButtons::Ok);
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+}  // namespace bw

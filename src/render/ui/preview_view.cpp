@@ -1,0 +1,349 @@
+#include "render/ui/preview_view.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QWheelEvent>
+#include <cstdio>
+
+#include "ui/product_name.h"
+#include "converter/converter_camera.h"
+#include "render/gl/creature_drawing.h"
+
+namespace bw {
+namespace {
+
+// The view sits half a unit in front of the creature's origin.
+constexpr double kEyeDistance = 0.5;
+constexpr double kFieldOfViewDegrees = 45.0;
+constexpr double kNearPlane = 0.02;
+constexpr double kFarPlane = 400.0;
+
+std::optional<DragButton> ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return DragButton::Left;
+        case Qt::RightButton: return DragButton::Right;
+        case Qt::MiddleButton: return DragButton::Middle;
+        default: return std::nullopt;
+    }
+}
+
+// The key-state flags a wheel message carries: buttons 1, 2, 16; Shift 4, Ctrl 8.
+int WheelKeyFlags(const QWheelEvent& event) {
+    int flags = 0;
+    if (event.buttons() & Qt::LeftButton) flags |= 0x1;
+    if (event.buttons() & Qt::RightButton) flags |= 0x2;
+    if (event.modifiers() & Qt::ShiftModifier) flags |= 0x4;
+    if (event.modifiers() & Qt::ControlModifier) flags |= 0x8;
+    if (event.buttons() & Qt::MiddleButton) flags |= 0x10;
+    return flags;
+}
+
+}  // namespace
+
+PreviewView::PreviewView(Notifier& notifier)
+    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), notifier_(notifier) {
+    setFormat(RequestedFormat());
+}
+
+PreviewView::~PreviewView() { Cleanup(); }
+
+QSurfaceFormat PreviewView::RequestedFormat() {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setVersion(2, 1);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setAlphaBufferSize(0);
+    format.setDepthBufferSize(32);
+    format.setStencilBufferSize(8);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    return format;
+}
+
+void PreviewView::Cleanup() {
+    // The drawing keeps no GL objects; nothing to release beyond the context Qt owns. Kept as
+    // the one place to release them when the drawing gains some.
+    if (!isValid()) return;
+    makeCurrent();
+    doneCurrent();
+}
+
+void PreviewView::MarkChanged() {
+    frameNeeded_ = true;
+    // update() marks the window dirty and asks the platform for a frame after its idle time.
+    update();
+}
+
+void PreviewView::Invalidate() {
+    MarkChanged();
+    // The posted request draws the frame at the next pass of the event loop instead, and the
+    // platform's own request then finds nothing changed.
+    if (framePosted_ || !isExposed()) return;
+    framePosted_ = true;
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest));
+}
+
+void PreviewView::Repaint() {
+    if (!isExposed()) return;
+    MarkChanged();
+    QEvent request(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(this, &request);
+}
+
+QImage PreviewView::grabFramebuffer() {
+    if (!isValid()) return {};
+    makeCurrent();
+    paintGL();
+    return QOpenGLWindow::grabFramebuffer();
+}
+
+bool PreviewView::event(QEvent* event) {
+    if (event->type() == QEvent::UpdateRequest) {
+        framePosted_ = false;
+        // Qt's window draws on every update request once it has drawn a frame, so a request
+        // that comes after the change was drawn is answered with nothing.
+        if (!frameNeeded_) return true;
+        frameNeeded_ = false;
+    }
+    return QOpenGLWindow::event(event);
+}
+
+void PreviewView::exposeEvent(QExposeEvent* event) {
+    // An exposure draws the current picture at once.
+    if (isExposed()) frameNeeded_ = false;
+    QOpenGLWindow::exposeEvent(event);
+}
+
+void PreviewView::SetCreature(Creature* creature) {
+    if (creature_ == creature) return;
+    creature_ = creature;
+    Invalidate();
+}
+
+void PreviewView::SetConverterHandlers(std::function<void()> draw,
+                                       std::function<void(QPoint)> pick) {
+    drawConverter_ = std::move(draw);
+    pickConverter_ = std::move(pick);
+    Invalidate();
+}
+
+void PreviewView::SetBackgroundColour(const std::array<float, 3>& colour) {
+    if (backgroundColour_ == colour) return;
+    backgroundColour_ = colour;
+    Invalidate();
+}
+
+void PreviewView::SetSwapMouseButtons(bool swap) { swapMouseButtons_ = swap; }
+
+void PreviewView::SetActiveTab(int tab) {
+    if (activeTab_ == tab) return;
+    activeTab_ = tab;
+    Invalidate();
+}
+
+void PreviewView::SetZoom(float zoom) {
+    const float level = LightLevelForZoom(zoom);
+    if (zoom_ == zoom && (!creature_ || creature_->lightLevel == level)) return;
+    zoom_ = zoom;
+    if (creature_) creature_->lightLevel = level;
+    Invalidate();
+}
+
+void PreviewView::SetRotation(float yaw, float pitch) {
+    if (!creature_ || (creature_->yaw == yaw && creature_->pitch == pitch)) return;
+    creature_->yaw = yaw;
+    creature_->pitch = pitch;
+    Invalidate();
+}
+
+void PreviewView::SetPan(float panX, float panY) {
+    if (!creature_ || (creature_->panX == panX && creature_->panY == panY)) return;
+    creature_->panX = panX;
+    creature_->panY = panY;
+    creature_->PropagatePan();
+    Invalidate();
+}
+
+void PreviewView::initializeGL() {
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &PreviewView::Cleanup,
+            Qt::UniqueConnection);
+    left_ = right_ = middle_ = DragState{};
+    captured_ = false;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glShadeModel(GL_SMOOTH);
+}
+
+void PreviewView::resizeGL(int w, int h) {
+    // A resize after the first one may come while another context is current.
+    makeCurrent();
+    const qreal ratio = devicePixelRatio();
+    SetProjection(QSize(static_cast<int>(w * ratio), static_cast<int>(h * ratio)));
+}
+
+void PreviewView::SetProjection(QSize device) {
+    projectedSize_ = device;
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslated(0.0, 0.0, -kEyeDistance);
+    glViewport(0, 0, device.width(), device.height());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double aspect = device.height() == 0
+                              ? static_cast<double>(device.width())
+                              : static_cast<double>(device.width()) / device.height();
+    gluPerspective(kFieldOfViewDegrees, aspect, kNearPlane, kFarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void PreviewView::paintGL() {
+    // The window takes its new size before its resize event arrives; a frame drawn in between
+    // still fills it with the right aspect.
+    const QSize device(static_cast<int>(width() * devicePixelRatio()),
+                       static_cast<int>(height() * devicePixelRatio()));
+    if (device != projectedSize_) SetProjection(device);
+    glClearColor(backgroundColour_[0], backgroundColour_[1], backgroundColour_[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (activeTab_ == kConverterTab) {
+        // The converter sets a projection of its own; the creature's is kept for when the
+        // tab changes back.
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        if (drawConverter_) drawConverter_();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        return;
+    }
+    if (!creature_) return;
+    glPushMatrix();
+    // The negative z scale turns the creature's model space (z towards the viewer's back)
+    // into GL's eye space.
+    glScalef(zoom_, zoom_, -zoom_);
+    DrawCreature(*creature_);
+    glPopMatrix();
+}
+
+PreviewView::DragState* PreviewView::StateOf(DragButton button) {
+    switch (button) {
+        case DragButton::Left: return &left_;
+        case DragButton::Right: return &right_;
+        case DragButton::Middle: return &middle_;
+    }
+    return nullptr;
+}
+
+void PreviewView::mousePressEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    DragState* state = StateOf(*button);
+    state->pressed = true;
+    state->last = event->position().toPoint();
+    captured_ = true;
+}
+
+void PreviewView::mouseReleaseEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    StateOf(*button)->pressed = false;
+    // Releasing any button ends the capture, so a still-held button's drag stops too.
+    captured_ = false;
+}
+
+void PreviewView::ApplyCreatureDrag(DragButton button, QPoint position,
+                                    Qt::KeyboardModifiers modifiers) {
+    DragState* state = StateOf(button);
+    const int dx = state->last.x() - position.x();
+    const int dy = state->last.y() - position.y();
+    state->last = position;
+    if (!creature_) return;
+    switch (CreatureDragAction(button, modifiers & Qt::ShiftModifier, swapMouseButtons_)) {
+        case CameraAction::Rotate: {
+            const Rotation r = RotatedBy({creature_->yaw, creature_->pitch}, dx, dy);
+            SetRotation(r.yaw, r.pitch);
+            break;
+        }
+        case CameraAction::Pan: {
+            const Pan p = PannedBy({creature_->panX, creature_->panY}, dx, dy);
+            SetPan(p.x, p.y);
+            break;
+        }
+        case CameraAction::Zoom: SetZoom(ZoomedBy(zoom_, dy)); break;
+        case CameraAction::None: break;
+    }
+}
+
+void PreviewView::mouseMoveEvent(QMouseEvent* event) {
+    if (!captured_) return;
+    const QPoint position = event->position().toPoint();
+    if (activeTab_ == kConverterTab) {
+        ApplyConverterDrags(position, event->modifiers());
+        return;
+    }
+    const DragButton* order = DragButtonOrder(swapMouseButtons_);
+    for (int k = 0; k < 3; ++k) {
+        if (StateOf(order[k])->pressed)
+            ApplyCreatureDrag(order[k], position, event->modifiers());
+    }
+}
+
+void PreviewView::ApplyConverterDrags(QPoint position, Qt::KeyboardModifiers modifiers) {
+    // Right, middle, then left, whatever the buttons' swap setting.
+    if (right_.pressed) {
+        const int dx = right_.last.x() - position.x();
+        const int dy = right_.last.y() - position.y();
+        right_.last = position;
+        if (converterModel_) {
+            ApplyConverterRightDrag(*converterModel_, dx, dy, modifiers & Qt::ShiftModifier,
+                                    modifiers & Qt::ControlModifier);
+        }
+        Invalidate();
+    }
+    if (middle_.pressed) {
+        const int dy = middle_.last.y() - position.y();
+        middle_.last = position;
+        if (converterModel_) ApplyConverterMiddleDrag(*converterModel_, dy);
+        Invalidate();
+    }
+    // A pick leaves the left button's last position alone.
+    if (left_.pressed && pickConverter_ && isValid()) {
+        const qreal ratio = devicePixelRatio();
+        makeCurrent();
+        pickConverter_(QPoint(int(position.x() * ratio), int(position.y() * ratio)));
+        doneCurrent();
+        Invalidate();
+    }
+}
+
+void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const auto button = ButtonOf(event->button());
+    if (!button || activeTab_ == kConverterTab || !creature_) return;
+    ResetForDoubleClick(*creature_, *button, swapMouseButtons_);
+    Invalidate();
+}
+
+void PreviewView::wheelEvent(QWheelEvent* event) {
+    const QPoint point = event->globalPosition().toPoint();
+    char line[128];
+    std::snprintf(line, sizeof line, "flags: (%d)  delta: %d  point: (%d, %d)",
+                  WheelKeyFlags(*event), static_cast<int>(static_cast<short>(event->angleDelta().y())),
+                  point.x(), point.y());
+    notifier_.ShowMessage(std::string("OnMouseWheel()\n") + line, kApplicationName,
+                          MessageIcon::None,
+                          MessageButtons::Ok);
+    event->accept();
+}
+
+void PreviewView::keyPressEvent(QKeyEvent* event) { event->accept(); }
+
+void PreviewView::keyReleaseEvent(QKeyEvent* event) { event->accept(); }
+
+}  // namespace bw
