@@ -51,7 +51,7 @@ TEST(MainDialogTest, StartsWithFourTabsTitleAndProjectPageSelected) {
     EXPECT_TRUE(fixture.notifier.messages.empty());
 
     dialog.Tabs()->tabBar()->setCurrentIndex(MainDialog::kSelectPartsTab);
-    EXPECT_EQ(dialog.Preview()->ActiveTab(), MainDialog::kSelectPartsTab);
+    EXPECT_EQ(dialog.Preview()->Scene(), nullptr);
     EXPECT_TRUE(dialog.SelectParts()->isVisible());
 }
 

@@ -98,7 +98,7 @@ class ConverterPageTest : public testing::Test {
 TEST_F(ConverterPageTest, TakesAPreparedSampleCreatureWithTheProgressBarRunning) {
     MainDialog& dialog = Open();
     EXPECT_TRUE(Page().isVisible());
-    EXPECT_EQ(dialog.Preview()->ActiveTab(), PreviewView::kConverterTab);
+    EXPECT_NE(dialog.Preview()->Scene(), nullptr);
     EXPECT_EQ(Model().viewMode, kViewSolid);
     EXPECT_EQ(Page().NameField()->text().toStdString(), "NewObject");
     EXPECT_EQ(Model().ObjectDirectory(), objects.Path());

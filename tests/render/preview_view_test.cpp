@@ -189,7 +189,18 @@ TEST_F(PreviewViewTest, SwappedButtonsExchangeRotateAndPan) {
     EXPECT_EQ(creature.panX, 0.0f);
 }
 
-TEST_F(PreviewViewTest, MovesWithoutCaptureAndOnTheConverterTabLeaveTheCreature) {
+// A scene that keeps the drags it is given.
+struct RecordingScene : PreviewScene {
+    void Draw() override { ++draws; }
+    void Pick(int x, int y) override { picks.push_back({x, y}); }
+    void RightDrag(int dx, int dy, bool, bool) override { rightDrags.push_back({dx, dy}); }
+    void MiddleDrag(int dy) override { middleDrags.push_back(dy); }
+    int draws = 0;
+    std::vector<std::pair<int, int>> picks, rightDrags;
+    std::vector<int> middleDrags;
+};
+
+TEST_F(PreviewViewTest, MovesWithoutCaptureAndWithASceneLeaveTheCreature) {
     Render();
     Mouse(QEvent::MouseMove, {90, 90}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(creature.yaw, 0.0f);
@@ -203,10 +214,21 @@ TEST_F(PreviewViewTest, MovesWithoutCaptureAndOnTheConverterTabLeaveTheCreature)
     Mouse(QEvent::MouseButtonRelease, {150, 50}, Qt::LeftButton, Qt::NoButton);
 
     creature.yaw = 0.25f;
-    view.SetActiveTab(PreviewView::kConverterTab);
+    RecordingScene scene;
+    view.SetScene(&scene);
+    view.Repaint();
+    EXPECT_EQ(scene.draws, 1);
     Drag(Qt::LeftButton, {50, 50}, {150, 50});
+    Drag(Qt::RightButton, {50, 50}, {40, 45});
     Mouse(QEvent::MouseButtonDblClick, {5, 5}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(creature.yaw, 0.25f);
+    // The scene took the drags instead: picks in device pixels, moves as last minus new.
+    const int ratio = int(view.devicePixelRatio());
+    ASSERT_FALSE(scene.picks.empty());
+    EXPECT_EQ(scene.picks.back(), std::make_pair(150 * ratio, 50 * ratio));
+    ASSERT_EQ(scene.rightDrags.size(), 1u);
+    EXPECT_EQ(scene.rightDrags[0], std::make_pair(10, 5));
+    view.SetScene(nullptr);
 }
 
 TEST_F(PreviewViewTest, TheWheelShowsItsMessageAndLeavesTheCamera) {

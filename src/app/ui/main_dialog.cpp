@@ -16,7 +16,6 @@
 #include "ui/dialog_units.h"
 #include "app/ui/preferences_page.h"
 #include "ui/product_name.h"
-#include "converter/gl/converter_drawing.h"
 #include "converter/ui/converter_page.h"
 #include "edit/ui/edit_parts_page.h"
 #include "render/preview_navigation.h"
@@ -83,6 +82,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
                                           platform_.colourChooser, platform_.notifier);
     editParts_ = new EditPartsPage(*creature_, [this] { RepaintPreview(); });
     converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
+    converterScene_ = std::make_unique<ConverterPreviewScene>(*converterModel_);
     converterPage_ = new bw::ConverterPage(*converterModel_, platform_.notifier,
                                            platform_.fileDialogs, configuration_.convertObjectDir,
                                            configuration_.convertObjectName);
@@ -120,10 +120,6 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
         previewContainer_->setGeometry(units.X(220), kPreviewTop, units.X(kPreviewWidth),
                                        units.Y(kPreviewHeight));
         preview_->SetCreature(creature_.get());
-        ConverterModel* converter = converterModel_.get();
-        preview_->SetConverterModel(converter);
-        preview_->SetConverterHandlers([converter] { DrawConverter(*converter); },
-                                       [converter](QPoint at) { PickPoints(*converter, at.x(), at.y()); });
         previewContainer_->show();
     }
     BuildTabs();
@@ -352,10 +348,10 @@ void MainDialog::RepaintPreview() {
 }
 
 void MainDialog::OnTabChanged(int index) {
-    if (preview_) preview_->SetActiveTab(index);
+    const bool converterSelected = index == kConverterTab;
+    if (preview_) preview_->SetScene(converterSelected ? converterScene_.get() : nullptr);
     RepaintPreview();
     if (QWidget* page = tabs_->widget(index)) page->setFocus();
-    const bool converterSelected = index == kConverterTab;
     if (converterSelected) converterPage_->ShowDirectoryAndName();
     for (QPushButton* button : converterView_) button->setEnabled(converterSelected);
     const bool converterPresent = tabs_->count() > 4;

@@ -28,6 +28,7 @@
 
 #include "app/configuration.h"
 #include "converter/converter_model.h"
+#include "converter/gl/converter_preview_scene.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
 #include "model/notifier.h"
@@ -159,6 +160,8 @@ class MainDialog : public QDialog {
     EditPartsPage* editParts_ = nullptr;
     bw::ConverterPage* converterPage_ = nullptr;
     std::unique_ptr<ConverterModel> converterModel_;
+    // What the preview shows while the converter page is active.
+    std::unique_ptr<ConverterPreviewScene> converterScene_;
 
     QPushButton* randomButton_ = nullptr;
     QComboBox* creatureTypeBox_ = nullptr;

@@ -11,7 +11,6 @@
 #include <cstdio>
 
 #include "ui/product_name.h"
-#include "converter/converter_camera.h"
 #include "render/gl/creature_drawing.h"
 
 namespace bw {
@@ -127,10 +126,9 @@ void PreviewView::SetCreature(Creature* creature) {
     Invalidate();
 }
 
-void PreviewView::SetConverterHandlers(std::function<void()> draw,
-                                       std::function<void(QPoint)> pick) {
-    drawConverter_ = std::move(draw);
-    pickConverter_ = std::move(pick);
+void PreviewView::SetScene(PreviewScene* scene) {
+    if (scene_ == scene) return;
+    scene_ = scene;
     Invalidate();
 }
 
@@ -142,11 +140,6 @@ void PreviewView::SetBackgroundColour(const std::array<float, 3>& colour) {
 
 void PreviewView::SetSwapMouseButtons(bool swap) { swapMouseButtons_ = swap; }
 
-void PreviewView::SetActiveTab(int tab) {
-    if (activeTab_ == tab) return;
-    activeTab_ = tab;
-    Invalidate();
-}
 
 void PreviewView::SetZoom(float zoom) {
     const float level = LightLevelForZoom(zoom);
@@ -211,13 +204,13 @@ void PreviewView::paintGL() {
     if (device != projectedSize_) SetProjection(device);
     glClearColor(backgroundColour_[0], backgroundColour_[1], backgroundColour_[2], 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (activeTab_ == kConverterTab) {
-        // The converter sets a projection of its own; the creature's is kept for when the
-        // tab changes back.
+    if (scene_) {
+        // The scene sets a projection of its own; the creature's is kept for when the scene
+        // goes.
         glMatrixMode(GL_PROJECTION);
         glPushMatrix();
         glMatrixMode(GL_MODELVIEW);
-        if (drawConverter_) drawConverter_();
+        scene_->Draw();
         glMatrixMode(GL_PROJECTION);
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);
@@ -284,8 +277,8 @@ void PreviewView::ApplyCreatureDrag(DragButton button, QPoint position,
 void PreviewView::mouseMoveEvent(QMouseEvent* event) {
     if (!captured_) return;
     const QPoint position = event->position().toPoint();
-    if (activeTab_ == kConverterTab) {
-        ApplyConverterDrags(position, event->modifiers());
+    if (scene_) {
+        ApplySceneDrags(position, event->modifiers());
         return;
     }
     const DragButton* order = DragButtonOrder(swapMouseButtons_);
@@ -295,29 +288,26 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-void PreviewView::ApplyConverterDrags(QPoint position, Qt::KeyboardModifiers modifiers) {
+void PreviewView::ApplySceneDrags(QPoint position, Qt::KeyboardModifiers modifiers) {
     // Right, middle, then left, whatever the buttons' swap setting.
     if (right_.pressed) {
         const int dx = right_.last.x() - position.x();
         const int dy = right_.last.y() - position.y();
         right_.last = position;
-        if (converterModel_) {
-            ApplyConverterRightDrag(*converterModel_, dx, dy, modifiers & Qt::ShiftModifier,
-                                    modifiers & Qt::ControlModifier);
-        }
+        scene_->RightDrag(dx, dy, modifiers & Qt::ShiftModifier, modifiers & Qt::ControlModifier);
         Invalidate();
     }
     if (middle_.pressed) {
         const int dy = middle_.last.y() - position.y();
         middle_.last = position;
-        if (converterModel_) ApplyConverterMiddleDrag(*converterModel_, dy);
+        scene_->MiddleDrag(dy);
         Invalidate();
     }
     // A pick leaves the left button's last position alone.
-    if (left_.pressed && pickConverter_ && isValid()) {
+    if (left_.pressed && isValid()) {
         const qreal ratio = devicePixelRatio();
         makeCurrent();
-        pickConverter_(QPoint(int(position.x() * ratio), int(position.y() * ratio)));
+        scene_->Pick(int(position.x() * ratio), int(position.y() * ratio));
         doneCurrent();
         Invalidate();
     }
@@ -325,7 +315,7 @@ void PreviewView::ApplyConverterDrags(QPoint position, Qt::KeyboardModifiers mod
 
 void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
     const auto button = ButtonOf(event->button());
-    if (!button || activeTab_ == kConverterTab || !creature_) return;
+    if (!button || scene_ || !creature_) return;
     ResetForDoubleClick(*creature_, *button, swapMouseButtons_);
     Invalidate();
 }

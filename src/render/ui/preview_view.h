@@ -1,6 +1,6 @@
 // The OpenGL preview beside the tab pages: clears to the background colour and draws the
-// creature (or, while the converter tab is selected, the converter's object), and turns mouse
-// drags into rotation, pan and zoom.
+// creature (or, while it has one, its scene: the converter's object), and turns mouse drags
+// into rotation, pan and zoom (or hands them to the scene).
 //
 // A native window of its own (in the dialog through a PreviewContainer), so a frame swaps only
 // the preview: nothing composes the dialog around it and no control repaints for it. Frames
@@ -12,7 +12,7 @@
 //
 // Ownership: the main dialog's PreviewContainer owns the window; standing alone (tests,
 // benchmarks) it is a top-level window owned by its creator. It refers to the Creature, the
-// ConverterModel and the Notifier, which its owner keeps alive longer; it owns only its GL
+// scene and the Notifier, which its owner keeps alive longer; it owns only its GL
 // state (legacy fixed-function, compatibility profile), released in Cleanup() when the context
 // goes away.
 //
@@ -26,12 +26,11 @@
 #include <QPoint>
 #include <QSize>
 #include <array>
-#include <functional>
 
-#include "converter/converter_model.h"
 #include "model/creature.h"
 #include "model/notifier.h"
 #include "render/preview_navigation.h"
+#include "render/preview_scene.h"
 
 namespace bw {
 
@@ -39,9 +38,6 @@ class PreviewView : public QOpenGLWindow {
     Q_OBJECT
 
   public:
-    // The tab index of the converter page: while it is active the converter draws instead.
-    static constexpr int kConverterTab = 4;
-
     explicit PreviewView(Notifier& notifier);
     ~PreviewView() override;
 
@@ -50,20 +46,16 @@ class PreviewView : public QOpenGLWindow {
     static QSurfaceFormat RequestedFormat();
 
     void SetCreature(Creature* creature);
-    // Drawing and left-drag picking while the converter tab is active; empty until the
-    // converter exists (nothing is drawn then). Both run with the view's context current; the
-    // pick gets device pixels, y down, and the view repaints after it.
-    void SetConverterHandlers(std::function<void()> draw, std::function<void(QPoint)> pick);
-    // The converter whose camera right and middle drags move while the converter tab is active.
-    void SetConverterModel(ConverterModel* model) { converterModel_ = model; }
+    // What is drawn instead of the creature, and takes the drags, until it is set to null; the
+    // view repaints after each drag the scene takes. Double clicks then leave the creature.
+    void SetScene(PreviewScene* scene);
+    PreviewScene* Scene() const { return scene_; }
 
     // Red, green, blue, 0 to 1; the clear colour.
     void SetBackgroundColour(const std::array<float, 3>& colour);
     const std::array<float, 3>& BackgroundColour() const { return backgroundColour_; }
     void SetSwapMouseButtons(bool swap);
     bool SwapMouseButtons() const { return swapMouseButtons_; }
-    void SetActiveTab(int tab);
-    int ActiveTab() const { return activeTab_; }
     // Uniform scale of the creature drawing, clamped to [kMinZoom, kMaxZoom] by drags only.
     // The creature's light level follows it (brighter when closer).
     void SetZoom(float zoom);
@@ -111,18 +103,15 @@ class PreviewView : public QOpenGLWindow {
     void SetProjection(QSize device);
     DragState* StateOf(DragButton button);
     void ApplyCreatureDrag(DragButton button, QPoint position, Qt::KeyboardModifiers modifiers);
-    void ApplyConverterDrags(QPoint position, Qt::KeyboardModifiers modifiers);
+    void ApplySceneDrags(QPoint position, Qt::KeyboardModifiers modifiers);
 
     Notifier& notifier_;
     Creature* creature_ = nullptr;
-    std::function<void()> drawConverter_;
-    std::function<void(QPoint)> pickConverter_;
-    ConverterModel* converterModel_ = nullptr;
+    PreviewScene* scene_ = nullptr;
 
     float zoom_ = kInitialZoom;
     std::array<float, 3> backgroundColour_{0.0f, 0.0f, 0.0f};
     bool swapMouseButtons_ = false;
-    int activeTab_ = 0;
     DragState left_, right_, middle_;
     // Set by a button press, cleared by any release: moves act only while it is set.
     bool captured_ = false;
