@@ -17,6 +17,7 @@
 #include "project/project_loader.h"
 #include "ratio_report.h"
 #include "synthetic_creature.h"
+#include "project/creature_project_writer.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ void BM_SaveAndLoadProject(benchmark::State& state) {
     AcceptingListener listener;
     bw::TranslationFlags flags;
     for (auto _ : state) {
-        creature.WriteProject(project, objects, "20");
+        WriteProject(creature, project, objects, "20");
         bw::LoadProject(creature, project, objects, flags, listener);
     }
     if (notifier.shown != 0 || creature.PartCount() != bw::kBodyPartCount)

@@ -61,12 +61,6 @@ class Creature : public ListNode {
     void ResetRotation();
     void ResetView();
 
-    // Writes the project file (version "20" Pro or "1" Standard Edition); object paths are
-    // stored relative to `objectDirectory`. Replaces `path` atomically; false when it could not
-    // be written (`reason` says why).
-    bool WriteProject(const std::string& path, const std::string& objectDirectory,
-                      const std::string& version, std::string* reason = nullptr) const;
-
     // The parts in the order they were added; the index is always current.
     const ObjectList& Parts() const { return parts_; }
     int PartCount() const { return parts_.Count(); }

@@ -1,7 +1,7 @@
-// Creature::WriteProject: the creature's parts as project records, written atomically.
+#include "project/creature_project_writer.h"
+
 #include <vector>
 
-#include "model/creature.h"
 #include "model/file_io.h"
 #include "project/project_file.h"
 #include "project/project_file_writer.h"
@@ -9,12 +9,14 @@
 
 namespace bw {
 
-bool Creature::WriteProject(const std::string& path, const std::string& objectDirectory,
-                            const std::string& version, std::string* reason) const {
+// The creature's parts as project records, written atomically.
+bool WriteProject(const Creature& creature, const std::string& path,
+                  const std::string& objectDirectory, const std::string& version,
+                  std::string* reason) {
     std::vector<ProjectRecord> records;
-    records.reserve(std::size_t(PartCount()));
-    for (int i = 0; i < PartCount(); ++i) {
-        const PartObject* part = Part(i);
+    records.reserve(std::size_t(creature.PartCount()));
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const PartObject* part = creature.Part(i);
         ProjectRecord record;
         record.typeCode = part->GetTypeCode();
         record.bodyPart = part->bodyPart;

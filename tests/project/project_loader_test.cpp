@@ -12,6 +12,7 @@
 
 #include "support/object_file_builder.h"
 #include "support/recording_notifier.h"
+#include "project/creature_project_writer.h"
 
 namespace bw {
 namespace {
@@ -81,7 +82,7 @@ TEST_F(ProjectLoaderTest, ProProjectKeepsPartOrderPathsAndEveryAdjustment) {
     head->adjustments.taperStep = 0.05f;
     creature.ApplyAdjustments(head);
     const std::string path = dir.Path() + "/creature.bwp";
-    ASSERT_TRUE(creature.WriteProject(path, objects, "20"));
+    ASSERT_TRUE(WriteProject(creature, path, objects, "20"));
 
     const std::string text = ReadText(path);
     EXPECT_EQ(
@@ -111,7 +112,7 @@ TEST_F(ProjectLoaderTest, StandardEditionDropsTheTaperAndLoadingKeepsTheCatalogu
     creature.Part(0)->adjustments.taperValue[0] = 0.5f;
     creature.Part(0)->adjustments.scaleValue[0] = 0.25f;
     const std::string path = dir.Path() + "/standard.bwp";
-    ASSERT_TRUE(creature.WriteProject(path, objects, "1"));
+    ASSERT_TRUE(WriteProject(creature, path, objects, "1"));
     EXPECT_EQ(ReadText(path).rfind("BW1\r\n1\r\n", 0), 0u);
 
     ASSERT_TRUE(Load(path));
@@ -188,7 +189,7 @@ TEST_F(ProjectLoaderTest, PathOutsideTheObjectDirectoryIsStoredWholeAndUsedAsItS
     const std::string outside = dir.Write("elsewhere/Head.bwo", test::Encode(test::CubeContents()));
     ASSERT_TRUE(creature.AddPart("Head", outside, 0));
     const std::string path = dir.Path() + "/outside.bwp";
-    ASSERT_TRUE(creature.WriteProject(path, objects, "20"));
+    ASSERT_TRUE(WriteProject(creature, path, objects, "20"));
     EXPECT_NE(ReadText(path).find("\r\n" + outside + "\r\n"), std::string::npos);
     Creature loaded(notifier);
     ASSERT_TRUE(LoadProject(loaded, path, objects, flags, listener));
@@ -249,7 +250,7 @@ TEST_F(ProjectLoaderTest, ZeroByteInAStoredPathIsRefusedWithAReason) {
     // Nothing holding the cut path reaches the creature or a saved project.
     EXPECT_EQ(creature.PartCount(), 0);
     const std::string saved = dir.Path() + "/saved.bwp";
-    ASSERT_TRUE(creature.WriteProject(saved, objects, "20"));
+    ASSERT_TRUE(WriteProject(creature, saved, objects, "20"));
     EXPECT_EQ(ReadText(saved), "BW20\r\n0\r\n");
 }
 
@@ -293,14 +294,14 @@ TEST_F(ProjectLoaderTest, OnlyPathsBelowTheObjectDirectoryAreTranslated) {
 TEST_F(ProjectLoaderTest, FailedSaveKeepsThePreviousFile) {
     ASSERT_TRUE(creature.AddPart("Head", objects + "/Head/Male-Round.bwo", 0));
     std::string reason;
-    EXPECT_FALSE(creature.WriteProject(dir.Path() + "/no/such/dir/x.bwp", objects, "20", &reason));
+    EXPECT_FALSE(WriteProject(creature, dir.Path() + "/no/such/dir/x.bwp", objects, "20", &reason));
     EXPECT_FALSE(reason.empty());
     const std::string path = Project("kept.bwp", "BW20\r\n0\r\n");
-    EXPECT_FALSE(creature.WriteProject(path, objects, "7", &reason));
+    EXPECT_FALSE(WriteProject(creature, path, objects, "7", &reason));
     EXPECT_EQ(ReadText(path), "BW20\r\n0\r\n");
     // A directory where the file should go: nothing is written and nothing is left behind.
     std::filesystem::create_directories(dir.Path() + "/taken.bwp/inside");
-    EXPECT_FALSE(creature.WriteProject(dir.Path() + "/taken.bwp", objects, "20", &reason));
+    EXPECT_FALSE(WriteProject(creature, dir.Path() + "/taken.bwp", objects, "20", &reason));
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + "/taken.bwp/inside"));
     int entries = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))

@@ -12,6 +12,7 @@
 #include "bwtool/reporting_notifier.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
+#include "project/creature_project_writer.h"
 
 namespace bw::tool {
 namespace {
@@ -106,7 +107,7 @@ int RunAssemble(const AssembleArguments& args) {
     if (args.savePath) {
         std::string reason;
         const std::string version = args.standard ? "1" : "20";
-        if (!creature.WriteProject(*args.savePath, args.objectDirectory, version, &reason)) {
+        if (!WriteProject(creature, *args.savePath, args.objectDirectory, version, &reason)) {
             std::cerr << "error: " << *args.savePath << ": " << reason << "\n";
             status = kExitFileError;
         }

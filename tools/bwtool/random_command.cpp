@@ -18,6 +18,7 @@
 #include "select/part_selection.h"
 #include "select/random_creature.h"
 #include "select/random_source.h"
+#include "project/creature_project_writer.h"
 
 namespace bw::tool {
 namespace {
@@ -101,7 +102,7 @@ int RunRandom(const RandomArguments& args) {
             const std::string path =
                 (std::filesystem::path(*args.saveDirectory) / (stem + ".bwp")).string();
             std::string reason;
-            if (creature.WriteProject(path, args.objectDirectory, "20", &reason)) {
+            if (WriteProject(creature, path, args.objectDirectory, "20", &reason)) {
                 written += " " + path;
             } else {
                 std::cerr << "error: " << path << ": " << reason << "\n";

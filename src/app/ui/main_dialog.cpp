@@ -76,7 +76,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     }
     creature_ = std::make_unique<Creature>(platform_.notifier);
     selectParts_ = new SelectPartsPage(*creature_, platform_.files);
-    projectPage_ = new ProjectPage(*creature_, *selectParts_, platform_.fileDialogs,
+    projectPage_ = new ProjectPage(*creature_, selectParts_->Selection(), platform_.fileDialogs,
                                    platform_.notifier, platform_.shell);
     preferencePage_ = new PreferencesPage(*creature_, platform_.fileDialogs,
                                           platform_.colourChooser, platform_.notifier);

@@ -17,7 +17,8 @@
 #include "project/ui/save_project_options_dialog.h"
 #include "project/ui/translate_names_dialog.h"
 #include "project/ui/translated_names_dialog.h"
-#include "select/ui/select_parts_page.h"
+#include "select/part_selection.h"
+#include "project/creature_project_writer.h"
 
 namespace bw {
 namespace {
@@ -87,7 +88,7 @@ FileDialogRequest ProjectFileRequest(const std::string& title,
 class ProjectPage::LoadListener : public ListSelectingLoadListener {
   public:
     explicit LoadListener(ProjectPage& page)
-        : ListSelectingLoadListener(page.selectParts_.Selection()), page_(page) {}
+        : ListSelectingLoadListener(page.selection_), page_(page) {}
 
     TranslationAnswer AskTranslation(const std::string& oldPath, const std::string& newPath,
                                      const TranslationAnswer& start) override {
@@ -111,12 +112,12 @@ class ProjectPage::LoadListener : public ListSelectingLoadListener {
     ProjectPage& page_;
 };
 
-ProjectPage::ProjectPage(Creature& creature, SelectPartsPage& selectParts,
+ProjectPage::ProjectPage(Creature& creature, PartSelection& selection,
                          FileDialogs& fileDialogs, Notifier& notifier, ShellOpener& shell,
                          QWidget* parent)
     : QWidget(parent),
       creature_(creature),
-      selectParts_(selectParts),
+      selection_(selection),
       fileDialogs_(fileDialogs),
       notifier_(notifier),
       shell_(shell) {
@@ -218,12 +219,12 @@ void ProjectPage::Repaint() {
 }
 
 void ProjectPage::NewProject() {
-    ListSelectingLoadListener lists(selectParts_.Selection());
+    ListSelectingLoadListener lists(selection_);
     for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
         lists.ClearSelection(id);
         creature_.RemovePart(std::string(BodyPartName(id)));
     }
-    selectParts_.Selection().RememberSelections();
+    selection_.RememberSelections();
     Repaint();
 }
 
@@ -235,7 +236,7 @@ void ProjectPage::LoadProject() {
     // A file that is no project is refused (with a warning) before anything is cleared.
     bw::LoadProject(creature_, *chosen, objectDirectory_, flags_, listener);
     if (!listener.cleared) return;
-    selectParts_.Selection().RememberSelections();
+    selection_.RememberSelections();
     Repaint();
 }
 
@@ -247,7 +248,7 @@ void ProjectPage::SaveProject() {
     if (options.exec() != QDialog::Accepted) return;
     const std::string saved = SavedProjectMessage(*chosen);
     std::string reason;
-    if (creature_.WriteProject(*chosen, objectDirectory_, options.Version(), &reason)) {
+    if (WriteProject(creature_, *chosen, objectDirectory_, options.Version(), &reason)) {
         notifier_.ShowMessage(saved, kApplicationName, MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return;

@@ -8,7 +8,7 @@
 // Body Part Names). The translation flags last for the whole run.
 //
 // Ownership: a Qt child of the tab strip; owns its controls. It refers to the Creature, the
-// SelectPartsPage and the platform services, which the main dialog or the program owns and
+// part lists' selection (the Select Parts page's) and the platform services, which the main dialog or the program owns and
 // which outlive it. `repaint` asks the preview to redraw. Positions are dialog units converted
 // to logical pixels (y down) from the page's font.
 #pragma once
@@ -31,7 +31,7 @@ class QPushButton;
 namespace bw {
 
 class BitmapButton;
-class SelectPartsPage;
+class PartSelection;
 
 // The file dialogs of Load and Save: opening in the project directory with the proposed name
 // "<project directory>/temp", project files only.
@@ -58,7 +58,7 @@ class ProjectPage : public QWidget {
         kExportCobId = 1128,
     };
 
-    ProjectPage(Creature& creature, SelectPartsPage& selectParts, FileDialogs& fileDialogs,
+    ProjectPage(Creature& creature, PartSelection& selection, FileDialogs& fileDialogs,
                 Notifier& notifier, ShellOpener& shell, QWidget* parent = nullptr);
     ~ProjectPage() override;
 
@@ -97,7 +97,7 @@ class ProjectPage : public QWidget {
     void Repaint();
 
     Creature& creature_;
-    SelectPartsPage& selectParts_;
+    PartSelection& selection_;
     FileDialogs& fileDialogs_;
     Notifier& notifier_;
     ShellOpener& shell_;
