@@ -10,9 +10,8 @@
 //
 // Run under Xvfb (Mesa llvmpipe):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/converter_bench
-#include <benchmark/benchmark.h>
-
 #include <GL/gl.h>
+#include <benchmark/benchmark.h>
 
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -44,8 +43,8 @@ ConverterEnvironment* environment = nullptr;
 std::string LargestPreparedCreature() {
     std::string largest;
     std::uintmax_t size = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(
-             bw::bench::SampleShareDirectory() + "/Objects/Prepared")) {
+    for (const auto& entry : std::filesystem::directory_iterator(bw::bench::SampleShareDirectory() +
+                                                                 "/Objects/Prepared")) {
         if (entry.path().extension() == ".bwo" && entry.file_size() > size) {
             size = entry.file_size();
             largest = entry.path().string();
@@ -164,24 +163,33 @@ int main(int argc, char** argv) {
     const std::string background = "converter/background_only";
     for (const auto& [mode, modeName] : modes) {
         const std::string name = "converter/draw/" + modeName;
-        benchmark::RegisterBenchmark(name.c_str(), [=, mode = mode](benchmark::State& s) {
-            DrawFrames(s, name, bw::MainDialog::kConverterTab, mode);
-        })->UseRealTime()->MinTime(kMinSeconds)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(name.c_str(),
+                                     [=, mode = mode](benchmark::State& s) {
+                                         DrawFrames(s, name, bw::MainDialog::kConverterTab, mode);
+                                     })
+            ->UseRealTime()
+            ->MinTime(kMinSeconds)
+            ->Unit(benchmark::kMillisecond);
         ratios.push_back({"converter " + modeName + " draw/background only frame",
                           name + kRunSuffix, background + kRunSuffix});
     }
     // A preview frame of the empty creature on the Project tab: clearing, composing and
     // presenting, which every frame pays.
-    benchmark::RegisterBenchmark(background.c_str(), [=](benchmark::State& s) {
-        DrawFrames(s, background, bw::MainDialog::kProjectTab, bw::kViewSolid);
-    })->UseRealTime()->MinTime(kMinSeconds)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(background.c_str(),
+                                 [=](benchmark::State& s) {
+                                     DrawFrames(s, background, bw::MainDialog::kProjectTab,
+                                                bw::kViewSolid);
+                                 })
+        ->UseRealTime()
+        ->MinTime(kMinSeconds)
+        ->Unit(benchmark::kMillisecond);
     const std::string pick = "converter/pick";
     benchmark::RegisterBenchmark(pick.c_str(), [=](benchmark::State& s) { Picks(s, pick); })
         ->UseRealTime()
         ->MinTime(kMinSeconds)
         ->Unit(benchmark::kMicrosecond);
-    ratios.push_back({"converter solid draw/pick", "converter/draw/solid" + kRunSuffix,
-                      pick + kRunSuffix});
+    ratios.push_back(
+        {"converter solid draw/pick", "converter/draw/solid" + kRunSuffix, pick + kRunSuffix});
     const int status = bw::bench::RunBenchmarksWithRatios(argc, argv, ratios);
 
     double slowest = 0.0;
@@ -193,8 +201,9 @@ int main(int argc, char** argv) {
         }
     }
     if (!slowestName.empty())
-        std::printf("slowest converter draw: %s at %.1f draws/s (goal: 30 or more); picks: %.0f/s\n",
-                    slowestName.c_str(), slowest, env.perSecond[pick]);
+        std::printf(
+            "slowest converter draw: %s at %.1f draws/s (goal: 30 or more); picks: %.0f/s\n",
+            slowestName.c_str(), slowest, env.perSecond[pick]);
     environment = nullptr;
     return status;
 }

@@ -14,10 +14,10 @@
 
 #include "model/creature.h"
 #include "model/object_file_writer.h"
+#include "project/creature_project_writer.h"
 #include "project/project_loader.h"
 #include "ratio_report.h"
 #include "synthetic_creature.h"
-#include "project/creature_project_writer.h"
 
 namespace {
 

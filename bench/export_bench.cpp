@@ -113,5 +113,6 @@ BENCHMARK(BM_AssembleJson)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 int main(int argc, char** argv) {
     return bw::bench::RunBenchmarksWithRatios(
-        argc, argv, {{"glb/json", "BM_ExportGlb/min_time:1.000", "BM_AssembleJson/min_time:1.000"}});
+        argc, argv,
+        {{"glb/json", "BM_ExportGlb/min_time:1.000", "BM_AssembleJson/min_time:1.000"}});
 }

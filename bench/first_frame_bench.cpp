@@ -16,9 +16,8 @@
 //
 // Run under Xvfb (Mesa llvmpipe):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/first_frame_bench
-#include <benchmark/benchmark.h>
-
 #include <GL/gl.h>
+#include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -59,10 +58,9 @@ int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
 // True when a viewable top-level window shows the background colour (each 8-bit channel
 // within 1) in its middle row.
 bool BackgroundShown() {
-    const unsigned long want[3] = {
-        (unsigned long)(bw::bench::kBenchBackground[0] * 255.0f + 0.5f),
-        (unsigned long)(bw::bench::kBenchBackground[1] * 255.0f + 0.5f),
-        (unsigned long)(bw::bench::kBenchBackground[2] * 255.0f + 0.5f)};
+    const unsigned long want[3] = {(unsigned long)(bw::bench::kBenchBackground[0] * 255.0f + 0.5f),
+                                   (unsigned long)(bw::bench::kBenchBackground[1] * 255.0f + 0.5f),
+                                   (unsigned long)(bw::bench::kBenchBackground[2] * 255.0f + 0.5f)};
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned count = 0;
@@ -257,8 +255,8 @@ int main(int argc, char** argv) {
     const std::string suffix = "/iterations:" + std::to_string(kRunsPerBenchmark) + "/manual_time";
     const int status = bw::bench::RunBenchmarksWithRatios(
         argc, argv,
-        {{"beastwright first frame/bare GL window first frame",
-          "BM_BeastwrightFirstFrame" + suffix, "BM_BareGlWindowFirstFrame" + suffix},
+        {{"beastwright first frame/bare GL window first frame", "BM_BeastwrightFirstFrame" + suffix,
+          "BM_BareGlWindowFirstFrame" + suffix},
          {"beastwright first frame/exec and exit", "BM_BeastwrightFirstFrame" + suffix,
           "BM_ExecAndExit" + suffix}});
     XCloseDisplay(display);

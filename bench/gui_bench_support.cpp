@@ -1,8 +1,9 @@
 #include "gui_bench_support.h"
 
+#include <sys/resource.h>
+
 #include <QElapsedTimer>
 #include <QStyleFactory>
-#include <sys/resource.h>
 #include <QSurfaceFormat>
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +12,9 @@
 #include <vector>
 
 #include "app/ui/application.h"
-#include "ui/product_name.h"
 #include "project/project_loader.h"
 #include "render/ui/preview_view.h"
+#include "ui/product_name.h"
 
 namespace bw::bench {
 namespace {
@@ -107,8 +108,8 @@ bool WaitForFrame(const FrameCounter& counter, int timeoutMs) {
 std::unique_ptr<ShownDialog> ShowMainDialog(std::string* why) {
     auto shown = std::make_unique<ShownDialog>();
     shown->startDirectory = MakeStartDirectory(SampleConfigurationText());
-    const MainDialogPlatform platform{shown->notifier,      shown->files, shown->fileDialogs,
-                                      shown->colourChooser, shown->shell, shown->random,
+    const MainDialogPlatform platform{shown->notifier,        shown->files, shown->fileDialogs,
+                                      shown->colourChooser,   shown->shell, shown->random,
                                       &OpenGlContextAvailable};
     shown->dialog = std::make_unique<MainDialog>(platform, shown->startDirectory);
     PreviewView* preview = shown->dialog->Preview();

@@ -7,16 +7,16 @@
 //    second, against the transform of that part alone.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "edit/part_adjustment_editor.h"
-#include "model/part_transform.h"
 #include "model/body_part_directory.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
+#include "model/part_transform.h"
 #include "ratio_report.h"
 #include "select/part_selection.h"
 #include "select/random_creature.h"

@@ -105,7 +105,8 @@ bool CreatureIntact(benchmark::State& state) {
 class LoopClock {
   public:
     explicit LoopClock(const char* name)
-        : name_(name), cpuStart_(bw::bench::ProcessCpuSeconds()),
+        : name_(name),
+          cpuStart_(bw::bench::ProcessCpuSeconds()),
           start_(std::chrono::steady_clock::now()) {}
 
     void Finish(benchmark::State& state) const {
@@ -198,7 +199,10 @@ void BM_ListBoxAndRepaintAlone(benchmark::State& state) {
     if (frames.Frames() != state.iterations())
         state.SkipWithError("not one presented frame per change of the list box");
 }
-BENCHMARK(BM_ListBoxAndRepaintAlone)->UseRealTime()->MinTime(kMinSeconds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListBoxAndRepaintAlone)
+    ->UseRealTime()
+    ->MinTime(kMinSeconds)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -232,7 +236,8 @@ int main(int argc, char** argv) {
     }
     QComboBox* box = dialog.SelectParts()->PartListBox(env.part.bodyPart);
     for (int k = 0; k < 2; ++k) {
-        env.entries[std::size_t(k)] = box->findText(QString::fromStdString(env.part.files[std::size_t(k)]));
+        env.entries[std::size_t(k)] =
+            box->findText(QString::fromStdString(env.part.files[std::size_t(k)]));
         if (env.entries[std::size_t(k)] <= 0) {
             std::fprintf(stderr, "selection_change_bench: %s is not in the list\n",
                          env.part.files[std::size_t(k)].c_str());
@@ -240,17 +245,20 @@ int main(int argc, char** argv) {
         }
     }
     const std::string bodyPart(bw::BodyPartName(env.part.bodyPart));
-    std::printf("changing %s between %s (%u points) and %s (%u points) in the %s sample creature; "
-                "preview %d x %d\n",
-                bodyPart.c_str(), env.part.files[0].c_str(), env.part.points[0],
-                env.part.files[1].c_str(), env.part.points[1], env.part.type.c_str(),
-                dialog.Preview()->width(), dialog.Preview()->height());
+    std::printf(
+        "changing %s between %s (%u points) and %s (%u points) in the %s sample creature; "
+        "preview %d x %d\n",
+        bodyPart.c_str(), env.part.files[0].c_str(), env.part.points[0], env.part.files[1].c_str(),
+        env.part.points[1], env.part.type.c_str(), dialog.Preview()->width(),
+        dialog.Preview()->height());
     environment = &env;
 
     const int status = bw::bench::RunBenchmarksWithRatios(
         argc, argv,
-        {{"list change/AddPart alone", "BM_ListChange" + kRunSuffix, "BM_AddPartAlone" + kRunSuffix},
-         {"list change/repaint alone", "BM_ListChange" + kRunSuffix, "BM_RepaintAlone" + kRunSuffix},
+        {{"list change/AddPart alone", "BM_ListChange" + kRunSuffix,
+          "BM_AddPartAlone" + kRunSuffix},
+         {"list change/repaint alone", "BM_ListChange" + kRunSuffix,
+          "BM_RepaintAlone" + kRunSuffix},
          {"list change/list box and repaint alone", "BM_ListChange" + kRunSuffix,
           "BM_ListBoxAndRepaintAlone" + kRunSuffix}});
     for (const auto& [name, ms] : env.millisecondsPerIteration) {

@@ -87,7 +87,8 @@ std::vector<std::string> BwFuzzSeeds() {
             const float x = float(i == 1) - float(i == 3), z = float(i == 0) - float(i == 2);
             tube.points.push_back({x, float(r), z});
             tube.normals.push_back({x, 0.0f, z});
-            obj += "v " + std::to_string(x) + " " + std::to_string(r) + " " + std::to_string(z) + "\n";
+            obj +=
+                "v " + std::to_string(x) + " " + std::to_string(r) + " " + std::to_string(z) + "\n";
         }
     for (int r = 0; r < 2; ++r) {
         obj += std::string("usemtl ") + (r == 0 ? "Head" : "Neck") + "\n";
@@ -101,8 +102,8 @@ std::vector<std::string> BwFuzzSeeds() {
         }
     }
     for (bw::BodyPartId id = 0; id < bw::kBodyPartCount; ++id) {
-        tube.surfaces.push_back({std::string(bw::BodyPartName(id)),
-                                 bw::ColourDataBlock(std::uint8_t(id), 100, 200)});
+        tube.surfaces.push_back(
+            {std::string(bw::BodyPartName(id)), bw::ColourDataBlock(std::uint8_t(id), 100, 200)});
         std::string name(bw::BodyPartName(id));
         for (char& c : name) c = c == ' ' ? '_' : c;
         mtl += "newmtl " + name + "\nKd 0.5 0.25 1\n";

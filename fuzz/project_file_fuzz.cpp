@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/part_transform.h"
 #include "fuzz_target.h"
 #include "model/object_file_writer.h"
+#include "model/part_transform.h"
 #include "project/project_file_reader.h"
 #include "project/project_file_writer.h"
 

@@ -37,20 +37,27 @@ int ValueFieldNumber(std::string_view text) {
 int PositionAfterStep(SliderStep step, int position, int trackPosition) {
     switch (step) {
         case SliderStep::LineLeft:
-        case SliderStep::PageLeft: return position - 1;
+        case SliderStep::PageLeft:
+            return position - 1;
         case SliderStep::LineRight:
-        case SliderStep::PageRight: return position + 1;
-        case SliderStep::Thumb: return trackPosition;
-        case SliderStep::Other: return position;
+        case SliderStep::PageRight:
+            return position + 1;
+        case SliderStep::Thumb:
+            return trackPosition;
+        case SliderStep::Other:
+            return position;
     }
     return position;
 }
 
 std::string_view PresetName(int preset) {
     switch (preset) {
-        case 0: return "(own defined)";
-        case 1: return "Beastwright Gray";
-        default: return {};
+        case 0:
+            return "(own defined)";
+        case 1:
+            return "Beastwright Gray";
+        default:
+            return {};
     }
 }
 

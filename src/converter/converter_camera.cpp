@@ -2,8 +2,7 @@
 
 namespace bw {
 
-void ApplyConverterRightDrag(ConverterModel& model, int dx, int dy, bool shiftHeld,
-                             bool ctrlHeld) {
+void ApplyConverterRightDrag(ConverterModel& model, int dx, int dy, bool shiftHeld, bool ctrlHeld) {
     if (shiftHeld) {
         model.viewDistance -= float(dy) * kConverterDragStep;
     } else if (ctrlHeld) {

@@ -13,8 +13,7 @@ inline constexpr float kConverterDragStep = 0.002f;
 
 // Right drag: with Shift the view distance, else with Ctrl heading and pitch, else the view
 // offsets.
-void ApplyConverterRightDrag(ConverterModel& model, int dx, int dy, bool shiftHeld,
-                             bool ctrlHeld);
+void ApplyConverterRightDrag(ConverterModel& model, int dx, int dy, bool shiftHeld, bool ctrlHeld);
 // Middle drag: the view distance.
 void ApplyConverterMiddleDrag(ConverterModel& model, int dy);
 

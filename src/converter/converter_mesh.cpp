@@ -43,7 +43,8 @@ bool CheckMaterials(const PreparedObject& object, std::string* problem) {
     if (!missing.empty() || object.materials.size() < std::size_t(kBodyPartCount)) {
         return Refuse(problem,
                       "The object needs one material for each of the 22 body parts; it has none "
-                      "for: " + missing + ".");
+                      "for: " +
+                          missing + ".");
     }
     if (object.materials.size() > kMaxConverterMaterials) {
         return Refuse(problem, "The object has " + std::to_string(object.materials.size()) +
@@ -65,8 +66,8 @@ bool CheckPointsAndPolygons(const PreparedObject& object, ProgressSink& progress
     constexpr std::size_t kIndexLimit = std::size_t(std::numeric_limits<std::int32_t>::max());
     if (pointCount > kIndexLimit || polygonCount > kIndexLimit)
         return Refuse(problem, "The object has more points or polygons than can be addressed.");
-    if (object.normals.size() != pointCount ||
-        object.polygonStart.size() != polygonCount + 1 || object.polygonStart.back() > object.corners.size())
+    if (object.normals.size() != pointCount || object.polygonStart.size() != polygonCount + 1 ||
+        object.polygonStart.back() > object.corners.size())
         return Refuse(problem, "The object's points, normals and polygons do not fit together.");
     for (std::size_t i = 0; i < pointCount; ++i) {
         if (!IsFinite(object.points[i]))
@@ -76,8 +77,7 @@ bool CheckPointsAndPolygons(const PreparedObject& object, ProgressSink& progress
     for (std::size_t i = 0; i < polygonCount; ++i) {
         const std::size_t begin = object.polygonStart[i];
         const std::size_t end = object.polygonStart[i + 1];
-        if (end < begin)
-            return Refuse(problem, "The object's polygons do not fit together.");
+        if (end < begin) return Refuse(problem, "The object's polygons do not fit together.");
         const std::size_t corners = end - begin;
         if (corners != 4) {
             return Refuse(problem, "Polygon " + std::to_string(i) + " has " +
@@ -199,9 +199,8 @@ bool Build(const PreparedObject& object, ConverterMesh& mesh, ProgressSink& prog
             }
         }
         if (i % kProgressEvery == 0) {
-            progress.SetPosition(kProgressChecked +
-                                 int((kProgressMaterials - kProgressChecked) * double(i) /
-                                     double(polygonCount)));
+            progress.SetPosition(kProgressChecked + int((kProgressMaterials - kProgressChecked) *
+                                                        double(i) / double(polygonCount)));
         }
     }
     double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};

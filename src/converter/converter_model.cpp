@@ -143,8 +143,7 @@ void ConverterModel::GetPartColour(float& red, float& green, float& blue) const 
     blue = colour[2];
 }
 
-void ConverterModel::SetMaterialColour(std::size_t material, float red, float green,
-                                       float blue) {
+void ConverterModel::SetMaterialColour(std::size_t material, float red, float green, float blue) {
     if (material >= mesh_.materials.size()) return;
     SurfaceMaterial& m = mesh_.materials[material];
     m.colour = {red, green, blue};

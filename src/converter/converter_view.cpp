@@ -63,9 +63,12 @@ void TransformToDisplay(ConverterModel& model) {
 
 ConverterPolygonStyle PolygonStyleOf(int viewMode) {
     switch (viewMode) {
-        case kViewSolid: return ConverterPolygonStyle::VertexNormals;
-        case kViewSmooth: return ConverterPolygonStyle::FaceNormals;
-        default: return ConverterPolygonStyle::Wireframe;
+        case kViewSolid:
+            return ConverterPolygonStyle::VertexNormals;
+        case kViewSmooth:
+            return ConverterPolygonStyle::FaceNormals;
+        default:
+            return ConverterPolygonStyle::Wireframe;
     }
 }
 
@@ -87,7 +90,8 @@ void ApplyViewModeAngles(ConverterModel& model) {
             model.heading = kQuarterTurn;
             model.pitch = 0.0f;
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

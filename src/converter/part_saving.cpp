@@ -29,8 +29,8 @@ std::optional<std::string> ConverterModel::PartFilePath(
     if (bodyPart < 0 || std::size_t(bodyPart) >= directoryNames.size()) return std::nullopt;
     // The body part directory is found without regard to letter case ("Left Forearm" reaches
     // an existing "Left forearm"); the file name is used as it is.
-    const std::string directory =
-        ResolvePathIgnoringCase(objectDirectory_, std::string(directoryNames[std::size_t(bodyPart)]));
+    const std::string directory = ResolvePathIgnoringCase(
+        objectDirectory_, std::string(directoryNames[std::size_t(bodyPart)]));
     return directory + kPathSeparator + objectName_ + ".bwo";
 }
 

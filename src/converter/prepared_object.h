@@ -17,9 +17,9 @@
 namespace bw {
 
 struct PreparedMaterial {
-    std::string name;                     // the body part name for a body part's material
+    std::string name;                               // the body part name for a body part's material
     std::array<float, 3> colour{0.5f, 0.5f, 0.5f};  // red, green, blue, 0 to 1
-    std::vector<std::uint8_t> dataBlock;  // the surface's property sub-chunks, as stored
+    std::vector<std::uint8_t> dataBlock;            // the surface's property sub-chunks, as stored
 };
 
 struct PreparedObject {

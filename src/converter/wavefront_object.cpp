@@ -26,7 +26,6 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
-
 float ColourComponent(float value) {
     if (!std::isfinite(value)) return SurfaceMaterial::kDefaultGrey;
     return value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value);
@@ -47,7 +46,8 @@ void NormalsFromFile(const tinyobj::attrib_t& attrib, const std::vector<tinyobj:
             continue;
         const std::size_t n = std::size_t(corner.normal_index) * 3;
         const std::size_t p = std::size_t(corner.vertex_index) * 3;
-        for (int axis = 0; axis < 3; ++axis) sum[p + std::size_t(axis)] += attrib.normals[n + std::size_t(axis)];
+        for (int axis = 0; axis < 3; ++axis)
+            sum[p + std::size_t(axis)] += attrib.normals[n + std::size_t(axis)];
     }
     object.normals.resize(object.points.size());
     for (std::size_t i = 0; i < object.points.size(); ++i)
@@ -79,7 +79,8 @@ void ComputedNormals(PreparedObject& object) {
         const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
                              u[0] * v[1] - u[1] * v[0]};
         for (int k = 0; k < 4; ++k)
-            for (int axis = 0; axis < 3; ++axis) sum[std::size_t(c[k]) * 3 + std::size_t(axis)] += n[axis];
+            for (int axis = 0; axis < 3; ++axis)
+                sum[std::size_t(c[k]) * 3 + std::size_t(axis)] += n[axis];
     }
     object.normals.resize(pointCount);
     for (std::size_t i = 0; i < pointCount; ++i)
@@ -99,9 +100,9 @@ std::vector<std::int64_t> MapMaterials(const std::vector<tinyobj::material_t>& l
         PreparedMaterial material;
         material.colour = {ColourComponent(source.diffuse[0]), ColourComponent(source.diffuse[1]),
                            ColourComponent(source.diffuse[2])};
-        material.dataBlock = ColourDataBlock(ColourByte(material.colour[0]),
-                                             ColourByte(material.colour[1]),
-                                             ColourByte(material.colour[2]));
+        material.dataBlock =
+            ColourDataBlock(ColourByte(material.colour[0]), ColourByte(material.colour[1]),
+                            ColourByte(material.colour[2]));
         if (const auto id = BodyPartOfMaterialName(source.name)) {
             index[i] = *id;
             if (object.hasBodyPartMaterial[std::size_t(*id)]) continue;  // the first one counts

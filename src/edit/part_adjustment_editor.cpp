@@ -18,9 +18,9 @@ int ClampToBar(std::int64_t position) {
 // Stored positions may lie anywhere in the 32-bit range (repeated arrow clicks past the bar's
 // end, project files); a step beyond it stays at its end instead of wrapping.
 std::int32_t SaturatedPosition(std::int64_t position) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        position, std::numeric_limits<std::int32_t>::min(),
-        std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(position, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
 }
 
 // A value that has left the float range stays at its largest finite value.
@@ -117,12 +117,23 @@ void PartAdjustmentEditor::Adjust(AdjustGroup group, AdjustAction action, int th
     const std::int64_t old = position;
     std::int64_t moved = old;
     switch (action) {
-        case AdjustAction::LineLeft: moved = old - kLineStep; break;
-        case AdjustAction::LineRight: moved = old + kLineStep; break;
-        case AdjustAction::PageLeft: moved = old - kPageStep; break;
-        case AdjustAction::PageRight: moved = old + kPageStep; break;
-        case AdjustAction::ThumbTrack: moved = ClampToBar(thumbPosition); break;
-        case AdjustAction::Other: break;
+        case AdjustAction::LineLeft:
+            moved = old - kLineStep;
+            break;
+        case AdjustAction::LineRight:
+            moved = old + kLineStep;
+            break;
+        case AdjustAction::PageLeft:
+            moved = old - kPageStep;
+            break;
+        case AdjustAction::PageRight:
+            moved = old + kPageStep;
+            break;
+        case AdjustAction::ThumbTrack:
+            moved = ClampToBar(thumbPosition);
+            break;
+        case AdjustAction::Other:
+            break;
     }
     const std::int32_t stored = SaturatedPosition(moved);
     const double changed =

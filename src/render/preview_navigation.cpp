@@ -39,10 +39,17 @@ float LightLevelForZoom(float zoom) { return 0.7f - (kMaxZoom - zoom) * 0.3f; }
 
 void ResetForDoubleClick(Creature& creature, DragButton button, bool swapMouseButtons) {
     switch (CreatureDragAction(button, false, swapMouseButtons)) {
-        case CameraAction::Rotate: creature.ResetRotation(); break;
-        case CameraAction::Pan: creature.ResetPan(); break;
-        case CameraAction::Zoom: creature.ResetView(); break;
-        case CameraAction::None: break;
+        case CameraAction::Rotate:
+            creature.ResetRotation();
+            break;
+        case CameraAction::Pan:
+            creature.ResetPan();
+            break;
+        case CameraAction::Zoom:
+            creature.ResetView();
+            break;
+        case CameraAction::None:
+            break;
     }
 }
 

@@ -17,7 +17,8 @@ PartList* PartSelection::List(BodyPartId i) const {
 
 void PartSelection::FillPartLists() {
     for (BodyPartId i = 0; i < kBodyPartCount; ++i) {
-        if (PartList* list = List(i)) list->SetEntries(PartListEntries(objectDirectory_, i, files_));
+        if (PartList* list = List(i))
+            list->SetEntries(PartListEntries(objectDirectory_, i, files_));
     }
 }
 

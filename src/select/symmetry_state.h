@@ -52,8 +52,7 @@ class SymmetryState {
   private:
     PartSelection& selection_;
     bool symmetryOn_ = false;
-    std::array<int, kSymmetryGroupCount> symmetryDirection_{kRightArrow, kRightArrow,
-                                                            kRightArrow};
+    std::array<int, kSymmetryGroupCount> symmetryDirection_{kRightArrow, kRightArrow, kRightArrow};
 };
 
 }  // namespace bw

@@ -41,7 +41,8 @@ AboutDialog::AboutDialog(ShellOpener& shell, QWidget* parent) : QDialog(parent),
     mailLabel->setGeometry(units.Rect(7, 79, 40, 9));
 
     homePage_ = LinkButton("www.beastwright.example", kHomePage, units.Rect(49, 58, 73, 14));
-    infoMail_ = LinkButton(kInfoMail, std::string("mailto:") + kInfoMail, units.Rect(50, 76, 73, 14));
+    infoMail_ =
+        LinkButton(kInfoMail, std::string("mailto:") + kInfoMail, units.Rect(50, 76, 73, 14));
     // The sales address sits right of the information address, with room for its text.
     QRect salesPlace = units.Rect(147, 76, 73, 14);
     salesPlace.moveLeft(std::max(salesPlace.left(), infoMail_->geometry().right() + units.X(4)));

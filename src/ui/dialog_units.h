@@ -21,7 +21,7 @@ class DialogUnits {
     int BaseHeight() const { return baseHeight_; }
 
   private:
-    int baseWidth_ = 6;   // pixels, average character width
+    int baseWidth_ = 6;    // pixels, average character width
     int baseHeight_ = 13;  // pixels, character height
 };
 

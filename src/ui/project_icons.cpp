@@ -168,11 +168,21 @@ void DrawCreatureHead(QPainter& p) {
 
 void DrawSymbol(QPainter& p, ProjectIcon icon) {
     switch (icon) {
-        case ProjectIcon::kNew: DrawNew(p); break;
-        case ProjectIcon::kOpen: DrawOpen(p); break;
-        case ProjectIcon::kSave: DrawSave(p); break;
-        case ProjectIcon::kDocs: DrawDocs(p); break;
-        case ProjectIcon::kAbout: DrawCreatureHead(p); break;
+        case ProjectIcon::kNew:
+            DrawNew(p);
+            break;
+        case ProjectIcon::kOpen:
+            DrawOpen(p);
+            break;
+        case ProjectIcon::kSave:
+            DrawSave(p);
+            break;
+        case ProjectIcon::kDocs:
+            DrawDocs(p);
+            break;
+        case ProjectIcon::kAbout:
+            DrawCreatureHead(p);
+            break;
     }
 }
 
@@ -196,8 +206,8 @@ QPixmap DrawProjectIcon(ProjectIcon icon, ProjectIconState state, int size) {
     return pixmap;
 }
 
-QPixmap DrawButtonFace(ProjectIcon icon, ProjectIconState state, const QString& caption,
-                       int width, int height, qreal devicePixelRatio) {
+QPixmap DrawButtonFace(ProjectIcon icon, ProjectIconState state, const QString& caption, int width,
+                       int height, qreal devicePixelRatio) {
     QPixmap pixmap = Canvas(width, height, devicePixelRatio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);

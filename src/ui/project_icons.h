@@ -16,8 +16,8 @@ QPixmap DrawProjectIcon(ProjectIcon icon, ProjectIconState state, int size);
 // A whole button face of `width` x `height` logical pixels: a raised (up, focused) or sunken
 // (down) plate, the symbol and `caption` under it; the focused face has a focus frame. Drawn
 // for `devicePixelRatio` so it stays sharp on scaled screens.
-QPixmap DrawButtonFace(ProjectIcon icon, ProjectIconState state, const QString& caption,
-                       int width, int height, qreal devicePixelRatio = 1.0);
+QPixmap DrawButtonFace(ProjectIcon icon, ProjectIconState state, const QString& caption, int width,
+                       int height, qreal devicePixelRatio = 1.0);
 
 // The banner over the page's buttons: the product's name beside a creature's head.
 QPixmap DrawProjectBanner(int width, int height, qreal devicePixelRatio = 1.0);

@@ -10,13 +10,13 @@
 #include <iterator>
 #include <regex>
 
-#include "ui/about_dialog.h"
 #include "app/ui/main_dialog.h"
-#include "ui/open_manual.h"
 #include "project/ui/bitmap_button.h"
 #include "project/ui/project_page.h"
 #include "support/gui_fixture.h"
 #include "support/modal_dialogs.h"
+#include "ui/about_dialog.h"
+#include "ui/open_manual.h"
 
 namespace bw::test {
 namespace {

@@ -1,9 +1,8 @@
 // The preview inside the real main dialog: a native window of its own that keeps keys away
 // from the dialog's default button, presents frames without repainting the dialog, and takes
 // the room a larger dialog gives it.
-#include <gtest/gtest.h>
-
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QSignalSpy>

@@ -1,6 +1,8 @@
 // The main dialog driven through its real widgets: tabs, the converter tab toggle, the view
 // buttons, keys, start-up without configuration or OpenGL, and the configuration written at
 // exit.
+#include "app/ui/main_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -16,7 +18,6 @@
 #include <sstream>
 
 #include "app/ui/application.h"
-#include "app/ui/main_dialog.h"
 #include "edit/ui/edit_parts_page.h"
 #include "model/body_part_catalogue.h"
 #include "render/ui/preview_container.h"
@@ -37,7 +38,6 @@ void PressF12OnTabStrip(MainDialog& dialog) {
     dialog.Tabs()->tabBar()->setFocus();
     QTest::keyClick(dialog.Tabs()->tabBar(), Qt::Key_F12);
 }
-
 
 TEST(MainDialogTest, StartsWithFourTabsTitleAndProjectPageSelected) {
     MainDialogFixture fixture(SampleLibraryDirectory().c_str());

@@ -2,6 +2,8 @@
 // the root, cancelling, long paths, line breaks), the object directory field's focus loss,
 // the colour swatches through the colour chooser, the mouse-button swap, and the page's values
 // as the configuration written at exit.
+#include "app/ui/preferences_page.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -14,10 +16,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "app/ui/color_swatch_button.h"
 #include "app/configuration.h"
+#include "app/ui/color_swatch_button.h"
 #include "app/ui/main_dialog.h"
-#include "app/ui/preferences_page.h"
 #include "project/ui/project_page.h"
 #include "render/ui/preview_view.h"
 #include "select/ui/select_parts_page.h"
@@ -222,13 +223,15 @@ TEST_F(PreferencesPageTest, SwapTurnsTheMouseActionsAndTheirDescriptionsAround) 
     ASSERT_NE(Dialog().Preview(), nullptr);
     EXPECT_FALSE(Dialog().Preview()->SwapMouseButtons());
 
-    QTest::mouseClick(page->SwapBox(), Qt::LeftButton, {}, QPoint(6, page->SwapBox()->height() / 2));
+    QTest::mouseClick(page->SwapBox(), Qt::LeftButton, {},
+                      QPoint(6, page->SwapBox()->height() / 2));
     EXPECT_TRUE(page->SwapMouseButtons());
     EXPECT_TRUE(Dialog().Preview()->SwapMouseButtons());
     EXPECT_EQ(page->TranslateDescription()->text().toStdString(), left);
     EXPECT_EQ(page->RotateDescription()->text().toStdString(), right);
 
-    QTest::mouseClick(page->SwapBox(), Qt::LeftButton, {}, QPoint(6, page->SwapBox()->height() / 2));
+    QTest::mouseClick(page->SwapBox(), Qt::LeftButton, {},
+                      QPoint(6, page->SwapBox()->height() / 2));
     EXPECT_FALSE(Dialog().Preview()->SwapMouseButtons());
     EXPECT_EQ(page->TranslateDescription()->text().toStdString(), right);
 }

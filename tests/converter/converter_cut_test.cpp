@@ -24,8 +24,8 @@ using testing::HasSubstr;
 
 std::vector<std::filesystem::path> PreparedCreatures() {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(BW_SAMPLE_SHARE_DIR) + "/Objects/Prepared"))
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(BW_SAMPLE_SHARE_DIR) +
+                                                                 "/Objects/Prepared"))
         if (entry.path().extension() == ".bwo") files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
@@ -42,10 +42,11 @@ void ExpectAssembledEqualsPrepared(const ConverterModel& prepared, const std::st
     RecordingNotifier notifier;
     Creature creature(notifier);
     for (BodyPartId id : order)
-        ASSERT_TRUE(creature.AddPart(std::string(BodyPartName(id)), PartPath(objects, id, name), id))
+        ASSERT_TRUE(
+            creature.AddPart(std::string(BodyPartName(id)), PartPath(objects, id, name), id))
             << BodyPartName(id);
-    EXPECT_TRUE(notifier.messages.empty()) << notifier.messages.front().caption << ": "
-                                           << notifier.messages.front().text;
+    EXPECT_TRUE(notifier.messages.empty())
+        << notifier.messages.front().caption << ": " << notifier.messages.front().text;
     ASSERT_EQ(creature.PartCount(), kBodyPartCount);
     bool haveTranslation = false;
     double t[3] = {0, 0, 0};
@@ -63,7 +64,8 @@ void ExpectAssembledEqualsPrepared(const ConverterModel& prepared, const std::st
                 std::copy(d, d + 3, t);
                 haveTranslation = true;
             }
-            for (int axis = 0; axis < 3; ++axis) worst = std::max(worst, std::abs(d[axis] - t[axis]));
+            for (int axis = 0; axis < 3; ++axis)
+                worst = std::max(worst, std::abs(d[axis] - t[axis]));
         }
     }
     // The parts are about 0.3 units apart at most: a few float steps of that size.
@@ -77,9 +79,9 @@ TEST(ConverterCut, EverySampleCreatureCutsIntoPartsThatAssembleIntoItself) {
     for (const std::filesystem::path& file : creatures) {
         SCOPED_TRACE(file.filename().string());
         const std::string name = file.stem().string();
-        const CommandResult cut =
-            RunCommand(BWTOOL_PATH, {"cut", file.string(), "--objects", objects.Path(), "--name", name},
-                       objects.Path());
+        const CommandResult cut = RunCommand(
+            BWTOOL_PATH, {"cut", file.string(), "--objects", objects.Path(), "--name", name},
+            objects.Path());
         ASSERT_EQ(cut.status, 0) << cut.err;
         int files = 0;
         for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
@@ -109,7 +111,8 @@ TEST(ConverterCut, EverySampleCreatureCutsIntoPartsThatAssembleIntoItself) {
         std::vector<std::string> args = {"assemble", "--objects", objects.Path(), "--json"};
         for (BodyPartId id : order) {
             args.push_back("--add");
-            args.push_back(std::string(BodyPartName(id)) + "=" + PartPath(objects.Path(), id, name));
+            args.push_back(std::string(BodyPartName(id)) + "=" +
+                           PartPath(objects.Path(), id, name));
         }
         const CommandResult assembled = RunCommand(BWTOOL_PATH, args, objects.Path());
         ASSERT_EQ(assembled.status, 0) << assembled.err;
@@ -121,14 +124,16 @@ TEST(ConverterCut, EverySampleCreatureCutsIntoPartsThatAssembleIntoItself) {
 TEST(ConverterCut, RefusesBadArgumentsAndUnsafeNames) {
     TemporaryDirectory objects;
     const std::string prepared = PreparedCreatures().front().string();
-    const CommandResult escape = RunCommand(
-        BWTOOL_PATH, {"cut", prepared, "--objects", objects.Path(), "--name", "../up"}, objects.Path());
+    const CommandResult escape =
+        RunCommand(BWTOOL_PATH, {"cut", prepared, "--objects", objects.Path(), "--name", "../up"},
+                   objects.Path());
     EXPECT_EQ(escape.status, 2);
     EXPECT_THAT(escape.err, HasSubstr("holds a path separator"));
     const CommandResult noObjects = RunCommand(BWTOOL_PATH, {"cut", prepared}, objects.Path());
     EXPECT_EQ(noObjects.status, 2);
-    const CommandResult unreadable = RunCommand(
-        BWTOOL_PATH, {"cut", objects.Path() + "/none.bwo", "--objects", objects.Path()}, objects.Path());
+    const CommandResult unreadable =
+        RunCommand(BWTOOL_PATH, {"cut", objects.Path() + "/none.bwo", "--objects", objects.Path()},
+                   objects.Path());
     EXPECT_EQ(unreadable.status, 1);
     EXPECT_THAT(unreadable.err, HasSubstr("Unable to take object: "));
     EXPECT_TRUE(std::filesystem::is_empty(objects.Path()) ||

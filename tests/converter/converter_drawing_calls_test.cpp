@@ -1,14 +1,13 @@
 // The converter drawing at the level of its OpenGL calls, against the recording double linked
 // in place of libGL: nothing without an object, the projection of each mode, materials per
 // run, normals, the selected points, the marked path, and picking on the projected picture.
-#include "converter/gl/converter_drawing.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "converter/converter_objects.h"
+#include "converter/gl/converter_drawing.h"
 #include "converter/recording_gl_matrices.h"
 #include "render/recording_gl.h"
 #include "support/recording_notifier.h"

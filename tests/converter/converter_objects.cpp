@@ -14,8 +14,8 @@ PreparedObject WithBodyPartMaterials() {
         PreparedMaterial material;
         material.name = BodyPartName(k);
         material.colour = {float(k) / 255.0f, float(2 * k) / 255.0f, float(3 * k) / 255.0f};
-        material.dataBlock = ColourDataBlock(std::uint8_t(k), std::uint8_t(2 * k),
-                                             std::uint8_t(3 * k));
+        material.dataBlock =
+            ColourDataBlock(std::uint8_t(k), std::uint8_t(2 * k), std::uint8_t(3 * k));
         object.materials.push_back(material);
         object.hasBodyPartMaterial[std::size_t(k)] = true;
     }

@@ -67,10 +67,13 @@ class ConverterPageTest : public testing::Test {
         Leave(field);
     }
     int Position(ConverterPage::Channel c) { return Page().Slider(c)->value(); }
-    std::string Field(ConverterPage::Channel c) { return Page().ValueField(c)->text().toStdString(); }
+    std::string Field(ConverterPage::Channel c) {
+        return Page().ValueField(c)->text().toStdString();
+    }
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
-        for (const RecordedMessage& m : fixture.notifier.messages) texts.push_back(m.caption + ": " + m.text);
+        for (const RecordedMessage& m : fixture.notifier.messages)
+            texts.push_back(m.caption + ": " + m.text);
         return texts;
     }
     // A left drag in the preview that ends on window pixel (x, y) of the last picture (y up).
@@ -124,7 +127,8 @@ TEST_F(ConverterPageTest, TakesAPreparedSampleCreatureWithTheProgressBarRunning)
     const QImage image = dialog.Preview()->grabFramebuffer();
     int drawn = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) drawn += image.pixelColor(x, y) != image.pixelColor(0, 0);
+        for (int x = 0; x < image.width(); ++x)
+            drawn += image.pixelColor(x, y) != image.pixelColor(0, 0);
     EXPECT_GT(drawn, 2000);
     // The view buttons set the view mode.
     Click(dialog.ConverterViewButtons()[3]);  // Top
@@ -179,8 +183,8 @@ TEST_F(ConverterPageTest, RightAndMiddleDragsMoveTheConverterCameraWhateverTheSw
         QMouseEvent press(QEvent::MouseButtonPress, QPointF(from), view.mapToGlobal(QPointF(from)),
                           button, button, modifiers);
         QApplication::sendEvent(&view, &press);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), view.mapToGlobal(QPointF(to)), Qt::NoButton,
-                         button, modifiers);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), view.mapToGlobal(QPointF(to)),
+                         Qt::NoButton, button, modifiers);
         QApplication::sendEvent(&view, &move);
         QMouseEvent release(QEvent::MouseButtonRelease, QPointF(to), view.mapToGlobal(QPointF(to)),
                             button, Qt::NoButton, modifiers);
@@ -232,9 +236,9 @@ TEST_F(ConverterPageTest, RowSavesCheckTheBoxesFromTheSavedMask) {
     Click(Page().RowSaveButton(1));
     Click(Page().RowSaveButton(3));
     const std::string path = objects.Path() + "/Neck/NewObject.bwo";
-    EXPECT_THAT(MessageTexts(), ElementsAre("Info: ObjectPart saved", "Part to save:: " + path,
-                                            "Info: Part1 Saved", "Part to save:: " + path,
-                                            "Info: Part3 Saved"));
+    EXPECT_THAT(MessageTexts(),
+                ElementsAre("Info: ObjectPart saved", "Part to save:: " + path, "Info: Part1 Saved",
+                            "Part to save:: " + path, "Info: Part3 Saved"));
     EXPECT_EQ(Model().Group(7).setsSavedMask, 0x101u);
     std::vector<bool> checked;
     for (int row = 1; row <= 7; ++row) checked.push_back(Page().RowSavedBox(row)->isChecked());
@@ -297,7 +301,8 @@ TEST_F(ConverterPageTest, CopyPastePresetAndApplyOnAllSurfaces) {
     EXPECT_EQ(Model().Materials()[7].colour[0], 180 * 0.003921569f);
     EXPECT_NE(Model().Materials()[3].colour[0], 180 * 0.003921569f);
     Click(Page().ApplyToAllButton());
-    for (int m = 0; m < 22; ++m) EXPECT_EQ(Model().Materials()[std::size_t(m)].colour[0], 180 * 0.003921569f);
+    for (int m = 0; m < 22; ++m)
+        EXPECT_EQ(Model().Materials()[std::size_t(m)].colour[0], 180 * 0.003921569f);
 }
 
 TEST_F(ConverterPageTest, WithoutAnObjectOnlyHideRestAutoSelectAndUnselectAct) {
@@ -358,7 +363,8 @@ TEST_F(ConverterPageTest, NameDirectoryAndKeysOfThePage) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
                              qobject_cast<QLineEdit*>(w) || qobject_cast<QScrollBar*>(w) ||
                              qobject_cast<QProgressBar*>(w);
-        if (control && w->accessibleName().isEmpty()) unnamed.push_back(w->metaObject()->className());
+        if (control && w->accessibleName().isEmpty())
+            unnamed.push_back(w->metaObject()->className());
     }
     EXPECT_TRUE(unnamed.empty()) << unnamed.front();
 }

@@ -64,7 +64,8 @@ TEST_F(ConverterViewTest, ViewMatrixIsHeadingTimesPitchTimesRollTimesScale) {
     const auto expected = Product(0.7f, -0.3f, 0.2f, 2.0, 0.5, 1.5);
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col)
-            EXPECT_NEAR(model.viewMatrix[std::size_t(4 * row + col)], expected[std::size_t(3 * row + col)], 1e-12);
+            EXPECT_NEAR(model.viewMatrix[std::size_t(4 * row + col)],
+                        expected[std::size_t(3 * row + col)], 1e-12);
         EXPECT_EQ(model.viewMatrix[std::size_t(4 * row + 3)], row + 1.0);
     }
 }

@@ -19,7 +19,6 @@ namespace {
 
 using testing::ElementsAre;
 
-
 std::uint32_t Le32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
     return ReadLe32(bytes.data() + offset);
 }
@@ -89,11 +88,13 @@ TEST_F(PartSavingTest, PartFileHasTheConvertersChunkLayout) {
     EXPECT_FLOAT_EQ(FloatAt(bytes, 32), 1.0f - neck.centreX);
     EXPECT_FLOAT_EQ(FloatAt(bytes, 36), -0.5f);
     const std::size_t normals = 32 + 96;
-    EXPECT_EQ(std::string(bytes.begin() + long(normals), bytes.begin() + long(normals) + 4), "SMRN");
+    EXPECT_EQ(std::string(bytes.begin() + long(normals), bytes.begin() + long(normals) + 4),
+              "SMRN");
     EXPECT_EQ(Le32At(bytes, normals + 4), 96u);
     EXPECT_FLOAT_EQ(FloatAt(bytes, normals + 8), 1.0f);  // the normal, unchanged
     const std::size_t polygons = normals + 8 + 96;
-    EXPECT_EQ(std::string(bytes.begin() + long(polygons), bytes.begin() + long(polygons) + 4), "SFRS");
+    EXPECT_EQ(std::string(bytes.begin() + long(polygons), bytes.begin() + long(polygons) + 4),
+              "SFRS");
     EXPECT_EQ(Le32At(bytes, polygons + 4), 40u);
     // Polygon (ring 1 point 0, ring 2 point 0, ring 2 point 1, ring 1 point 1) in local
     // indices, then its material.
@@ -113,7 +114,8 @@ TEST_F(PartSavingTest, PartFileHasTheConvertersChunkLayout) {
     offset += 8 + Le32At(bytes, offset + 4);  // material 0, "Head"
     EXPECT_EQ(std::string(bytes.begin() + long(offset), bytes.begin() + long(offset) + 4), "FRUS");
     EXPECT_EQ(Le32At(bytes, offset + 4), 4u + 10u + 8u);
-    EXPECT_EQ(std::string(bytes.begin() + long(offset) + 8, bytes.begin() + long(offset) + 12), "EMAN");
+    EXPECT_EQ(std::string(bytes.begin() + long(offset) + 8, bytes.begin() + long(offset) + 12),
+              "EMAN");
     EXPECT_EQ(Le32At(bytes, offset + 12), 4u);
     EXPECT_EQ(bytes[offset + 16 + 3], 0);  // the pad byte
     EXPECT_EQ(bytes[offset + 20], 'C');    // the data block follows
@@ -137,11 +139,13 @@ TEST_F(PartSavingTest, SetsAreAppendedInMarkedOrderAndRecordedInTheMask) {
 
     const std::vector<std::uint8_t> bytes = ReadBytes(PathOf(0));
     ASSERT_EQ(bytes.size(), partSize + 18);
-    EXPECT_EQ(std::string(bytes.begin() + long(partSize), bytes.begin() + long(partSize) + 4), "200P");
+    EXPECT_EQ(std::string(bytes.begin() + long(partSize), bytes.begin() + long(partSize) + 4),
+              "200P");
     EXPECT_EQ(Le32At(bytes, partSize + 4), 10u);
     // The head's points are rings 0 and 1 in index order: point p has local index p.
     for (int j = 0; j < 5; ++j)
-        EXPECT_EQ(Le16At(bytes, partSize + 8 + std::size_t(2 * j)), std::vector<int>({7, 5, 9, 6, 8})[std::size_t(j)]);
+        EXPECT_EQ(Le16At(bytes, partSize + 8 + std::size_t(2 * j)),
+                  std::vector<int>({7, 5, 9, 6, 8})[std::size_t(j)]);
     EXPECT_EQ(model.Group(0).setsSavedMask, 0x10u);
     // The marked points stay as they were.
     EXPECT_THAT(model.MarkedPointIndices(), ElementsAre(7, 5, 9, 6, 8));
@@ -198,15 +202,17 @@ TEST_F(PartSavingTest, FailuresAreReportedAndWriteNothing) {
 
     std::vector<std::pair<std::string, std::string>> seen;
     for (const RecordedMessage& m : notifier.messages) seen.emplace_back(m.caption, m.text);
-    EXPECT_THAT(seen, ElementsAre(std::pair<std::string, std::string>("Error", "No object to save!"),
-                                  std::pair<std::string, std::string>("Error", "Unable to save file"),
-                                  std::pair<std::string, std::string>("Part to save:", PathOf(0)),
-                                  std::pair<std::string, std::string>("Could not open file:", PathOf(0)),
-                                  std::pair<std::string, std::string>("Part to save:", PathOf(7)),
-                                  std::pair<std::string, std::string>("Could not open file:", PathOf(7)),
-                                  std::pair<std::string, std::string>("Info", "ObjectPart saved"),
-                                  std::pair<std::string, std::string>("Part to save:", PathOf(7)),
-                                  std::pair<std::string, std::string>("Error", "Marked point 1 is not a point of Neck.")));
+    EXPECT_THAT(seen,
+                ElementsAre(std::pair<std::string, std::string>("Error", "No object to save!"),
+                            std::pair<std::string, std::string>("Error", "Unable to save file"),
+                            std::pair<std::string, std::string>("Part to save:", PathOf(0)),
+                            std::pair<std::string, std::string>("Could not open file:", PathOf(0)),
+                            std::pair<std::string, std::string>("Part to save:", PathOf(7)),
+                            std::pair<std::string, std::string>("Could not open file:", PathOf(7)),
+                            std::pair<std::string, std::string>("Info", "ObjectPart saved"),
+                            std::pair<std::string, std::string>("Part to save:", PathOf(7)),
+                            std::pair<std::string, std::string>(
+                                "Error", "Marked point 1 is not a point of Neck.")));
 }
 
 TEST_F(PartSavingTest, ObjectNamesThatLeaveTheDirectoryAreRefused) {
@@ -214,7 +220,7 @@ TEST_F(PartSavingTest, ObjectNamesThatLeaveTheDirectoryAreRefused) {
     model.selectedBodyPart = 0;
     ASSERT_TRUE(model.SavePart());
     const std::vector<std::string> unsafe = {"../Escaped", "a/b", "a\\b", std::string("a\0b", 3),
-                                             "..", ".", ""};
+                                             "..",         ".",   ""};
     for (const std::string& name : unsafe) {
         notifier.messages.clear();
         model.SetObjectName(name);

@@ -28,7 +28,8 @@ void MultiplyCurrent(const Matrix4& m) {
     for (int col = 0; col < 4; ++col)
         for (int row = 0; row < 4; ++row) {
             double sum = 0;
-            for (int k = 0; k < 4; ++k) sum += c[std::size_t(k * 4 + row)] * m[std::size_t(col * 4 + k)];
+            for (int k = 0; k < 4; ++k)
+                sum += c[std::size_t(k * 4 + row)] * m[std::size_t(col * 4 + k)];
             r[std::size_t(col * 4 + row)] = sum;
         }
     Current() = r;

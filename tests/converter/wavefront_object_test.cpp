@@ -31,9 +31,9 @@ std::string LibraryText() {
 // Two quads side by side: the left one head, the right one neck.
 std::string TwoQuads(const std::string& normals, const std::string& faceSuffix) {
     return "mtllib parts.mtl\n"
-           "v 0 0 0\nv 1 0 0\nv 2 0 0\nv 0 1 0\nv 1 1 0\nv 2 1 0\n" + normals +
-           "usemtl Head\nf 1" + faceSuffix + " 2" + faceSuffix + " 5" + faceSuffix + " 4" +
-           faceSuffix + "\nusemtl NECK\nf 2 3 6 5\n";
+           "v 0 0 0\nv 1 0 0\nv 2 0 0\nv 0 1 0\nv 1 1 0\nv 2 1 0\n" +
+           normals + "usemtl Head\nf 1" + faceSuffix + " 2" + faceSuffix + " 5" + faceSuffix +
+           " 4" + faceSuffix + "\nusemtl NECK\nf 2 3 6 5\n";
 }
 
 TEST(WavefrontObject, MaterialNamesMarkBodyPartsWhateverTheirCase) {

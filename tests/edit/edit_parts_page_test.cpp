@@ -14,12 +14,11 @@
 #include <QStyleOptionSlider>
 #include <QStyleOptionSpinBox>
 #include <QTest>
-
 #include <vector>
 
-#include "ui/spin_button.h"
 #include "support/gui_fixture.h"
 #include "support/recording_notifier.h"
+#include "ui/spin_button.h"
 
 namespace bw::test {
 namespace {
@@ -84,7 +83,8 @@ class EditPartsPageTest : public testing::Test {
         return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar);
     }
     void ClickLineRight(QScrollBar* bar) {
-        QTest::mouseClick(bar, Qt::LeftButton, {}, BarPart(bar, QStyle::SC_ScrollBarAddLine).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          BarPart(bar, QStyle::SC_ScrollBarAddLine).center());
     }
     // Drags the thumb from its centre by the pixels between its current position and `value`.
     void DragThumb(QScrollBar* bar, int value) {

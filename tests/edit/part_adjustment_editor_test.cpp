@@ -25,11 +25,15 @@ class PartAdjustmentEditorTest : public ::testing::Test {
         // A box away from the origin, so that every scale value moves points.
         ObjectFileContents c;
         for (int i = 0; i < 8; ++i)
-            c.points.push_back({(i & 1) ? 1.5f : 0.5f, (i & 2) ? -1.0f : -3.0f, (i & 4) ? 0.4f : 0.2f});
-        EXPECT_TRUE(creature.AddPart("Left thigh", dir.Write("t.bwo", test::Encode(c)), kLeftThigh));
+            c.points.push_back(
+                {(i & 1) ? 1.5f : 0.5f, (i & 2) ? -1.0f : -3.0f, (i & 4) ? 0.4f : 0.2f});
+        EXPECT_TRUE(
+            creature.AddPart("Left thigh", dir.Write("t.bwo", test::Encode(c)), kLeftThigh));
         thigh = creature.Part(0);
     }
-    const AdjustGroupView& Shown(AdjustGroup g) const { return editor.View().groups[std::size_t(g)]; }
+    const AdjustGroupView& Shown(AdjustGroup g) const {
+        return editor.View().groups[std::size_t(g)];
+    }
     std::vector<Vec3f> Points() const {
         return {thigh->TransformedPoints().begin(), thigh->TransformedPoints().end()};
     }
@@ -101,7 +105,7 @@ TEST_F(PartAdjustmentEditorTest, EditsReadNumbersIgnoringTheLocaleAndTrailingTex
         const char* text;
         float value;
     } cases[] = {{"  0.5kg", 0.5f}, {"-2e-1", -0.2f}, {"0,75", 0.0f}, {"abc", 0.0f},
-                 {"", 0.0f},        {"nan", 0.0f},   {"inf", 0.0f},   {"1e39", 0.0f}};
+                 {"", 0.0f},        {"nan", 0.0f},    {"inf", 0.0f},  {"1e39", 0.0f}};
     for (const auto& c : cases) {
         editor.EditValue(kGroupY, "0.3");
         editor.EditValue(kGroupY, c.text);

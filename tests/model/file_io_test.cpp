@@ -28,7 +28,6 @@ using test::ReadText;
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-
 mode_t ModeOf(const std::string& path) {
     struct stat info {};
     EXPECT_EQ(lstat(path.c_str(), &info), 0) << path;

@@ -59,7 +59,6 @@ std::string EncodeOrFail(const ObjectFileContents& contents) {
     return bytes;
 }
 
-
 TEST(ObjectFileWriterLayout, ChunksComeInTheConverterOrder) {
     ObjectFileContents cube = CubeContents();
     cube.surfaces.push_back({"Horn", {}});

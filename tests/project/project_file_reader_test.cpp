@@ -157,13 +157,15 @@ TEST(ProjectFileReaderTest, RefusesTextThatIsNoProjectFileOfAKnownVersion) {
 TEST(ProjectFileReaderTest, TheHeadersLettersAreIgnoredOnlyItsVersionCounts) {
     for (const auto& [letters, pro] : std::vector<std::pair<std::string, bool>>{
              {"XY", true}, {"bw", true}, {"??", false}, {"BW", false}}) {
-        const std::string text = letters + (pro ? "20" : "1") + "\r\n1\r\n0\r\n0\r\nHead\r\n\\Head\\H.bwo\r\n" +
+        const std::string text = letters + (pro ? "20" : "1") +
+                                 "\r\n1\r\n0\r\n0\r\nHead\r\n\\Head\\H.bwo\r\n" +
                                  "0 0 0 0 0 0 0 0 0 0.5 0.5 0.5 1 0 0 0 0 0 0 0 0 2 0 0 0 3 1 0.25 "
                                  "0.75 0 0 4 0 0 \r\n     ";
         ProjectHeader header;
         std::vector<ProjectRecord> records;
         std::string reason;
-        ASSERT_TRUE(ReadProjectRecords(text, header, records, &reason)) << letters << ": " << reason;
+        ASSERT_TRUE(ReadProjectRecords(text, header, records, &reason))
+            << letters << ": " << reason;
         EXPECT_EQ(header.IsPro(), pro) << letters;
         ASSERT_EQ(records.size(), 1u);
         EXPECT_EQ(records[0].adjustments.taperAxis, pro ? 3 : 0) << letters;

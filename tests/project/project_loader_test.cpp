@@ -10,9 +10,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "project/creature_project_writer.h"
 #include "support/object_file_builder.h"
 #include "support/recording_notifier.h"
-#include "project/creature_project_writer.h"
 
 namespace bw {
 namespace {
@@ -44,7 +44,6 @@ class ScriptedListener : public ProjectLoadListener {
     std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> lists;
     std::vector<std::string> selected;
 };
-
 
 class ProjectLoaderTest : public ::testing::Test {
   protected:

@@ -13,15 +13,15 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
-#include <fstream>
-#include <sstream>
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <sstream>
 
 #include "app/ui/main_dialog.h"
 #include "edit/ui/edit_parts_page.h"
-#include "project/ui/bitmap_button.h"
 #include "project/project_file_writer.h"
+#include "project/ui/bitmap_button.h"
 #include "project/ui/save_project_options_dialog.h"
 #include "project/ui/translate_names_dialog.h"
 #include "project/ui/translated_names_dialog.h"
@@ -37,7 +37,6 @@ constexpr BodyPartId kLeftEar = 1;
 constexpr BodyPartId kLeftThigh = 16;
 constexpr BodyPartId kLeftFoot = 18;
 constexpr BodyPartId kRightThigh = 19;
-
 
 ProjectRecord Record(std::string_view name, std::string objectPath) {
     ProjectRecord record;
@@ -125,11 +124,13 @@ TEST_F(ProjectPageTest, ButtonsHaveTheirPicturesTooltipsAndTheExportGroupStaysDi
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(button->isEnabled());
         const bool hidden = id == ProjectPage::kExportRenderId ||
-                            id == ProjectPage::kExportBodyPartsId || id == ProjectPage::kExportCobId;
+                            id == ProjectPage::kExportBodyPartsId ||
+                            id == ProjectPage::kExportCobId;
         EXPECT_EQ(button->isVisible(), !hidden) << button->text().toStdString();
     }
-    for (ProjectPage::ControlId id : {ProjectPage::kNewId, ProjectPage::kLoadId, ProjectPage::kSaveId,
-                                      ProjectPage::kAboutId, ProjectPage::kDocsId})
+    for (ProjectPage::ControlId id :
+         {ProjectPage::kNewId, ProjectPage::kLoadId, ProjectPage::kSaveId, ProjectPage::kAboutId,
+          ProjectPage::kDocsId})
         EXPECT_FALSE(page->HiddenButton(id)->isVisible());
 }
 
@@ -250,7 +251,8 @@ TEST_F(ProjectPageTest, RenamedFilesAreAskedAboutOnceAndListedAtTheEnd) {
     EXPECT_FALSE(shown.dontAskSession);
     EXPECT_TRUE(shown.showTranslationList);
     ASSERT_EQ(GetCreature().PartCount(), 2);
-    EXPECT_EQ(GetCreature().Part(0)->Name(), SampleLibraryDirectory() + "/Left thigh/Male-Slim.bwo");
+    EXPECT_EQ(GetCreature().Part(0)->Name(),
+              SampleLibraryDirectory() + "/Left thigh/Male-Slim.bwo");
     EXPECT_EQ(List(kLeftThigh)->currentText().toStdString(), "Male-Slim.bwo");
     EXPECT_EQ(List(kRightThigh)->currentText().toStdString(), "Male-Slim.bwo");
     EXPECT_EQ(page->Flags().dontAskProject, -1) << "undecided again for the next load";
@@ -277,7 +279,8 @@ TEST_F(ProjectPageTest, DontAskAgainForThisSessionHoldsForLaterLoads) {
     EXPECT_EQ(modal.titles.size(), 1u);
     EXPECT_EQ(modal.unexpected, 0);
     ASSERT_EQ(GetCreature().PartCount(), 1);
-    EXPECT_EQ(GetCreature().Part(0)->Name(), SampleLibraryDirectory() + "/Left thigh/Male-Slim.bwo");
+    EXPECT_EQ(GetCreature().Part(0)->Name(),
+              SampleLibraryDirectory() + "/Left thigh/Male-Slim.bwo");
 }
 
 TEST_F(ProjectPageTest, AQuestionClosedWithoutOkKeepsTheFlagsItStartedWith) {
@@ -292,7 +295,8 @@ TEST_F(ProjectPageTest, AQuestionClosedWithoutOkKeepsTheFlagsItStartedWith) {
     EXPECT_EQ(modal.titles.size(), 2u);
     EXPECT_EQ(page->Flags().autoTranslate, 1);
     ASSERT_EQ(GetCreature().PartCount(), 1);
-    EXPECT_EQ(GetCreature().Part(0)->Name(), SampleLibraryDirectory() + "/Left thigh/Male-Slim.bwo");
+    EXPECT_EQ(GetCreature().Part(0)->Name(),
+              SampleLibraryDirectory() + "/Left thigh/Male-Slim.bwo");
 }
 
 TEST_F(ProjectPageTest, SavesInTheChosenVersionAndConfirms) {
@@ -316,8 +320,8 @@ TEST_F(ProjectPageTest, SavesInTheChosenVersionAndConfirms) {
     ExpectVersion(SaveProjectOptionsDialog::kPro);
     Save();
     EXPECT_EQ(ReadText(path).substr(0, 6), "BW20\r\n");
-    EXPECT_EQ(modal.titles, (std::vector<std::string>{"Save Project Options",
-                                                      "Save Project Options"}));
+    EXPECT_EQ(modal.titles,
+              (std::vector<std::string>{"Save Project Options", "Save Project Options"}));
     EXPECT_EQ(fixture.notifier.messages.size(), 2u);
 }
 
@@ -383,10 +387,14 @@ float CreatureExtent(const std::vector<PartSnapshot>& parts) {
 TEST_F(ProjectPageTest, ACreatureAdjustedInTheWindowComesBackWhole) {
     // Assembled from the upper body outwards, then adjusted on Edit Parts.
     Dialog().Tabs()->setCurrentIndex(MainDialog::kSelectPartsTab);
-    for (const auto& [id, file] : std::vector<std::pair<BodyPartId, const char*>>{
-             {8, "Male-Athletic.bwo"}, {15, "Male-Flat.bwo"}, {kLeftThigh, "Male-Slim.bwo"},
-             {17, "Male-Slim.bwo"}, {kLeftFoot, "Male-Bare.bwo"}, {7, "Male-Thick.bwo"},
-             {kHead, "Fantasy-Horned.bwo"}})
+    for (const auto& [id, file] :
+         std::vector<std::pair<BodyPartId, const char*>>{{8, "Male-Athletic.bwo"},
+                                                         {15, "Male-Flat.bwo"},
+                                                         {kLeftThigh, "Male-Slim.bwo"},
+                                                         {17, "Male-Slim.bwo"},
+                                                         {kLeftFoot, "Male-Bare.bwo"},
+                                                         {7, "Male-Thick.bwo"},
+                                                         {kHead, "Fantasy-Horned.bwo"}})
         Choose(id, file);
     ASSERT_EQ(GetCreature().PartCount(), 7);
 

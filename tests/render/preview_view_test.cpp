@@ -1,5 +1,7 @@
 // The real preview under Xvfb + Mesa: pixels grabbed from its framebuffer for each shading
 // mode and the highlight, and the camera effects of drags and double clicks.
+#include "render/ui/preview_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,7 +11,6 @@
 
 #include "model/part_object.h"
 #include "render/preview_navigation.h"
-#include "render/ui/preview_view.h"
 #include "support/gui_fixture.h"
 #include "support/object_file_builder.h"
 #include "support/recording_notifier.h"
@@ -132,10 +133,10 @@ TEST_F(PreviewViewTest, AnUnknownShadingModeDrawsNothing) {
 // documents the tolerance).
 TEST_F(PreviewViewTest, TheSampleCreatureMatchesItsBaselines) {
     const std::string library = SampleLibraryDirectory();
-    const char* files[][2] = {{"Head", "Male-Square.bwo"},      {"Neck", "Male-Thick.bwo"},
+    const char* files[][2] = {{"Head", "Male-Square.bwo"},         {"Neck", "Male-Thick.bwo"},
                               {"Upper body", "Male-Athletic.bwo"}, {"Stomach", "Male-Flat.bwo"},
-                              {"Left arm", "Male-Slim.bwo"},     {"Right thigh", "Male-Slim.bwo"},
-                              {"Right leg", "Male-Slim.bwo"},    {"Right foot", "Male-Bare.bwo"}};
+                              {"Left arm", "Male-Slim.bwo"},       {"Right thigh", "Male-Slim.bwo"},
+                              {"Right leg", "Male-Slim.bwo"},      {"Right foot", "Male-Bare.bwo"}};
     for (const auto& [part, file] : files) {
         const auto id = BodyPartIdOfName(part);
         ASSERT_TRUE(id.has_value());
@@ -233,8 +234,8 @@ TEST_F(PreviewViewTest, MovesWithoutCaptureAndWithASceneLeaveTheCreature) {
 
 TEST_F(PreviewViewTest, TheWheelShowsItsMessageAndLeavesTheCamera) {
     Render();
-    QWheelEvent wheel(QPointF(10, 20), view.mapToGlobal(QPointF(10, 20)), QPoint(),
-                      QPoint(0, -120), Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(10, 20), view.mapToGlobal(QPointF(10, 20)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&view, &wheel);
     ASSERT_EQ(notifier.messages.size(), 1u);
     const QPoint global = view.mapToGlobal(QPoint(10, 20));

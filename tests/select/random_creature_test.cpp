@@ -67,16 +67,15 @@ TEST(RandomCreatureTest, TypeFilterMatchesTheBeginningWithoutRegardToCase) {
         std::vector<int> numbers;  // head: the plain draw, then the draw among the matches
         std::string expected;
     };
-    const std::vector<Case> cases = {
-        {kMale, {0, 0}, "male-b.bwo"},  // "Female-A" does not begin with "Male"
-        {kMale, {0, 1}, "Male-C.bwo"},
-        {kMale, {0, 3}, "Male-C.bwo"},
-        {2, {0, 5}, "Female-A.bwo"},
-        {5, {0, 9}, "Manga-D.bwo"},
-        {3, {1, 0}, "male-b.bwo"},  // no Insect head: the plain draw 1 + 1 % 4 stands
-        {0, {2, 0}, "Male-C.bwo"},  // "(all types)": no filter
-        {9, {2, 0}, "Male-C.bwo"},  // an unknown type filters nothing
-    };
+    const std::vector<Case> cases =
+        {
+            {kMale, {0, 0}, "male-b.bwo"},  // "Female-A" does not begin with "Male"
+            {kMale, {0, 1}, "Male-C.bwo"}, {kMale, {0, 3}, "Male-C.bwo"},
+            {2, {0, 5}, "Female-A.bwo"},   {5, {0, 9}, "Manga-D.bwo"},
+            {3, {1, 0}, "male-b.bwo"},  // no Insect head: the plain draw 1 + 1 % 4 stands
+            {0, {2, 0}, "Male-C.bwo"},  // "(all types)": no filter
+            {9, {2, 0}, "Male-C.bwo"},  // an unknown type filters nothing
+        };
     for (const Case& c : cases) {
         SelectionFixture f(files);
         ScriptedRandom random(c.numbers);

@@ -1,6 +1,8 @@
 // The Select Parts page driven through its real widgets over the sample library: choosing
 // entries loads and removes parts, the spin button steps without wrapping, locks disable a
 // row, a failed load keeps the entry, and a new object directory empties the lists.
+#include "select/ui/select_parts_page.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -10,9 +12,8 @@
 
 #include "app/ui/main_dialog.h"
 #include "model/body_part_catalogue.h"
-#include "select/ui/select_parts_page.h"
-#include "ui/spin_button.h"
 #include "support/gui_fixture.h"
+#include "ui/spin_button.h"
 
 namespace bw::test {
 namespace {

@@ -1,11 +1,10 @@
 // Symmetry: copies by file name onto the mirror part, restoring the user's own choices, the
 // arrows' directions and the order in which groups are mirrored.
-#include "select/symmetry_state.h"
-
 #include <gtest/gtest.h>
 
 #include "select/clear_creature.h"
 #include "select/symmetry_operations.h"
+#include "select/symmetry_state.h"
 #include "selection_fixture.h"
 
 namespace bw::test {
@@ -19,14 +18,15 @@ constexpr BodyPartId kLeftThigh = 16, kLeftLeg = 17, kLeftFoot = 18;
 constexpr BodyPartId kRightThigh = 19, kRightLeg = 20, kRightFoot = 21;
 
 TEST(SymmetryGroupTest, GroupsPairLeftAndRightPartsOfTheCatalogue) {
-    const std::vector<std::vector<std::string>> left = {
-        {"Left ear", "Left eye"}, {"Left arm", "Left forearm", "Left hand"},
-        {"Left thigh", "Left leg", "Left foot"}};
+    const std::vector<std::vector<std::string>> left = {{"Left ear", "Left eye"},
+                                                        {"Left arm", "Left forearm", "Left hand"},
+                                                        {"Left thigh", "Left leg", "Left foot"}};
     for (SymmetryGroup g = 0; g < kSymmetryGroupCount; ++g) {
         const SymmetryGroupParts& parts = kSymmetryGroups[std::size_t(g)];
         ASSERT_EQ(parts.count, int(left[std::size_t(g)].size()));
         for (int k = 0; k < parts.count; ++k) {
-            EXPECT_EQ(BodyPartName(parts.left[std::size_t(k)]), left[std::size_t(g)][std::size_t(k)]);
+            EXPECT_EQ(BodyPartName(parts.left[std::size_t(k)]),
+                      left[std::size_t(g)][std::size_t(k)]);
             EXPECT_EQ(MirrorBodyPart(parts.left[std::size_t(k)]), parts.right[std::size_t(k)]);
         }
     }
@@ -67,9 +67,9 @@ TEST(SymmetryTest, OffGivesEveryBodyPartItsOwnLastChoice) {
     SelectionFixture f(FileNames{"A.bwo", "B.bwo", "C.bwo"});
     SymmetryState symmetry(f.selection);
     symmetry.TurnOn();
-    f.Choose(kLeftArm, "A.bwo");    // copied to the right arm
-    f.Choose(kRightLeg, "B.bwo");   // copied to the left leg
-    f.Choose(kRightArm, "C.bwo");   // copied back onto the left arm
+    f.Choose(kLeftArm, "A.bwo");   // copied to the right arm
+    f.Choose(kRightLeg, "B.bwo");  // copied to the left leg
+    f.Choose(kRightArm, "C.bwo");  // copied back onto the left arm
     f.Choose(kHead, "B.bwo");
     EXPECT_EQ(f.LoadedFile(kLeftArm), "C.bwo");
     EXPECT_EQ(f.LoadedFile(kLeftLeg), "B.bwo");
@@ -109,9 +109,9 @@ TEST(SymmetryTest, ArrowsWhileOffOnlyRecordTheDirectionWhichOnThenUses) {
 
     symmetry.TurnOn();
     EXPECT_TRUE(symmetry.LabelsEnabled());
-    EXPECT_EQ(f.LoadedFile(kRightArm), "A.bwo");   // "<<": left onto right
+    EXPECT_EQ(f.LoadedFile(kRightArm), "A.bwo");  // "<<": left onto right
     EXPECT_EQ(f.LoadedFile(kLeftArm), "A.bwo");
-    EXPECT_EQ(f.LoadedFile(kLeftEar), "B.bwo");    // ">>": right onto left
+    EXPECT_EQ(f.LoadedFile(kLeftEar), "B.bwo");  // ">>": right onto left
     EXPECT_EQ(f.LoadedFile(kLeftThigh), "B.bwo");
 
     // While on, an arrow mirrors its group at once, first undoing the copy onto the new source.
@@ -141,13 +141,13 @@ TEST(SymmetryTest, OnAndAllMirrorTheGroupsInTheirOrder) {
 
 TEST(SymmetryTest, RestoreSurvivesChoicesOutsideTheLists) {
     SelectionFixture f(FileNames{"A.bwo"});
-    f.selection.SetChosenSelection(kHead, 7);   // beyond the list, e.g. after a directory change
+    f.selection.SetChosenSelection(kHead, 7);  // beyond the list, e.g. after a directory change
     f.selection.SetChosenSelection(kLeftArm, -1);
     RestoreChosenSelections(f.selection);
     EXPECT_EQ(f.List(kHead).CurrentIndex(), -1);
     EXPECT_EQ(f.LoadedFile(kHead), "");
     EXPECT_EQ(f.notifier.messages.size(), 2u);  // the creature refuses both loads
-    MirrorPart(f.selection, kLeftArm);           // nothing to copy from a list showing nothing
+    MirrorPart(f.selection, kLeftArm);          // nothing to copy from a list showing nothing
     EXPECT_EQ(f.Shown(kRightArm), kNoneEntry);
 }
 

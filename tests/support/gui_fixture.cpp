@@ -22,10 +22,10 @@ MainDialogFixture::~MainDialogFixture() = default;
 
 MainDialogPlatform MainDialogFixture::Platform() {
     const bool available = openGl;
-    return MainDialogPlatform{notifier, files, fileDialogs, colourChooser, shell, random,
-                              [available] {
-                                  return available && OpenGlContextAvailable();
-                              }};
+    return MainDialogPlatform{
+        notifier, files, fileDialogs, colourChooser, shell, random, [available] {
+            return available && OpenGlContextAvailable();
+        }};
 }
 
 MainDialog& MainDialogFixture::Show() {

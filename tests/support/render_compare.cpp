@@ -10,7 +10,8 @@ std::string TestOutputDirectory() { return BW_TEST_OUTPUT_DIR; }
 
 std::string CompareWithBaseline(const QImage& actual, const std::string& name,
                                 RenderTolerance tolerance) {
-    const QString baselinePath = QString(BW_BASELINE_DIR) + "/" + QString::fromStdString(name) + ".png";
+    const QString baselinePath =
+        QString(BW_BASELINE_DIR) + "/" + QString::fromStdString(name) + ".png";
     QDir().mkpath(BW_TEST_OUTPUT_DIR);
     const QString actualPath =
         QString(BW_TEST_OUTPUT_DIR) + "/" + QString::fromStdString(name) + ".png";
@@ -21,16 +22,15 @@ std::string CompareWithBaseline(const QImage& actual, const std::string& name,
         return why + "; actual image written to " + actualPath.toStdString();
     };
     if (baseline.isNull()) return fail("no baseline " + baselinePath.toStdString());
-    if (baseline.size() != image.size())
-        return fail("size differs from the baseline's");
+    if (baseline.size() != image.size()) return fail("size differs from the baseline's");
     qint64 differing = 0;
     for (int y = 0; y < image.height(); ++y) {
         const QRgb* a = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         const QRgb* b = reinterpret_cast<const QRgb*>(baseline.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            const int d = std::max({std::abs(qRed(a[x]) - qRed(b[x])),
-                                    std::abs(qGreen(a[x]) - qGreen(b[x])),
-                                    std::abs(qBlue(a[x]) - qBlue(b[x]))});
+            const int d =
+                std::max({std::abs(qRed(a[x]) - qRed(b[x])), std::abs(qGreen(a[x]) - qGreen(b[x])),
+                          std::abs(qBlue(a[x]) - qBlue(b[x]))});
             if (d > tolerance.channelTolerance) ++differing;
         }
     }

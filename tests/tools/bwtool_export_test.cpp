@@ -1,12 +1,12 @@
 // bwtool's exports read back by independent readers: the export library's own importer for
 // every format and, for glTF binary, a second glTF reader. Each file must hold the creature the
 // tool assembled: its parts by name, its polygons, its points and its bounds.
-#include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
 
+#include <assimp/Importer.hpp>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -28,7 +28,6 @@ using test::ReadText;
 
 const std::filesystem::path kShare = BW_SAMPLE_SHARE_DIR;
 const std::string kObjects = (kShare / "Objects" / "Library").string();
-
 
 struct Box {
     double min[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
@@ -142,8 +141,9 @@ class BwtoolExportTest : public ::testing::Test {
     std::string ExportProject(const std::string& project, const std::string& file,
                               std::vector<std::string> options = {}) {
         const std::string path = dir.Path() + "/" + file;
-        std::vector<std::string> args{"assemble", "--objects", kObjects,
-                                      (kShare / "Projects" / project).string(), "--export", path};
+        std::vector<std::string> args{"assemble", "--objects",
+                                      kObjects,   (kShare / "Projects" / project).string(),
+                                      "--export", path};
         args.insert(args.end(), options.begin(), options.end());
         last = Run(args);
         EXPECT_EQ(last.status, 0) << last.err;
@@ -174,8 +174,8 @@ TEST_F(BwtoolExportTest, EveryFormatReadsBackWithTheCreaturesPartsPolygonsPoints
         Assimp::Importer importer;
         importer.SetPropertyBool(AI_CONFIG_IMPORT_COLLADA_USE_COLLADA_NAMES, true);
         // Readers that give every corner its own point get them joined again.
-        const aiScene* scene =
-            importer.ReadFile(path, c.indexedPoints ? 0u : unsigned(aiProcess_JoinIdenticalVertices));
+        const aiScene* scene = importer.ReadFile(
+            path, c.indexedPoints ? 0u : unsigned(aiProcess_JoinIdenticalVertices));
         ASSERT_NE(scene, nullptr) << importer.GetErrorString();
         SceneCounts counts;
         CountNode(*scene, *scene->mRootNode, aiMatrix4x4(), counts);
@@ -209,7 +209,8 @@ TEST_F(BwtoolExportTest, GlbIsReadByASecondReaderWithColoursAndUnitNormals) {
         const tinygltf::Node& node = model.nodes[std::size_t(child)];
         names.push_back(node.name);
         ASSERT_GE(node.mesh, 0) << node.name;
-        for (const tinygltf::Primitive& primitive : model.meshes[std::size_t(node.mesh)].primitives) {
+        for (const tinygltf::Primitive& primitive :
+             model.meshes[std::size_t(node.mesh)].primitives) {
             EXPECT_EQ(primitive.mode, TINYGLTF_MODE_TRIANGLES);
             const tinygltf::Accessor& position =
                 model.accessors[std::size_t(primitive.attributes.at("POSITION"))];
@@ -322,7 +323,8 @@ TEST_F(BwtoolExportTest, UpAxisScaleAndHeightAreBakedIntoThePoints) {
     Box z;
     z.Add(y.min[0] * k, -y.max[2] * k, y.min[1] * k);
     z.Add(y.max[0] * k, -y.min[2] * k, y.max[1] * k);
-    const Box tall = boundsOf(ExportProject("Male.bwp", "tall.glb", {"--up", "z", "--height", "150"}));
+    const Box tall =
+        boundsOf(ExportProject("Male.bwp", "tall.glb", {"--up", "z", "--height", "150"}));
     ExpectSameBox(tall, z, 1e-4);
     EXPECT_NEAR(tall.max[2] - tall.min[2], 150.0, 1e-4);
 
@@ -347,19 +349,19 @@ std::size_t OpenEdgesOfStl(const std::string& path, std::size_t* triangles) {
             const aiVector3D& p = mesh.mVertices[mesh.mFaces[f].mIndices[k]];
             corner[k] = index.try_emplace({p.x, p.y, p.z}, index.size()).first->second;
         }
-        for (int k = 0; k < 3; ++k)
-            ++uses[std::minmax(corner[k], corner[(k + 1) % 3])];
+        for (int k = 0; k < 3; ++k) ++uses[std::minmax(corner[k], corner[(k + 1) % 3])];
     }
     *triangles = mesh.mNumFaces;
-    return std::size_t(std::count_if(uses.begin(), uses.end(),
-                                     [](const auto& use) { return use.second != 2; }));
+    return std::size_t(
+        std::count_if(uses.begin(), uses.end(), [](const auto& use) { return use.second != 2; }));
 }
 
 TEST_F(BwtoolExportTest, StlIsOneWeldedSurfaceAndSaysWhetherItIsWatertight) {
     // Where parts meet, both closing caps lie on each other and are left out: what remains of
     // the sample creature is closed. The insect's caps agree only to within rounding.
     for (const char* project : {"Male", "Insect"}) {
-        const std::string stl = ExportProject(project + std::string(".bwp"), project + std::string(".stl"));
+        const std::string stl =
+            ExportProject(project + std::string(".bwp"), project + std::string(".stl"));
         EXPECT_EQ(last.err, stl + ": watertight\n");
         std::size_t triangles = 0;
         EXPECT_EQ(OpenEdgesOfStl(stl, &triangles), 0u) << project;
@@ -390,7 +392,8 @@ TEST_F(BwtoolExportTest, FailedExportsLeaveEveryFileAsItWas) {
         const test::CommandResult r = Run({"assemble", "--objects", dir.Path() + "/Objects",
                                            "--add", "Head=" + head, "--export", path});
         EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find("error: " + path + ": the Head has 1 points and 0 normals that are "
+        EXPECT_NE(r.err.find("error: " + path +
+                             ": the Head has 1 points and 0 normals that are "
                              "not finite numbers"),
                   std::string::npos)
             << r.err;

@@ -18,7 +18,6 @@ using test::ReadText;
 const std::filesystem::path kShare = BW_SAMPLE_SHARE_DIR;
 const std::string kObjects = (kShare / "Objects" / "Library").string();
 
-
 // The object paths a project file stores, one per record ("\Head\Male-Round.bwo").
 std::vector<std::string> StoredPaths(const std::string& project) {
     std::vector<std::string> paths;
@@ -75,9 +74,9 @@ TEST_F(BwtoolRandomTest, TheTypeChoosesTheFilesAndExportsFollowTheNameGiven) {
     ASSERT_EQ(r.status, 0) << r.err;
     for (int seed = 11; seed < 15; ++seed) {
         const std::string stem = out + "/bug-" + std::to_string(seed);
-        EXPECT_NE(r.out.find("seed " + std::to_string(seed) + ": " + stem + ".bwp " + stem +
-                             ".glb\n"),
-                  std::string::npos)
+        EXPECT_NE(
+            r.out.find("seed " + std::to_string(seed) + ": " + stem + ".bwp " + stem + ".glb\n"),
+            std::string::npos)
             << r.out;
         EXPECT_GT(std::filesystem::file_size(stem + ".glb"), 0u);
         const std::vector<std::string> paths = StoredPaths(stem + ".bwp");

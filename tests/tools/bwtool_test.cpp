@@ -18,7 +18,6 @@ using test::ReadText;
 
 using Json = nlohmann::json;
 
-
 // A Standard Edition project of one record whose scale values are `scales` (fields 13-21).
 std::string OneRecordProject(const std::string& bodyPart, int typeCode, int id,
                              const std::string& storedPath,
@@ -177,8 +176,10 @@ TEST_F(BwtoolTest, BadArgumentsAndUnreadableFilesHaveTheirOwnStatus) {
 
 TEST_F(BwtoolTest, HelpAndVersionGoToStandardOutputBadArgumentsGiveOneLine) {
     for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{"--help"}, {"info", "--help"},
-                                               {"assemble", "--help"}, {"cut", "--help"},
+         std::vector<std::vector<std::string>>{{"--help"},
+                                               {"info", "--help"},
+                                               {"assemble", "--help"},
+                                               {"cut", "--help"},
                                                {"random", "--help"}}) {
         const test::CommandResult help = Run(args);
         EXPECT_EQ(help.status, 0) << args[0];
@@ -227,9 +228,10 @@ TEST_F(BwtoolTest, HelpAndVersionGoToStandardOutputBadArgumentsGiveOneLine) {
 
     // Each --add takes one value, wherever the project stands.
     const std::string head = dir.Write("Objects/Head/Cube.bwo", test::Encode(test::CubeContents()));
-    const std::string project = dir.Write("p.bwp", OneRecordProject("Head", 0, 0, "\\Head\\Cube.bwo"));
-    const test::CommandResult r = Run({"assemble", "--objects", d + "/Objects", "--add",
-                                       "Left eye=" + head, project, "--json"});
+    const std::string project =
+        dir.Write("p.bwp", OneRecordProject("Head", 0, 0, "\\Head\\Cube.bwo"));
+    const test::CommandResult r = Run(
+        {"assemble", "--objects", d + "/Objects", "--add", "Left eye=" + head, project, "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Json::parse(r.out)["parts"].size(), 2u);
 }

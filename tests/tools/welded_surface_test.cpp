@@ -15,13 +15,17 @@ PartGeometry Box(Vec3f low, Vec3f high) {
     PartGeometry part;
     part.bodyPart = "Head";
     for (int i = 0; i < 8; ++i) {
-        part.points.push_back({i & 1 ? high.x : low.x, i & 2 ? high.y : low.y,
-                               i & 4 ? high.z : low.z});
+        part.points.push_back(
+            {i & 1 ? high.x : low.x, i & 2 ? high.y : low.y, i & 4 ? high.z : low.z});
         const float s = 0.57735026f;
         part.normals.push_back({i & 1 ? s : -s, i & 2 ? s : -s, i & 4 ? s : -s});
     }
-    for (const auto& q : {std::array<std::uint32_t, 4>{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
-                          {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}})
+    for (const auto& q : {std::array<std::uint32_t, 4>{0, 2, 3, 1},
+                          {4, 5, 7, 6},
+                          {0, 1, 5, 4},
+                          {2, 6, 7, 3},
+                          {0, 4, 6, 2},
+                          {1, 3, 7, 5}})
         part.polygons.push_back({q, 4, 0});
     part.surfaces.push_back({"Skin", {1.0f, 0.5f, 0.0f}});
     return part;
@@ -51,7 +55,8 @@ TEST(WeldedSurface, BoxesMeetingFaceToFaceCloseWithoutTheirCommonWall) {
     const std::vector<PartGeometry> rounded{Box({0, 0, 0}, {1, 1, 1}),
                                             Box({1.0000001f, 0, 0}, {2, 1, 1})};
     EXPECT_EQ(CountOpenEdges(WeldParts(rounded)), 0u);
-    const std::vector<PartGeometry> apart{Box({0, 0, 0}, {1, 1, 1}), Box({1.001f, 0, 0}, {2, 1, 1})};
+    const std::vector<PartGeometry> apart{Box({0, 0, 0}, {1, 1, 1}),
+                                          Box({1.001f, 0, 0}, {2, 1, 1})};
     EXPECT_EQ(WeldParts(apart).removedPolygonPairs, 0u);
 
     // Zero of either sign is one coordinate.
@@ -86,7 +91,8 @@ TEST(WeldedSurface, QuadsWhoseCornersMergeBecomeTrianglesOrVanish) {
     const WeldedSurface surface = WeldParts(std::vector<PartGeometry>{part});
     EXPECT_EQ(surface.points.size(), 7u);
     std::size_t triangles = 0;
-    for (const auto& t : surface.triangles) triangles += t[0] != t[1] && t[1] != t[2] && t[0] != t[2];
+    for (const auto& t : surface.triangles)
+        triangles += t[0] != t[1] && t[1] != t[2] && t[0] != t[2];
     EXPECT_EQ(triangles, surface.triangles.size());
     EXPECT_EQ(surface.triangles.size(), 10u);  // 4 quads and 2 triangles
     EXPECT_EQ(CountOpenEdges(surface), 0u);

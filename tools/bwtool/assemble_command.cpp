@@ -11,8 +11,8 @@
 #include "bwtool/non_finite_count.h"
 #include "bwtool/reporting_notifier.h"
 #include "model/creature.h"
-#include "project/project_loader.h"
 #include "project/creature_project_writer.h"
+#include "project/project_loader.h"
 
 namespace bw::tool {
 namespace {
@@ -90,8 +90,7 @@ int RunAssemble(const AssembleArguments& args) {
         TranslatingListener listener(notifier, creature);
         TranslationFlags flags;
         ProjectLoadResult loaded;
-        if (!LoadProject(creature, *args.project, args.objectDirectory, flags, listener,
-                         &loaded) ||
+        if (!LoadProject(creature, *args.project, args.objectDirectory, flags, listener, &loaded) ||
             loaded.partsAdded < loaded.recordsRead)
             status = kExitFileError;
     }
@@ -115,9 +114,8 @@ int RunAssemble(const AssembleArguments& args) {
     const ExportOptions options = args.exportArguments.Options();
     if (args.objPath && !ExportReporting(creature, *args.objPath, ObjExportFormat(), options))
         status = kExitFileError;
-    if (args.exportPath &&
-        !ExportReporting(creature, *args.exportPath, *ExportFormatOfPath(*args.exportPath),
-                         options))
+    if (args.exportPath && !ExportReporting(creature, *args.exportPath,
+                                            *ExportFormatOfPath(*args.exportPath), options))
         status = kExitFileError;
     if (args.json) std::cout << JsonText(DescribeCreature(creature, notifier.messages)) << "\n";
     return status;
@@ -131,8 +129,9 @@ void AddAssembleCommand(CLI::App& app, CommandAction& action) {
         "Build a creature exactly as the program does: the project's records first (renamed "
         "object files translated), then each --add in order; then write what is asked");
     auto args = std::make_shared<AssembleArguments>();
-    command->add_option("--objects", args->objectDirectory,
-                        "Object directory: one folder per body part")
+    command
+        ->add_option("--objects", args->objectDirectory,
+                     "Object directory: one folder per body part")
         ->required()
         ->type_name("DIR")
         ->take_last();

@@ -17,14 +17,16 @@ std::string OneLine(std::string text) {
 }  // namespace
 
 int RunCommand(const std::vector<std::string>& args) {
-    CLI::App app("Inspects Beastwright object files, assembles and exports creatures, makes "
-                 "random creatures in batches and cuts prepared objects into parts.",
-                 "bwtool");
+    CLI::App app(
+        "Inspects Beastwright object files, assembles and exports creatures, makes "
+        "random creatures in batches and cuts prepared objects into parts.",
+        "bwtool");
     app.set_version_flag("--version", "bwtool " BW_VERSION);
     app.require_subcommand(1);
-    app.footer("Exit status: 0 success; 1 a file could not be read or written or a part could "
-               "not be added; 2 bad arguments.\nRun 'bwtool COMMAND --help' for a command's "
-               "options.");
+    app.footer(
+        "Exit status: 0 success; 1 a file could not be read or written or a part could "
+        "not be added; 2 bad arguments.\nRun 'bwtool COMMAND --help' for a command's "
+        "options.");
     CommandAction action;
     AddInfoCommand(app, action);
     AddAssembleCommand(app, action);
@@ -50,8 +52,7 @@ int RunCommand(const std::vector<std::string>& args) {
             return app.exit(e, std::cout, std::cerr);  // --help, --version
         std::string command = "bwtool";
         for (const CLI::App* sub : app.get_subcommands()) command += " " + sub->get_name();
-        std::cerr << command << ": " << OneLine(e.what()) << " (see " << command
-                  << " --help)\n";
+        std::cerr << command << ": " << OneLine(e.what()) << " (see " << command << " --help)\n";
         return kExitUsage;
     }
     return action ? action() : kExitUsage;

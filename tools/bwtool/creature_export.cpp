@@ -1,7 +1,6 @@
 #include "bwtool/creature_export.h"
 
 #include <assimp/Exporter.hpp>
-
 #include <filesystem>
 
 #include "bwtool/export_scene.h"
@@ -22,8 +21,9 @@ bool RenderCreatureExport(const Creature& creature, const std::string& path,
     if (format.weldedSurface) {
         const WeldedSurface surface = WeldParts(parts);
         if (surface.triangles.empty()) {
-            if (reason) *reason = "the creature has no polygons, and an " +
-                                  std::string(format.name) + " file needs at least one triangle";
+            if (reason)
+                *reason = "the creature has no polygons, and an " + std::string(format.name) +
+                          " file needs at least one triangle";
             return false;
         }
         result.openEdges = CountOpenEdges(surface);
@@ -43,8 +43,9 @@ bool RenderCreatureExport(const Creature& creature, const std::string& path,
         exporter.ExportToBlob(scene.get(), format.writerId, 0u, &properties);
     if (!blob) {
         const std::string why = exporter.GetErrorString();
-        if (reason) *reason = "the " + std::string(format.name) + " writer failed" +
-                              (why.empty() ? std::string() : ": " + why);
+        if (reason)
+            *reason = "the " + std::string(format.name) + " writer failed" +
+                      (why.empty() ? std::string() : ": " + why);
         return false;
     }
     result.files.push_back({path, std::string(static_cast<const char*>(blob->data), blob->size)});
@@ -55,13 +56,14 @@ bool RenderCreatureExport(const Creature& creature, const std::string& path,
         const std::filesystem::path companionPath = target.parent_path() / name;
         if (name.empty() || name.find('/') != std::string::npos ||
             companionPath.lexically_normal() == target.lexically_normal()) {
-            if (reason) *reason = "the " + std::string(format.name) + " file and its companion " +
-                                  "file \"" + name + "\" would be the same file";
+            if (reason)
+                *reason = "the " + std::string(format.name) + " file and its companion " +
+                          "file \"" + name + "\" would be the same file";
             return false;
         }
-        result.files.push_back({companionPath.string(),
-                                std::string(static_cast<const char*>(companion->data),
-                                            companion->size)});
+        result.files.push_back(
+            {companionPath.string(),
+             std::string(static_cast<const char*>(companion->data), companion->size)});
     }
     return true;
 }

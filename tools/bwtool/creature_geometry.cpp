@@ -50,15 +50,16 @@ ExportPolygon DistinctCorners(const Quad& quad) {
     polygon.cornerCount = 0;
     for (int k = 0; k < 4; ++k) {
         const std::uint16_t corner = quad.corner[std::size_t(k)];
-        const bool repeat = polygon.cornerCount > 0 &&
-                            polygon.corners[polygon.cornerCount - 1] == corner;
+        const bool repeat =
+            polygon.cornerCount > 0 && polygon.corners[polygon.cornerCount - 1] == corner;
         if (!repeat) polygon.corners[polygon.cornerCount++] = corner;
     }
-    while (polygon.cornerCount > 1 && polygon.corners[polygon.cornerCount - 1] == polygon.corners[0])
+    while (polygon.cornerCount > 1 &&
+           polygon.corners[polygon.cornerCount - 1] == polygon.corners[0])
         --polygon.cornerCount;
     // A bow tie such as (a, b, a, c) also has fewer than three distinct corners.
-    if (polygon.cornerCount == 4 && (polygon.corners[0] == polygon.corners[2] ||
-                                     polygon.corners[1] == polygon.corners[3]))
+    if (polygon.cornerCount == 4 &&
+        (polygon.corners[0] == polygon.corners[2] || polygon.corners[1] == polygon.corners[3]))
         polygon.cornerCount = 0;
     return polygon;
 }
@@ -127,7 +128,8 @@ bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options
             }
         }
         std::vector<Vec3f> normals;
-        for (const Vec3f& n : source.Normals()) normals.push_back(ToExportFrame(n, 1.0, options.up));
+        for (const Vec3f& n : source.Normals())
+            normals.push_back(ToExportFrame(n, 1.0, options.up));
         normals.resize(part.points.size());
         for (const Quad& quad : source.Polygons()) {
             const ExportPolygon polygon = DistinctCorners(quad);

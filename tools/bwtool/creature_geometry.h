@@ -37,14 +37,14 @@ struct ExportPolygon {
 };
 
 struct ExportSurface {
-    std::string name;                 // the bytes the object file holds
-    std::array<float, 3> colour{};    // red, green, blue, 0 to 1, as the preview shows them
+    std::string name;               // the bytes the object file holds
+    std::array<float, 3> colour{};  // red, green, blue, 0 to 1, as the preview shows them
 };
 
 struct PartGeometry {
-    std::string bodyPart;           // the catalogue name, "Left hand"
-    std::vector<Vec3f> points;      // export frame
-    std::vector<Vec3f> normals;     // one per point, unit length, export frame
+    std::string bodyPart;        // the catalogue name, "Left hand"
+    std::vector<Vec3f> points;   // export frame
+    std::vector<Vec3f> normals;  // one per point, unit length, export frame
     // Every polygon of the part with at least three distinct corners; a quad with a repeated
     // corner is the triangle of the others, one with fewer distinct corners has no area and is
     // left out.

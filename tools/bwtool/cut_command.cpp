@@ -67,8 +67,8 @@ int RunCut(const CutArguments& args) {
                   << group.polygonCount << " polygons)\n";
     };
     listener.setWritten = [](BodyPartId id, int set, std::size_t count) {
-        std::cout << "set " << set << " of " << BodyPartName(id) << " ("
-                  << ConnectionLabel(id, set) << "): " << count << " points\n";
+        std::cout << "set " << set << " of " << BodyPartName(id) << " (" << ConnectionLabel(id, set)
+                  << "): " << count << " points\n";
     };
     return CutAllParts(model, listener) ? kExitOk : kExitFileError;
 }
@@ -77,8 +77,9 @@ int RunCut(const CutArguments& args) {
 
 void AddCutCommand(CLI::App& app, CommandAction& action) {
     CLI::App* command = app.add_subcommand(
-        "cut", "Cut a prepared whole-creature object into one object file per body part, with "
-               "the connection point sets of every seam, as the converter page saves them");
+        "cut",
+        "Cut a prepared whole-creature object into one object file per body part, with "
+        "the connection point sets of every seam, as the converter page saves them");
     auto args = std::make_shared<CutArguments>();
     command->add_option("PREPARED", args->prepared, "The prepared object (.bwo, or .obj with .mtl)")
         ->required()

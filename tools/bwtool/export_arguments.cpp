@@ -29,8 +29,9 @@ ExportOptions ExportArguments::Options() const {
 
 void AddExportArguments(CLI::App& command, ExportArguments& arguments) {
     arguments.upOption =
-        command.add_option("--up", arguments.up,
-                           "Up axis of the exported file: y (the glTF convention, default) or z")
+        command
+            .add_option("--up", arguments.up,
+                        "Up axis of the exported file: y (the glTF convention, default) or z")
             ->check(CLI::IsMember({"y", "z"}, CLI::ignore_case).description(""))
             ->type_name("y|z")
             ->take_last();
@@ -39,14 +40,13 @@ void AddExportArguments(CLI::App& command, ExportArguments& arguments) {
             ->check(PositiveNumber())
             ->type_name("S")
             ->take_last();
-    arguments.heightOption =
-        command
-            .add_option("--height", arguments.height,
-                        "Scale the exported creature so that it is H tall")
-            ->check(PositiveNumber())
-            ->type_name("H")
-            ->take_last()
-            ->excludes(arguments.scaleOption);
+    arguments.heightOption = command
+                                 .add_option("--height", arguments.height,
+                                             "Scale the exported creature so that it is H tall")
+                                 ->check(PositiveNumber())
+                                 ->type_name("H")
+                                 ->take_last()
+                                 ->excludes(arguments.scaleOption);
 }
 
 CLI::Validator ExportPathValidator() {

@@ -16,8 +16,9 @@ struct ExportArguments {
     std::optional<double> height;
 
     // True when any of the three was given on the command line.
-    bool Given() const { return upOption && (upOption->count() || scaleOption->count() ||
-                                             heightOption->count()); }
+    bool Given() const {
+        return upOption && (upOption->count() || scaleOption->count() || heightOption->count());
+    }
     ExportOptions Options() const;
 
     CLI::Option* upOption = nullptr;

@@ -27,8 +27,8 @@ aiMaterial* NewMaterial(const std::string& name, const std::array<float, 3>& col
     material->AddProperty(&materialName, AI_MATKEY_NAME);
     aiColor4D c(colour[0], colour[1], colour[2], 1.0f);
     if (format.linearColours) {
-        c = aiColor4D(LinearChannel(colour[0]), LinearChannel(colour[1]),
-                      LinearChannel(colour[2]), 1.0f);
+        c = aiColor4D(LinearChannel(colour[0]), LinearChannel(colour[1]), LinearChannel(colour[2]),
+                      1.0f);
         // The preview lights surfaces without highlights: a matte, non-metallic material.
         const float metallic = 0.0f, roughness = 1.0f;
         material->AddProperty(&metallic, 1, AI_MATKEY_METALLIC_FACTOR);
@@ -91,8 +91,8 @@ aiMesh* NewSurfaceMesh(const PartGeometry& part, std::uint16_t surface, const st
 }  // namespace
 
 std::string ExportName(const std::string& text, bool blankFree) {
-    const std::string quoted = nlohmann::json(text).dump(
-        -1, ' ', false, nlohmann::json::error_handler_t::replace);
+    const std::string quoted =
+        nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     std::string name = nlohmann::json::parse(quoted).get<std::string>();
     for (char& c : name) {
         const auto byte = static_cast<unsigned char>(c);
@@ -117,12 +117,12 @@ std::unique_ptr<aiScene> PartsScene(std::span<const PartGeometry> parts,
     // nothing leaks if memory runs out half way.
     auto scene = std::make_unique<aiScene>();
     scene->mRootNode = new aiNode(kRootName);
-    scene->mMeshes = new aiMesh*[meshCount]{};
+    scene->mMeshes = new aiMesh* [meshCount] {};
     scene->mNumMeshes = meshCount;
-    scene->mMaterials = new aiMaterial*[meshCount]{};
+    scene->mMaterials = new aiMaterial* [meshCount] {};
     scene->mNumMaterials = meshCount;
     aiNode& root = *scene->mRootNode;
-    root.mChildren = new aiNode*[parts.size()]{};
+    root.mChildren = new aiNode* [parts.size()] {};
     root.mNumChildren = unsigned(parts.size());
 
     const std::string blank = format.blankFreeNames ? "_" : " ";

@@ -31,9 +31,10 @@ int RunInfo(const std::vector<std::string>& paths) {
 }  // namespace
 
 void AddInfoCommand(CLI::App& app, CommandAction& action) {
-    CLI::App* info = app.add_subcommand(
-        "info", "Print what each object file holds (counts, body part, connection sets, "
-                "surfaces and colours) as a JSON array");
+    CLI::App* info =
+        app.add_subcommand("info",
+                           "Print what each object file holds (counts, body part, connection sets, "
+                           "surfaces and colours) as a JSON array");
     auto paths = std::make_shared<std::vector<std::string>>();
     info->add_option("FILE.bwo", *paths, "Object files")->required()->type_name("");
     info->callback([&action, paths] { action = [paths] { return RunInfo(*paths); }; });

@@ -14,11 +14,11 @@
 #include "bwtool/reporting_notifier.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
+#include "project/creature_project_writer.h"
 #include "select/part_list.h"
 #include "select/part_selection.h"
 #include "select/random_creature.h"
 #include "select/random_source.h"
-#include "project/creature_project_writer.h"
 
 namespace bw::tool {
 namespace {
@@ -130,8 +130,9 @@ void AddRandomCommand(CLI::App& app, CommandAction& action) {
         "project, an export or both; creature k of a batch (from 0) has the seed N + k, which "
         "--seed makes again");
     auto args = std::make_shared<RandomArguments>();
-    command->add_option("--objects", args->objectDirectory,
-                        "Object directory: one folder per body part")
+    command
+        ->add_option("--objects", args->objectDirectory,
+                     "Object directory: one folder per body part")
         ->required()
         ->type_name("DIR")
         ->take_last();

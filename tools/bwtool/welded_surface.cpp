@@ -162,11 +162,10 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts) {
         }
     }
     for (const Vec3f& sum : normalSums) {
-        const double length = std::sqrt(double(sum.x) * sum.x + double(sum.y) * sum.y +
-                                        double(sum.z) * sum.z);
-        surface.normals.push_back(length > 0.0 ? Vec3f{float(sum.x / length),
-                                                        float(sum.y / length),
-                                                        float(sum.z / length)}
+        const double length =
+            std::sqrt(double(sum.x) * sum.x + double(sum.y) * sum.y + double(sum.z) * sum.z);
+        surface.normals.push_back(length > 0.0 ? Vec3f{float(sum.x / length), float(sum.y / length),
+                                                       float(sum.z / length)}
                                                : Vec3f{0.0f, 1.0f, 0.0f});
     }
 

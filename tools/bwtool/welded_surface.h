@@ -36,9 +36,9 @@ struct WeldedSurface {
 };
 
 // Merges points closer than a millionth of the diagonal of all points' bounding box (equal
-// points always; -0 equals 0), each into the first of them; takes out pairs of polygons over the same points wound opposite ways, drops polygons whose
-// merged corners leave no area, and splits the rest into triangles: (0, 1, 2) and (0, 2, 3),
-// as the preview splits a quad.
+// points always; -0 equals 0), each into the first of them; takes out pairs of polygons over the
+// same points wound opposite ways, drops polygons whose merged corners leave no area, and splits
+// the rest into triangles: (0, 1, 2) and (0, 2, 3), as the preview splits a quad.
 WeldedSurface WeldParts(std::span<const PartGeometry> parts);
 
 // The number of edges (unordered pairs of points) used by a number of triangles other than

@@ -43,8 +43,9 @@ struct PartMesh {
 inline constexpr double kPreviewUnitsPerMetre = 0.15;
 inline constexpr double kCentreHeight = 0.98;  // metres
 
-// The object file contents of a part, in preview units: points, unit normals, quads, surfaces (each data block
-// opening with its colour sub-chunk) and sets. False with `reason` when the part is unsound.
+// The object file contents of a part, in preview units: points, unit normals, quads, surfaces (each
+// data block opening with its colour sub-chunk) and sets. False with `reason` when the part is
+// unsound.
 bool ToObjectFile(const PartMesh& part, BodyPartId bodyPart, ObjectFileContents& contents,
                   std::string* reason);
 

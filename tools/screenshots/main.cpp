@@ -19,8 +19,8 @@
 #include "project/list_selecting_load_listener.h"
 #include "project/project_loader.h"
 #include "render/ui/preview_view.h"
-#include "window_picture.h"
 #include "select/ui/select_parts_page.h"
+#include "window_picture.h"
 
 namespace {
 
@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
     bw::QtColourChooser colourChooser;
     bw::QtShellOpener shell;
     bw::ClockSeededRandom random;
-    const bw::MainDialogPlatform platform{notifier, files,  fileDialogs, colourChooser,
-                                          shell,    random, &bw::OpenGlContextAvailable};
+    const bw::MainDialogPlatform platform{
+        notifier, files, fileDialogs, colourChooser, shell, random, &bw::OpenGlContextAvailable};
     int failures = 0;
     for (const Shot& shot : shots) {
         bw::MainDialog dialog(platform, start.string());

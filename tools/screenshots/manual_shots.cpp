@@ -6,16 +6,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QTabWidget>
-#include <QTest>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "ui/about_dialog.h"
 #include "app/ui/application.h"
 #include "app/ui/main_dialog.h"
 #include "converter/ui/converter_page.h"
@@ -26,9 +25,10 @@
 #include "project/ui/save_project_options_dialog.h"
 #include "project/ui/translate_names_dialog.h"
 #include "render/ui/preview_view.h"
-#include "window_picture.h"
 #include "select/random_source.h"
 #include "select/ui/select_parts_page.h"
+#include "ui/about_dialog.h"
+#include "window_picture.h"
 
 namespace {
 
@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
     NoColours colours;
     NoShell shell;
     bw::ClockSeededRandom random;
-    const bw::MainDialogPlatform platform{notifier, files,  fileDialogs, colours,
-                                          shell,    random, &bw::OpenGlContextAvailable};
+    const bw::MainDialogPlatform platform{
+        notifier, files, fileDialogs, colours, shell, random, &bw::OpenGlContextAvailable};
     int failures = 0;
     auto shot = [&](QWidget& widget, const char* name) {
         if (!Save(widget, output + "/" + name)) ++failures;

@@ -7,11 +7,11 @@
 
 #include "app/configuration.h"
 #include "app/ui/main_dialog.h"
-#include "ui/product_name.h"
 #include "model/file_enumerator.h"
 #include "platform/ui/qt_notifier.h"
 #include "platform/ui/qt_platform_dialogs.h"
 #include "render/ui/preview_view.h"
+#include "ui/product_name.h"
 
 namespace bw {
 
@@ -43,8 +43,8 @@ int Application::Run(int argc, char** argv) {
     QtColourChooser colourChooser;
     QtShellOpener shell;
     ClockSeededRandom random;
-    const MainDialogPlatform platform{notifier, files,  fileDialogs,
-                                      colourChooser, shell, random, &OpenGlContextAvailable};
+    const MainDialogPlatform platform{
+        notifier, files, fileDialogs, colourChooser, shell, random, &OpenGlContextAvailable};
     RunMainDialog(platform, startDirectory);
     return 0;
 }

@@ -4,9 +4,7 @@
 
 namespace bw {
 
-ColorSwatchButton::ColorSwatchButton(QWidget* parent) : QPushButton(parent) {
-    setFlat(true);
-}
+ColorSwatchButton::ColorSwatchButton(QWidget* parent) : QPushButton(parent) { setFlat(true); }
 
 void ColorSwatchButton::SetColour(const std::array<int, 3>& colour) {
     if (colour == colour_) return;

@@ -13,18 +13,18 @@
 #include <QTabWidget>
 #include <algorithm>
 
-#include "ui/dialog_units.h"
 #include "app/ui/preferences_page.h"
-#include "ui/product_name.h"
 #include "converter/ui/converter_page.h"
 #include "edit/ui/edit_parts_page.h"
-#include "render/preview_navigation.h"
 #include "project/ui/project_page.h"
+#include "render/preview_navigation.h"
 #include "render/ui/preview_container.h"
 #include "render/ui/preview_view.h"
 #include "select/clear_creature.h"
 #include "select/random_creature.h"
 #include "select/ui/select_parts_page.h"
+#include "ui/dialog_units.h"
+#include "ui/product_name.h"
 
 namespace bw {
 namespace {
@@ -71,8 +71,9 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
         preview_ = new PreviewView(platform_.notifier);
         previewContainer_ = new bw::PreviewContainer(preview_, this);
     } else {
-        platform_.notifier.ShowMessage("Unable to Setup OpenGL, Please install a new OpenGL driver.",
-                                       "OpenGL Error", MessageIcon::Warning, MessageButtons::Ok);
+        platform_.notifier.ShowMessage(
+            "Unable to Setup OpenGL, Please install a new OpenGL driver.", "OpenGL Error",
+            MessageIcon::Warning, MessageButtons::Ok);
     }
     creature_ = std::make_unique<Creature>(platform_.notifier);
     selectParts_ = new SelectPartsPage(*creature_, platform_.files);
@@ -83,9 +84,9 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     editParts_ = new EditPartsPage(*creature_, [this] { RepaintPreview(); });
     converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
     converterScene_ = std::make_unique<ConverterPreviewScene>(*converterModel_);
-    converterPage_ = new bw::ConverterPage(*converterModel_, platform_.notifier,
-                                           platform_.fileDialogs, configuration_.convertObjectDir,
-                                           configuration_.convertObjectName);
+    converterPage_ =
+        new bw::ConverterPage(*converterModel_, platform_.notifier, platform_.fileDialogs,
+                              configuration_.convertObjectDir, configuration_.convertObjectName);
     projectPage_->setAccessibleName("Project");
     preferencePage_->setAccessibleName("Preference");
     editParts_->setAccessibleName("Edit Parts");
@@ -171,7 +172,8 @@ void MainDialog::resizeEvent(QResizeEvent* event) {
     // The tab strip keeps its place; the bottom controls keep theirs above the dialog's bottom
     // edge; the preview takes the rest to the right of the one and above the others.
     const int grownBy = height() - initialSize_.height();
-    for (const auto& [widget, start] : bottomControls_) widget->move(start.topLeft() + QPoint(0, grownBy));
+    for (const auto& [widget, start] : bottomControls_)
+        widget->move(start.topLeft() + QPoint(0, grownBy));
     if (previewContainer_) {
         const int left = previewContainer_->x();
         previewContainer_->resize(std::max(1, width() - left - previewMargin_.width()),
@@ -253,10 +255,10 @@ void MainDialog::BuildBottomControls() {
         const bool all = row == 3;
         const int y = all ? 392 : 370 + 11 * row;
         symmetryLabels_[row] = new QLabel(rowNames[row], this);
-        symmetryLabels_[row]->setGeometry(
-            all ? units.Rect(228, y, 12, 10) : units.Rect(301, y, 52, 10));
-        const std::array<int, 2> arrowX = all ? std::array<int, 2>{241, 260}
-                                              : std::array<int, 2>{355, 374};
+        symmetryLabels_[row]->setGeometry(all ? units.Rect(228, y, 12, 10)
+                                              : units.Rect(301, y, 52, 10));
+        const std::array<int, 2> arrowX =
+            all ? std::array<int, 2>{241, 260} : std::array<int, 2>{355, 374};
         const std::array<const char*, 2> arrowText{"<<", ">>"};
         for (int k = 0; k < 2; ++k) {
             auto* arrow = new QPushButton(arrowText[k], this);
@@ -303,9 +305,7 @@ void MainDialog::SetShadingMode(int mode) {
     RepaintPreview();
 }
 
-void MainDialog::TransferControls() {
-    creatureType = creatureTypeBox_->currentIndex();
-}
+void MainDialog::TransferControls() { creatureType = creatureTypeBox_->currentIndex(); }
 
 void MainDialog::UpdateSymmetryControls() {
     const SymmetryState& symmetry = *symmetry_;
@@ -407,8 +407,7 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     // A pointer compared, never a call on the tab widget: the filter also sees the events of
     // the tab bar's destruction, while the tab widget is no longer whole.
-    if (watched == tabBar_ && key &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F12) {
+    if (watched == tabBar_ && key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F12) {
         if (event->type() == QEvent::KeyPress) ToggleConverterTab();
         return true;
     }
@@ -437,8 +436,7 @@ void MainDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainDialog::keyReleaseEvent(QKeyEvent* event) {
-    const bool numpadZero =
-        event->key() == Qt::Key_0 && (event->modifiers() & Qt::KeypadModifier);
+    const bool numpadZero = event->key() == Qt::Key_0 && (event->modifiers() & Qt::KeypadModifier);
     if (KeyReachesDialogItself() && (numpadZero || event->key() == Qt::Key_F12)) {
         ShowApplicationMessage("It's an Easter Egg Hunt!");
         return;

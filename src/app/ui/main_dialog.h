@@ -146,7 +146,7 @@ class MainDialog : public QDialog {
     std::unique_ptr<SymmetryState> symmetry_;
 
     QTabWidget* tabs_ = nullptr;
-    QTabBar* tabBar_ = nullptr;  // the tab strip's bar, watched for F12
+    QTabBar* tabBar_ = nullptr;       // the tab strip's bar, watched for F12
     PreviewView* preview_ = nullptr;  // owned by previewContainer_
     bw::PreviewContainer* previewContainer_ = nullptr;
     QSize initialSize_;
@@ -169,8 +169,8 @@ class MainDialog : public QDialog {
     QPushButton* doneButton_ = nullptr;
     std::array<QRadioButton*, 3> shadingRadios_{};
     QGroupBox* symmetryBox_ = nullptr;
-    std::array<QRadioButton*, 2> symmetryRadios_{};       // Off, On
-    std::array<QLabel*, 4> symmetryLabels_{};             // three groups, then "All"
+    std::array<QRadioButton*, 2> symmetryRadios_{};        // Off, On
+    std::array<QLabel*, 4> symmetryLabels_{};              // three groups, then "All"
     std::array<std::array<QPushButton*, 2>, 4> arrows_{};  // per row: "<<", ">>"
     std::array<QPushButton*, 6> converterView_{};          // Wire Solid Smooth Top Front Side
 };

@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/ui/color_swatch_button.h"
 #include "app/colour_channels.h"
-#include "ui/dialog_units.h"
 #include "app/directory_choice.h"
+#include "app/ui/color_swatch_button.h"
 #include "render/ui/preview_view.h"
+#include "ui/dialog_units.h"
 
 namespace bw {
 namespace {
@@ -29,8 +29,7 @@ QString Shown(const std::string& path) {
 }  // namespace
 
 PreferencesPage::PreferencesPage(Creature& creature, FileDialogs& fileDialogs,
-                                 ColourChooser& colourChooser, Notifier& notifier,
-                                 QWidget* parent)
+                                 ColourChooser& colourChooser, Notifier& notifier, QWidget* parent)
     : QWidget(parent),
       creature_(creature),
       fileDialogs_(fileDialogs),
@@ -115,8 +114,7 @@ void PreferencesPage::BuildControls() {
             [this] { ChooseDirectory(DirectoryKind::kProject); });
     connect(backgroundSwatch_, &QPushButton::clicked, this,
             &PreferencesPage::ChooseBackgroundColour);
-    connect(wireframeSwatch_, &QPushButton::clicked, this,
-            &PreferencesPage::ChooseWireframeColour);
+    connect(wireframeSwatch_, &QPushButton::clicked, this, &PreferencesPage::ChooseWireframeColour);
     connect(swapBox_, &QCheckBox::clicked, this, &PreferencesPage::UpdateSwap);
 }
 
@@ -181,8 +179,8 @@ void PreferencesPage::ApplyObjectDirectoryField() {
     // The field shows the stored bytes decoded; while it still shows them, the stored bytes
     // are what it holds (a path need not be valid UTF-8).
     const QString text = objectField_->text();
-    const std::string fieldText = text == Shown(objectDirectory_) ? objectDirectory_
-                                                                  : text.toStdString();
+    const std::string fieldText =
+        text == Shown(objectDirectory_) ? objectDirectory_ : text.toStdString();
     if (!StoreDirectory(DirectoryKind::kObject, DirectoryOfFieldText(fieldText))) {
         SetObjectDirectory(objectDirectory_);
         return;
@@ -196,7 +194,8 @@ void PreferencesPage::ApplyDirectories() {
 }
 
 void PreferencesPage::ChooseBackgroundColour() {
-    const std::optional<Rgb8> chosen = colourChooser_.ChooseColour(ColourChannels(backgroundColour_));
+    const std::optional<Rgb8> chosen =
+        colourChooser_.ChooseColour(ColourChannels(backgroundColour_));
     if (!chosen) return;
     backgroundSwatch_->SetColour(*chosen);
     backgroundColour_ = ColourComponents(*chosen);
@@ -205,7 +204,8 @@ void PreferencesPage::ChooseBackgroundColour() {
 }
 
 void PreferencesPage::ChooseWireframeColour() {
-    const std::optional<Rgb8> chosen = colourChooser_.ChooseColour(ColourChannels(wireframeColour_));
+    const std::optional<Rgb8> chosen =
+        colourChooser_.ChooseColour(ColourChannels(wireframeColour_));
     if (!chosen) return;
     wireframeSwatch_->SetColour(*chosen);
     wireframeColour_ = ColourComponents(*chosen);

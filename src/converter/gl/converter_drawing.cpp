@@ -108,9 +108,9 @@ void DrawShaded(const ConverterModel& model, bool perVertex) {
             glEnd();
         } else {
             const auto& v = polygon.vertices;
-            if (const auto n = ConverterFaceNormal(display[std::size_t(v[0])],
-                                                   display[std::size_t(v[1])],
-                                                   display[std::size_t(v[3])]))
+            if (const auto n =
+                    ConverterFaceNormal(display[std::size_t(v[0])], display[std::size_t(v[1])],
+                                        display[std::size_t(v[3])]))
                 glNormal3d(n->x, n->y, n->z);
             QuadThroughDisplayPoints(model, polygon);
         }
@@ -146,9 +146,15 @@ bool DrawConverter(ConverterModel& model) {
     UpdateViewTransform(model);
     ProjectPoints(model);
     switch (PolygonStyleOf(model.viewMode)) {
-        case ConverterPolygonStyle::Wireframe: DrawWireframe(model); break;
-        case ConverterPolygonStyle::VertexNormals: DrawVertexNormals(model); break;
-        case ConverterPolygonStyle::FaceNormals: DrawFaceNormals(model); break;
+        case ConverterPolygonStyle::Wireframe:
+            DrawWireframe(model);
+            break;
+        case ConverterPolygonStyle::VertexNormals:
+            DrawVertexNormals(model);
+            break;
+        case ConverterPolygonStyle::FaceNormals:
+            DrawFaceNormals(model);
+            break;
     }
     if (model.showSelection == 1) DrawMarkedPath(model);
     glPopMatrix();
@@ -180,9 +186,8 @@ void DrawWireframe(const ConverterModel& model) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glColor3f(1.0f, 1.0f, 1.0f);
     const auto polygons = model.Polygons();
-    ForEachShownPolygon(model, [&](std::int32_t s) {
-        QuadThroughDisplayPoints(model, polygons[std::size_t(s)]);
-    });
+    ForEachShownPolygon(
+        model, [&](std::int32_t s) { QuadThroughDisplayPoints(model, polygons[std::size_t(s)]); });
     DrawSelectedPoints(model);
 }
 

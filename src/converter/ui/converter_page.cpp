@@ -12,10 +12,10 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 
-#include "ui/dialog_units.h"
-#include "ui/product_name.h"
 #include "converter/colour_controls.h"
 #include "model/body_part_catalogue.h"
+#include "ui/dialog_units.h"
+#include "ui/product_name.h"
 
 namespace bw {
 namespace {
@@ -49,8 +49,7 @@ const std::array<const char*, 3> kChannelNames{"Red", "Green", "Blue"};
 }  // namespace
 
 ConverterPage::ConverterPage(ConverterModel& model, Notifier& notifier, FileDialogs& fileDialogs,
-                             std::string& objectDirectory, std::string& objectName,
-                             QWidget* parent)
+                             std::string& objectDirectory, std::string& objectName, QWidget* parent)
     : QWidget(parent),
       model_(model),
       notifier_(notifier),
@@ -114,7 +113,8 @@ void ConverterPage::BuildControls() {
     label("Object Surfaces", u.Rect(4, 70, 100, 9), this);
     bodyParts_ = new QComboBox(this);
     bodyParts_->setGeometry(u.Rect(4, 80, 108, 14));
-    for (BodyPartId id = 0; id < kBodyPartCount; ++id) bodyParts_->addItem(FromUtf8(BodyPartName(id)));
+    for (BodyPartId id = 0; id < kBodyPartCount; ++id)
+        bodyParts_->addItem(FromUtf8(BodyPartName(id)));
     bodyParts_->setMaxVisibleItems(kBodyPartCount);
     bodyParts_->setAccessibleName("Object Surfaces");
     bodyParts_->setAccessibleDescription("Object Surfaces");
@@ -125,7 +125,8 @@ void ConverterPage::BuildControls() {
     showSelection_->setGeometry(u.Rect(118, 84, 92, 10));
     showSelection_->setAccessibleName("Show Selection");
     // As wide as box and text: a click beside the text does not toggle them.
-    for (QCheckBox* box : {hideRest_, showSelection_}) box->resize(box->sizeHint().width(), box->height());
+    for (QCheckBox* box : {hideRest_, showSelection_})
+        box->resize(box->sizeHint().width(), box->height());
 
     autoSelect_ = button("Auto Select", u.Rect(4, 100, 66, 14), "Auto Select");
     unselect_ = button("Unselect", u.Rect(74, 100, 66, 14), "Unselect");
@@ -156,7 +157,8 @@ void ConverterPage::BuildControls() {
     label("Presets", u.Rect(8, 14, 36, 9), group);
     presets_ = new QComboBox(group);
     presets_->setGeometry(u.Rect(46, 12, 112, 14));
-    for (int preset = 0; preset < kPresetCount; ++preset) presets_->addItem(FromUtf8(PresetName(preset)));
+    for (int preset = 0; preset < kPresetCount; ++preset)
+        presets_->addItem(FromUtf8(PresetName(preset)));
     presets_->setAccessibleName("Presets");
     presets_->setAccessibleDescription("Presets");
     const auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
@@ -242,8 +244,9 @@ void ConverterPage::ChooseDirectory() {
     if (!path) return;
     // The folder of the chosen file; a separator at the very start counts for nothing.
     const std::size_t separator = path->rfind('/');
-    objectDirectory_ =
-        separator == std::string::npos || separator == 0 ? std::string() : path->substr(0, separator);
+    objectDirectory_ = separator == std::string::npos || separator == 0
+                           ? std::string()
+                           : path->substr(0, separator);
     directoryField_->setText(QString::fromStdString(objectDirectory_));
 }
 
@@ -311,12 +314,23 @@ void ConverterPage::OnSliderAction(Channel c, int action) {
     }
     SliderStep step = SliderStep::Other;
     switch (action) {
-        case QAbstractSlider::SliderSingleStepSub: step = SliderStep::LineLeft; break;
-        case QAbstractSlider::SliderSingleStepAdd: step = SliderStep::LineRight; break;
-        case QAbstractSlider::SliderPageStepSub: step = SliderStep::PageLeft; break;
-        case QAbstractSlider::SliderPageStepAdd: step = SliderStep::PageRight; break;
-        case QAbstractSlider::SliderMove: step = SliderStep::Thumb; break;
-        default: break;
+        case QAbstractSlider::SliderSingleStepSub:
+            step = SliderStep::LineLeft;
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            step = SliderStep::LineRight;
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            step = SliderStep::PageLeft;
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            step = SliderStep::PageRight;
+            break;
+        case QAbstractSlider::SliderMove:
+            step = SliderStep::Thumb;
+            break;
+        default:
+            break;
     }
     const int position =
         ClampToSlider(PositionAfterStep(step, slider->value(), slider->sliderPosition()));

@@ -36,8 +36,7 @@ class ConverterPage : public QWidget {
     enum Channel { kRed = 0, kGreen = 1, kBlue = 2 };
 
     ConverterPage(ConverterModel& model, Notifier& notifier, FileDialogs& fileDialogs,
-                  std::string& objectDirectory, std::string& objectName,
-                  QWidget* parent = nullptr);
+                  std::string& objectDirectory, std::string& objectName, QWidget* parent = nullptr);
     ~ConverterPage() override;
 
     void SetRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }

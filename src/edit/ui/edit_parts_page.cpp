@@ -4,16 +4,16 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "ui/dialog_units.h"
 #include "model/body_part_catalogue.h"
+#include "ui/dialog_units.h"
 #include "ui/spin_button.h"
 
 namespace bw {
@@ -36,12 +36,18 @@ constexpr int kGroupPitch = 70;
 
 AdjustAction ActionOf(int sliderAction) {
     switch (sliderAction) {
-        case QAbstractSlider::SliderSingleStepSub: return AdjustAction::LineLeft;
-        case QAbstractSlider::SliderSingleStepAdd: return AdjustAction::LineRight;
-        case QAbstractSlider::SliderPageStepSub: return AdjustAction::PageLeft;
-        case QAbstractSlider::SliderPageStepAdd: return AdjustAction::PageRight;
-        case QAbstractSlider::SliderMove: return AdjustAction::ThumbTrack;
-        default: return AdjustAction::Other;  // to the start or end, no action
+        case QAbstractSlider::SliderSingleStepSub:
+            return AdjustAction::LineLeft;
+        case QAbstractSlider::SliderSingleStepAdd:
+            return AdjustAction::LineRight;
+        case QAbstractSlider::SliderPageStepSub:
+            return AdjustAction::PageLeft;
+        case QAbstractSlider::SliderPageStepAdd:
+            return AdjustAction::PageRight;
+        case QAbstractSlider::SliderMove:
+            return AdjustAction::ThumbTrack;
+        default:
+            return AdjustAction::Other;  // to the start or end, no action
     }
 }
 

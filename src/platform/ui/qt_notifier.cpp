@@ -8,12 +8,17 @@ namespace {
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::None: return QMessageBox::NoIcon;
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Error: return QMessageBox::Critical;
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
         case MessageIcon::Warning:
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
     }
     return QMessageBox::NoIcon;
 }
@@ -28,17 +33,25 @@ MessageResult QtNotifier::ShowMessage(const std::string& text, const std::string
                     parent_);
     box.setTextFormat(Qt::PlainText);
     switch (buttons) {
-        case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MessageButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
         case MessageButtons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
-        case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MessageButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
     }
     switch (box.exec()) {
-        case QMessageBox::Cancel: return MessageResult::Cancel;
-        case QMessageBox::Yes: return MessageResult::Yes;
-        case QMessageBox::No: return MessageResult::No;
-        default: return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
+        case QMessageBox::Cancel:
+            return MessageResult::Cancel;
+        case QMessageBox::Yes:
+            return MessageResult::Yes;
+        case QMessageBox::No:
+            return MessageResult::No;
+        default:
+            return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
     }
 }
 

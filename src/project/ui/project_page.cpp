@@ -7,18 +7,18 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "ui/about_dialog.h"
-#include "ui/dialog_units.h"
-#include "ui/open_manual.h"
-#include "ui/product_name.h"
-#include "project/ui/bitmap_button.h"
+#include "project/creature_project_writer.h"
 #include "project/list_selecting_load_listener.h"
 #include "project/saved_project_message.h"
+#include "project/ui/bitmap_button.h"
 #include "project/ui/save_project_options_dialog.h"
 #include "project/ui/translate_names_dialog.h"
 #include "project/ui/translated_names_dialog.h"
 #include "select/part_selection.h"
-#include "project/creature_project_writer.h"
+#include "ui/about_dialog.h"
+#include "ui/dialog_units.h"
+#include "ui/open_manual.h"
+#include "ui/product_name.h"
 
 namespace bw {
 namespace {
@@ -33,15 +33,15 @@ struct BitmapButtonLayout {
     const char* caption;       // drawn into the pictures
     const char* command;       // the hidden push button's text
     const char* tooltip;
-    int x, y;                  // dialog units
+    int x, y;  // dialog units
 };
 
-constexpr int kBitmapWidth = 58;   // dialog units
+constexpr int kBitmapWidth = 58;  // dialog units
 constexpr int kBitmapHeight = 44;
 
 const std::array<BitmapButtonLayout, 5> kBitmapButtons{{
-    {ProjectPage::kNewId, ProjectIcon::kNew, "BM_PRJNEW", "New", "New Project", "New Project",
-     15, 62},
+    {ProjectPage::kNewId, ProjectIcon::kNew, "BM_PRJNEW", "New", "New Project", "New Project", 15,
+     62},
     {ProjectPage::kLoadId, ProjectIcon::kOpen, "BM_PRJOPEN", "Open", "Load Project",
      "Open a saved Project", 78, 62},
     {ProjectPage::kSaveId, ProjectIcon::kSave, "BM_PRJSAVE", "Save", "Save Project",
@@ -61,8 +61,8 @@ struct ExportButtonLayout {
 };
 
 const std::array<ExportButtonLayout, 6> kExportButtons{{
-    {ProjectPage::kExportRenderId, "Export For Render", "Export the model to the Renderer", 15,
-     236, 88, false},
+    {ProjectPage::kExportRenderId, "Export For Render", "Export the model to the Renderer", 15, 236,
+     88, false},
     {ProjectPage::kExportBodyPartsId, "Export with Body Parts",
      "Export the model with named body parts", 109, 236, 88, false},
     {ProjectPage::kExport3dsId, "3DS...", "Export in 3DS format", 15, 184, 42, true},
@@ -112,9 +112,8 @@ class ProjectPage::LoadListener : public ListSelectingLoadListener {
     ProjectPage& page_;
 };
 
-ProjectPage::ProjectPage(Creature& creature, PartSelection& selection,
-                         FileDialogs& fileDialogs, Notifier& notifier, ShellOpener& shell,
-                         QWidget* parent)
+ProjectPage::ProjectPage(Creature& creature, PartSelection& selection, FileDialogs& fileDialogs,
+                         Notifier& notifier, ShellOpener& shell, QWidget* parent)
     : QWidget(parent),
       creature_(creature),
       selection_(selection),

@@ -8,9 +8,9 @@
 // Body Part Names). The translation flags last for the whole run.
 //
 // Ownership: a Qt child of the tab strip; owns its controls. It refers to the Creature, the
-// part lists' selection (the Select Parts page's) and the platform services, which the main dialog or the program owns and
-// which outlive it. `repaint` asks the preview to redraw. Positions are dialog units converted
-// to logical pixels (y down) from the page's font.
+// part lists' selection (the Select Parts page's) and the platform services, which the main dialog
+// or the program owns and which outlive it. `repaint` asks the preview to redraw. Positions are
+// dialog units converted to logical pixels (y down) from the page's font.
 #pragma once
 
 #include <QWidget>
@@ -35,8 +35,7 @@ class PartSelection;
 
 // The file dialogs of Load and Save: opening in the project directory with the proposed name
 // "<project directory>/temp", project files only.
-FileDialogRequest ProjectFileRequest(const std::string& title,
-                                     const std::string& projectDirectory);
+FileDialogRequest ProjectFileRequest(const std::string& title, const std::string& projectDirectory);
 
 class ProjectPage : public QWidget {
     Q_OBJECT

@@ -11,8 +11,8 @@ namespace bw {
 namespace {
 
 QLineEdit* PathField(const std::string& path, const char* name, QWidget* parent) {
-    auto* field = new QLineEdit(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())),
-                                parent);
+    auto* field =
+        new QLineEdit(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())), parent);
     field->setReadOnly(true);
     field->setAccessibleName(name);
     field->setMinimumWidth(320);

@@ -9,8 +9,7 @@
 namespace bw {
 namespace {
 
-QPlainTextEdit* NameList(const std::vector<std::string>& paths, const char* name,
-                         QWidget* parent) {
+QPlainTextEdit* NameList(const std::vector<std::string>& paths, const char* name, QWidget* parent) {
     QString text;
     for (const std::string& path : paths) {
         if (!text.isEmpty()) text += '\n';

@@ -10,8 +10,8 @@
 #include <QWheelEvent>
 #include <cstdio>
 
-#include "ui/product_name.h"
 #include "render/gl/creature_drawing.h"
+#include "ui/product_name.h"
 
 namespace bw {
 namespace {
@@ -24,10 +24,14 @@ constexpr double kFarPlane = 400.0;
 
 std::optional<DragButton> ButtonOf(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return DragButton::Left;
-        case Qt::RightButton: return DragButton::Right;
-        case Qt::MiddleButton: return DragButton::Middle;
-        default: return std::nullopt;
+        case Qt::LeftButton:
+            return DragButton::Left;
+        case Qt::RightButton:
+            return DragButton::Right;
+        case Qt::MiddleButton:
+            return DragButton::Middle;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -140,7 +144,6 @@ void PreviewView::SetBackgroundColour(const std::array<float, 3>& colour) {
 
 void PreviewView::SetSwapMouseButtons(bool swap) { swapMouseButtons_ = swap; }
 
-
 void PreviewView::SetZoom(float zoom) {
     const float level = LightLevelForZoom(zoom);
     if (zoom_ == zoom && (!creature_ || creature_->lightLevel == level)) return;
@@ -227,9 +230,12 @@ void PreviewView::paintGL() {
 
 PreviewView::DragState* PreviewView::StateOf(DragButton button) {
     switch (button) {
-        case DragButton::Left: return &left_;
-        case DragButton::Right: return &right_;
-        case DragButton::Middle: return &middle_;
+        case DragButton::Left:
+            return &left_;
+        case DragButton::Right:
+            return &right_;
+        case DragButton::Middle:
+            return &middle_;
     }
     return nullptr;
 }
@@ -269,8 +275,11 @@ void PreviewView::ApplyCreatureDrag(DragButton button, QPoint position,
             SetPan(p.x, p.y);
             break;
         }
-        case CameraAction::Zoom: SetZoom(ZoomedBy(zoom_, dy)); break;
-        case CameraAction::None: break;
+        case CameraAction::Zoom:
+            SetZoom(ZoomedBy(zoom_, dy));
+            break;
+        case CameraAction::None:
+            break;
     }
 }
 
@@ -283,8 +292,7 @@ void PreviewView::mouseMoveEvent(QMouseEvent* event) {
     }
     const DragButton* order = DragButtonOrder(swapMouseButtons_);
     for (int k = 0; k < 3; ++k) {
-        if (StateOf(order[k])->pressed)
-            ApplyCreatureDrag(order[k], position, event->modifiers());
+        if (StateOf(order[k])->pressed) ApplyCreatureDrag(order[k], position, event->modifiers());
     }
 }
 
@@ -323,12 +331,11 @@ void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
 void PreviewView::wheelEvent(QWheelEvent* event) {
     const QPoint point = event->globalPosition().toPoint();
     char line[128];
-    std::snprintf(line, sizeof line, "flags: (%d)  delta: %d  point: (%d, %d)",
-                  WheelKeyFlags(*event), static_cast<int>(static_cast<short>(event->angleDelta().y())),
-                  point.x(), point.y());
+    std::snprintf(
+        line, sizeof line, "flags: (%d)  delta: %d  point: (%d, %d)", WheelKeyFlags(*event),
+        static_cast<int>(static_cast<short>(event->angleDelta().y())), point.x(), point.y());
     notifier_.ShowMessage(std::string("OnMouseWheel()\n") + line, kApplicationName,
-                          MessageIcon::None,
-                          MessageButtons::Ok);
+                          MessageIcon::None, MessageButtons::Ok);
     event->accept();
 }
 

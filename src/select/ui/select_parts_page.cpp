@@ -43,8 +43,8 @@ SelectPartsPage::SelectPartsPage(Creature& creature, const FileEnumerator& files
 SelectPartsPage::~SelectPartsPage() = default;
 
 void SelectPartsPage::BuildRow(BodyPartId i) {
-    const QString name = QString::fromUtf8(BodyPartName(i).data(),
-                                           static_cast<qsizetype>(BodyPartName(i).size()));
+    const QString name =
+        QString::fromUtf8(BodyPartName(i).data(), static_cast<qsizetype>(BodyPartName(i).size()));
     const int y = kRowTop + kRowPitch * i;
 
     auto* lock = new QCheckBox(name, this);
@@ -73,9 +73,8 @@ void SelectPartsPage::BuildRow(BodyPartId i) {
     selection_.SetList(i, lists_[i].get());
 
     connect(box, &QComboBox::activated, this, [this, i](int) { selection_.SelectPart(i); });
-    connect(spin, &SpinButton::Stepped, this, [this, i](int step) {
-        selection_.StepSelection(i, step);
-    });
+    connect(spin, &SpinButton::Stepped, this,
+            [this, i](int step) { selection_.StepSelection(i, step); });
     connect(lock, &QCheckBox::toggled, this, [this, i](bool locked) { OnLockToggled(i, locked); });
 }
 
