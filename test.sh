@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The one test command: installs what is missing, builds, runs every test through ctest, then
+# The one test command: installs what is missing, builds (warnings are errors), runs clang-tidy
+# over the sources, runs every test through ctest, then
 # the core tests again under AddressSanitizer + UndefinedBehaviorSanitizer, then every fuzz
 # target for a bounded time. Any failure gives a non-zero exit.
 set -euo pipefail
@@ -22,6 +23,16 @@ count_ctest() {
 echo "== build"
 cmake --preset default
 cmake --build --preset default -j"$jobs"
+
+echo "== clang-tidy over src/ and tools/ (.clang-tidy)"
+# Every finding is an error; the log keeps clang-tidy's own output, the findings are printed.
+if ! run-clang-tidy -p build -quiet -j"$jobs" "$PWD/(src|tools)/.*\.cpp$" \
+        >build/clang-tidy.log 2>&1; then
+    sed 's/\x1b\[[0-9;]*m//g' build/clang-tidy.log | grep -E '(warning|error):' | sort -u
+    echo "test.sh: clang-tidy found the faults above"
+    exit 1
+fi
+passed=$((passed + 1))
 
 echo "== tests"
 # GUI tests share one X server and take it one at a time (RESOURCE_LOCK); each must pass the

@@ -54,7 +54,7 @@ void TransformToDisplay(ConverterModel& model) {
         float* out[3] = {&display[i].x, &display[i].y, &display[i].z};
         float* outNormal[3] = {&displayNormals[i].x, &displayNormals[i].y, &displayNormals[i].z};
         for (int row = 0; row < 3; ++row) {
-            const double* r = &m[std::size_t(4 * row)];
+            const double* r = &m[std::size_t{4} * std::size_t(row)];
             *out[row] = float(r[0] * d[0] + r[1] * d[1] + r[2] * d[2] + r[3] + offset[row]);
             *outNormal[row] = float(r[0] * n[0] + r[1] * n[1] + r[2] * n[2]);
         }

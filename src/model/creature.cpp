@@ -141,7 +141,7 @@ bool Creature::ConnectPart(PartObject* raw) {
     }
     // MoveAttachedParts destroys a part that is not in the creature when it fails.
     if (!MoveAttachedParts(x.get())) {
-        x.release();
+        static_cast<void>(x.release());
         return false;
     }
     WeldConnections(x.get());

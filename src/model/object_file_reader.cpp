@@ -103,6 +103,9 @@ class ObjectImageParser {
     static void Clear(PartObject& part);
 
   private:
+    // Keeps a 'SURF' chunk of `length` bytes at `content` after checking its name.
+    bool TakeSurfaceChunk(std::uint64_t content, std::uint32_t length, const std::string& where,
+                          ImageLayout& layout, std::string& reason) const;
     static bool FillSurface(const std::vector<std::uint8_t>& image, const SurfaceChunk& chunk,
                             SurfaceMaterial& surface);
     static void ComputeNormals(PartObject& part);
@@ -165,31 +168,38 @@ bool ObjectImageParser::Walk(ImageLayout& layout, std::string& reason) {
             layout.sets[k] = content;
             layout.setCounts[k] = (length & 0xFFFF) / 2;
         } else if (tag == kTagSurface) {
-            if (layout.surfaces.size() >=
-                std::uint64_t(layout.surfaceCount) + kSpareSurfaceEntries) {
-                reason = "more 'SURF' chunks than the header's surface count allows";
-                return false;
-            }
-            if (length >= 8 && ReadLe32(bytes + content) == kTagName) {
-                const std::uint32_t nameLength = ReadLe32(bytes + content + 4);
-                if (nameLength > length - 8) {
-                    reason = "surface name runs past its " + where;
-                    return false;
-                }
-                // The name ends at its first zero byte: the writer pads an odd-length name with
-                // one, so a 255-byte name fills a 256-byte field.
-                const std::uint8_t* name = bytes + content + 8;
-                const std::uint8_t* nameEnd =
-                    name + std::min<std::uint32_t>(nameLength, kMaxSurfaceNameLength + 1);
-                if (nameLength > kMaxSurfaceNameLength && std::find(name, nameEnd, 0) == nameEnd) {
-                    reason = "surface name longer than 255 bytes in " + where;
-                    return false;
-                }
-            }
-            layout.surfaces.push_back({static_cast<std::size_t>(content), length});
+            if (!TakeSurfaceChunk(content, length, where, layout, reason)) return false;
         }
         offset = content + length;
     }
+    return true;
+}
+
+bool ObjectImageParser::TakeSurfaceChunk(std::uint64_t content, std::uint32_t length,
+                                         const std::string& where, ImageLayout& layout,
+                                         std::string& reason) const {
+    const std::uint8_t* bytes = image_.data();
+    if (layout.surfaces.size() >= std::uint64_t(layout.surfaceCount) + kSpareSurfaceEntries) {
+        reason = "more 'SURF' chunks than the header's surface count allows";
+        return false;
+    }
+    if (length >= 8 && ReadLe32(bytes + content) == kTagName) {
+        const std::uint32_t nameLength = ReadLe32(bytes + content + 4);
+        if (nameLength > length - 8) {
+            reason = "surface name runs past its " + where;
+            return false;
+        }
+        // The name ends at its first zero byte: the writer pads an odd-length name with one,
+        // so a 255-byte name fills a 256-byte field.
+        const std::uint8_t* name = bytes + content + 8;
+        const std::uint8_t* nameEnd =
+            name + std::min<std::uint32_t>(nameLength, kMaxSurfaceNameLength + 1);
+        if (nameLength > kMaxSurfaceNameLength && std::find(name, nameEnd, 0) == nameEnd) {
+            reason = "surface name longer than 255 bytes in " + where;
+            return false;
+        }
+    }
+    layout.surfaces.push_back({static_cast<std::size_t>(content), length});
     return true;
 }
 

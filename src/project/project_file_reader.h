@@ -37,7 +37,7 @@ class ProjectReader {
     // A temporary string would leave the reader dangling.
     template <typename T>
     requires std::is_same_v<T, std::string>
-    explicit ProjectReader(T&&) = delete;
+    explicit ProjectReader(T&&) = delete;  // NOLINT(bugprone-forwarding-reference-overload)
 
     // Reads the header and the count. False, with `reason` set, when the text is no project
     // file of a known version; no record can be read then.

@@ -150,7 +150,8 @@ class LatticeBuilder {
     int Index(Ijk c) { return Index(c.i, c.j, c.k); }
 
     void CreatePoints() {
-        index_.assign((body_.nA + 1) * (body_.nB + 1) * (body_.nC + 1), -1);
+        index_.assign(
+            std::size_t(body_.nA + 1) * std::size_t(body_.nB + 1) * std::size_t(body_.nC + 1), -1);
         for (int i = 0; i <= body_.nA; ++i)
             for (int j = 0; j <= body_.nB; ++j)
                 for (int k = 0; k <= body_.nC; ++k) {
@@ -167,7 +168,7 @@ class LatticeBuilder {
         for (int face = 0; face < 6; ++face) {
             int u = 0, v = 0;
             FaceSize(body_, face, u, v);
-            removed_[face].assign(u * v, 0);
+            removed_[face].assign(std::size_t(u) * std::size_t(v), 0);
         }
         auto mark = [&](const LatticeBlock& block) {
             int u = 0, v = 0;

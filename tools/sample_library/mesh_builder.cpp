@@ -60,7 +60,7 @@ void Mesh::Bridge(const std::vector<int>& from, const std::vector<int>& to, int 
 std::vector<int> Mesh::Cap(const std::vector<int>& ring, int a, int b, int surface, bool flip,
                            V3 domeAxis, double dome) {
     auto boundary = [&](int p, int q) { return points[ring[RectangleRingIndex(a, b, p, q)]]; };
-    std::vector<int> grid((a + 1) * (b + 1), -1);
+    std::vector<int> grid(std::size_t(a + 1) * std::size_t(b + 1), -1);
     auto at = [&](int p, int q) -> int& { return grid[q * (a + 1) + p]; };
     for (int q = 0; q <= b; ++q) {
         for (int p = 0; p <= a; ++p) {

@@ -133,7 +133,7 @@ double TypeScale(Seam seam, CreatureType type) {
 // at `at(p, q)`.
 template <typename PointAt>
 std::vector<V3> RectangleEdge(int a, int b, PointAt at) {
-    std::vector<V3> points(2 * (a + b));
+    std::vector<V3> points(std::size_t{2} * std::size_t(a + b));
     for (int q = 0; q <= b; ++q)
         for (int p = 0; p <= a; ++p)
             if (p == 0 || q == 0 || p == a || q == b)
