@@ -95,7 +95,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
 
     ReadConfigurationFile(startDirectory, configuration_);
 
-    shadingMode = 0;
+    creature_->shadingMode = 0;
     creature_->lightLevel = kInitialLightLevel;
 
     selectParts_->SetObjectDirectory(configuration_.objectDir);
@@ -127,7 +127,6 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     BuildBottomControls();
     RememberStartLayout();
 
-    creature_->shadingMode = shadingMode;
     selectParts_->FillPartLists();
     if (preview_)
         preview_->SetBackgroundColour(
@@ -202,8 +201,14 @@ void MainDialog::BuildTabs() {
 }
 
 void MainDialog::BuildBottomControls() {
-    const DialogUnits units(font());
+    BuildCreatureButtons();
+    BuildShadingRadios();
+    BuildSymmetryControls();
+    BuildConverterViewButtons();
+}
 
+void MainDialog::BuildCreatureButtons() {
+    const DialogUnits units(font());
     randomButton_ = new QPushButton("Random Creature", this);
     randomButton_->setGeometry(units.Rect(5, 362, 66, 13));
     creatureTypeBox_ = new QComboBox(this);
@@ -222,7 +227,12 @@ void MainDialog::BuildBottomControls() {
     });
     connect(randomButton_, &QPushButton::clicked, this, &MainDialog::RandomCreature);
     connect(clearButton_, &QPushButton::clicked, this, &MainDialog::ClearCreature);
+    for (QPushButton* button : {randomButton_, clearButton_, doneButton_})
+        button->setAccessibleName(button->text());
+}
 
+void MainDialog::BuildShadingRadios() {
+    const DialogUnits units(font());
     const std::array<const char*, 3> shadingNames{"Smooth", "Flat", "Wireframe"};
     const std::array<int, 3> shadingX{80, 123, 155};
     const std::array<int, 3> shadingWidth{40, 30, 46};
@@ -235,7 +245,10 @@ void MainDialog::BuildBottomControls() {
     }
     shadingRadios_[0]->setChecked(true);
     connect(shadingGroup, &QButtonGroup::idClicked, this, &MainDialog::SetShadingMode);
+}
 
+void MainDialog::BuildSymmetryControls() {
+    const DialogUnits units(font());
     symmetryBox_ = new QGroupBox("Symmetry", this);
     symmetryBox_->setGeometry(units.Rect(223, 358, 172, 48));
     symmetryBox_->setAccessibleName("Symmetry");
@@ -271,7 +284,10 @@ void MainDialog::BuildBottomControls() {
                     [this, row, direction] { ChooseSymmetryDirection(row, direction); });
         }
     }
+}
 
+void MainDialog::BuildConverterViewButtons() {
+    const DialogUnits units(font());
     const std::array<const char*, 6> viewNames{"Wire", "Solid", "Smooth", "Top", "Front", "Side"};
     auto* styleGroup = new QButtonGroup(this);
     auto* directionGroup = new QButtonGroup(this);
@@ -292,13 +308,9 @@ void MainDialog::BuildBottomControls() {
     connect(styleGroup, &QButtonGroup::idClicked, this, setViewMode);
     connect(directionGroup, &QButtonGroup::idClicked, this, setViewMode);
     for (QPushButton* button : converterView_) button->hide();
-
-    for (QPushButton* button : {randomButton_, clearButton_, doneButton_})
-        button->setAccessibleName(button->text());
 }
 
 void MainDialog::SetShadingMode(int mode) {
-    shadingMode = mode;
     creature_->shadingMode = mode;
     if (mode >= 0 && mode < 3 && !shadingRadios_[mode]->isChecked())
         shadingRadios_[mode]->setChecked(true);

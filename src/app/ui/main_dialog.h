@@ -110,7 +110,6 @@ class MainDialog : public QDialog {
     // The creature-type list's index (0 "(all types)"), transferred from the control when
     // "Done", "Random Creature" or a symmetry arrow is pressed.
     int creatureType = 0;
-    int shadingMode = 0;  // 0 smooth, 1 flat, 2 wireframe
     // Symmetry on or off and the three groups' directions.
     const SymmetryState& Symmetry() const { return *symmetry_; }
 
@@ -131,6 +130,11 @@ class MainDialog : public QDialog {
   private:
     void BuildTabs();
     void BuildBottomControls();
+    // The parts of the bottom controls, left to right.
+    void BuildCreatureButtons();
+    void BuildShadingRadios();
+    void BuildSymmetryControls();
+    void BuildConverterViewButtons();
     // Notes where the controls stand at the starting size, for laying them out on a resize.
     void RememberStartLayout();
     void OnTabChanged(int index);

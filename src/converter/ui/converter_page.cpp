@@ -3,16 +3,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 
 #include "converter/colour_controls.h"
+#include "converter/ui/surface_colour_group.h"
 #include "model/body_part_catalogue.h"
 #include "ui/dialog_units.h"
 #include "ui/product_name.h"
@@ -44,7 +43,6 @@ class ProgressBarSink : public ProgressSink {
 
 // Edits hold at most this many characters.
 constexpr int kMaxFieldLength = 512;
-const std::array<const char*, 3> kChannelNames{"Red", "Green", "Blue"};
 
 }  // namespace
 
@@ -72,20 +70,40 @@ ConverterPage::ConverterPage(ConverterModel& model, Notifier& notifier, FileDial
 
 ConverterPage::~ConverterPage() = default;
 
-void ConverterPage::BuildControls() {
-    const DialogUnits u(font());
-    const auto label = [&](const char* text, QRect where, QWidget* parent) {
-        auto* l = new QLabel(text, parent);
-        l->setGeometry(where);
-        return l;
-    };
-    const auto button = [&](const QString& text, QRect where, const QString& name) {
-        auto* b = new QPushButton(text, this);
-        b->setGeometry(where);
-        b->setAccessibleName(name);
-        return b;
-    };
+QLabel* ConverterPage::AddLabel(const char* text, QRect where) {
+    auto* label = new QLabel(text, this);
+    label->setGeometry(where);
+    return label;
+}
 
+QPushButton* ConverterPage::AddButton(const QString& text, QRect where, const QString& name) {
+    auto* button = new QPushButton(text, this);
+    button->setGeometry(where);
+    button->setAccessibleName(name);
+    return button;
+}
+
+void ConverterPage::BuildControls() {
+    BuildObjectControls();
+    BuildSelectionControls();
+    BuildConnectionRows();
+    auto* colours = new SurfaceColourGroup(this, this);
+    colours->setGeometry(DialogUnits(font()).Rect(4, 226, 206, 110));
+    presets_ = colours->Presets();
+    for (Channel c : {kRed, kGreen, kBlue}) {
+        sliders_[c] = colours->Slider(c);
+        valueFields_[c] = colours->ValueField(c);
+        connect(sliders_[c], &QScrollBar::actionTriggered, this,
+                [this, c](int action) { OnSliderAction(c, action); });
+    }
+    copy_ = colours->CopyButton();
+    paste_ = colours->PasteButton();
+    applyToAll_ = colours->ApplyToAllButton();
+    ConnectControls();
+}
+
+void ConverterPage::BuildObjectControls() {
+    const DialogUnits u(font());
     progress_ = new QProgressBar(this);
     progress_->setGeometry(u.Rect(4, 4, 206, 8));
     progress_->setTextVisible(false);
@@ -93,24 +111,27 @@ void ConverterPage::BuildControls() {
     progress_->setValue(0);
     progress_->setAccessibleName("Progress");
 
-    label("Object Directory", u.Rect(4, 15, 100, 9), this);
+    AddLabel("Object Directory", u.Rect(4, 15, 100, 9));
     directoryField_ = new QLineEdit(this);
     directoryField_->setGeometry(u.Rect(4, 25, 180, 13));
     directoryField_->setReadOnly(true);
     directoryField_->setAccessibleName("Object Directory");
     directoryField_->installEventFilter(this);
-    chooseDirectory_ = button("...", u.Rect(188, 25, 22, 13), "Choose object directory");
+    chooseDirectory_ = AddButton("...", u.Rect(188, 25, 22, 13), "Choose object directory");
 
-    label("Object Name", u.Rect(4, 42, 100, 9), this);
+    AddLabel("Object Name", u.Rect(4, 42, 100, 9));
     nameField_ = new QLineEdit(this);
     nameField_->setGeometry(u.Rect(4, 52, 108, 13));
     nameField_->setMaxLength(kMaxFieldLength);
     nameField_->setAccessibleName("Object Name");
     nameField_->installEventFilter(this);
-    getObject_ = button("Get selected object", u.Rect(118, 38, 92, 14), "Get selected object");
-    savePart_ = button("Save Part", u.Rect(118, 53, 92, 14), "Save Part");
+    getObject_ = AddButton("Get selected object", u.Rect(118, 38, 92, 14), "Get selected object");
+    savePart_ = AddButton("Save Part", u.Rect(118, 53, 92, 14), "Save Part");
+}
 
-    label("Object Surfaces", u.Rect(4, 70, 100, 9), this);
+void ConverterPage::BuildSelectionControls() {
+    const DialogUnits u(font());
+    AddLabel("Object Surfaces", u.Rect(4, 70, 100, 9));
     bodyParts_ = new QComboBox(this);
     bodyParts_->setGeometry(u.Rect(4, 80, 108, 14));
     for (BodyPartId id = 0; id < kBodyPartCount; ++id)
@@ -128,10 +149,13 @@ void ConverterPage::BuildControls() {
     for (QCheckBox* box : {hideRest_, showSelection_})
         box->resize(box->sizeHint().width(), box->height());
 
-    autoSelect_ = button("Auto Select", u.Rect(4, 100, 66, 14), "Auto Select");
-    unselect_ = button("Unselect", u.Rect(74, 100, 66, 14), "Unselect");
-    flipSelection_ = button("Flip Selection", u.Rect(144, 100, 66, 14), "Flip Selection");
+    autoSelect_ = AddButton("Auto Select", u.Rect(4, 100, 66, 14), "Auto Select");
+    unselect_ = AddButton("Unselect", u.Rect(74, 100, 66, 14), "Unselect");
+    flipSelection_ = AddButton("Flip Selection", u.Rect(144, 100, 66, 14), "Flip Selection");
+}
 
+void ConverterPage::BuildConnectionRows() {
+    const DialogUnits u(font());
     for (int row = 1; row <= kRowCount; ++row) {
         const int y = 120 + 15 * (row - 1);
         const QString number = QString::number(row);
@@ -139,7 +163,7 @@ void ConverterPage::BuildControls() {
         field->setGeometry(u.Rect(4, y, 136, 13));
         field->setReadOnly(true);
         field->setAccessibleName("Connection set " + number);
-        auto* save = button("Save", u.Rect(144, y, 44, 13), "Save connection set " + number);
+        auto* save = AddButton("Save", u.Rect(144, y, 44, 13), "Save connection set " + number);
         auto* saved = new QCheckBox(this);
         saved->setGeometry(u.Rect(194, y + 1, 14, 11));
         saved->setEnabled(false);
@@ -149,49 +173,10 @@ void ConverterPage::BuildControls() {
         rowSaved_[std::size_t(row - 1)] = saved;
         connect(save, &QPushButton::clicked, this, [this, row] { SaveRow(row); });
     }
+}
 
-    auto* group = new QGroupBox("Surface Color", this);
-    group->setGeometry(u.Rect(4, 226, 206, 110));
-    group->setAccessibleName("Surface Color");
-    // Positions inside the group box.
-    label("Presets", u.Rect(8, 14, 36, 9), group);
-    presets_ = new QComboBox(group);
-    presets_->setGeometry(u.Rect(46, 12, 112, 14));
-    for (int preset = 0; preset < kPresetCount; ++preset)
-        presets_->addItem(FromUtf8(PresetName(preset)));
-    presets_->setAccessibleName("Presets");
-    presets_->setAccessibleDescription("Presets");
-    const auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this);
-    for (Channel c : {kRed, kGreen, kBlue}) {
-        const int y = 32 + 16 * c;
-        label(kChannelNames[c], u.Rect(8, y + 1, 30, 9), group);
-        auto* slider = new QScrollBar(Qt::Horizontal, group);
-        slider->setGeometry(u.Rect(40, y, 118, 11));
-        slider->setAccessibleName(kChannelNames[c]);
-        // Scroll bars invert their arrow keys by default; here the left arrow lowers the value.
-        slider->setInvertedControls(false);
-        auto* field = new QLineEdit(group);
-        field->setGeometry(u.Rect(162, y - 1, 36, 13));
-        field->setValidator(digits);
-        field->setMaxLength(kMaxFieldLength);
-        field->setAccessibleName(QString(kChannelNames[c]) + " value");
-        field->installEventFilter(this);
-        sliders_[c] = slider;
-        valueFields_[c] = field;
-        connect(slider, &QScrollBar::actionTriggered, this,
-                [this, c](int action) { OnSliderAction(c, action); });
-    }
-    copy_ = new QPushButton("Copy", group);
-    copy_->setGeometry(u.Rect(8, 86, 44, 14));
-    copy_->setAccessibleName("Copy");
-    paste_ = new QPushButton("Paste", group);
-    paste_->setGeometry(u.Rect(56, 86, 44, 14));
-    paste_->setAccessibleName("Paste");
-    paste_->setEnabled(false);
-    applyToAll_ = new QPushButton("Apply on all surfaces", group);
-    applyToAll_->setGeometry(u.Rect(104, 86, 96, 14));
-    applyToAll_->setAccessibleName("Apply on all surfaces");
-
+// Repaints follow every change the preview shows.
+void ConverterPage::ConnectControls() {
     connect(chooseDirectory_, &QPushButton::clicked, this, &ConverterPage::ChooseDirectory);
     connect(getObject_, &QPushButton::clicked, this, &ConverterPage::TakeObject);
     connect(savePart_, &QPushButton::clicked, this, [this] { model_.SavePart(); });

@@ -9,6 +9,7 @@
 // owns all of them and they outlive the page. Positions are dialog units through DialogUnits.
 #pragma once
 
+#include <QRect>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -21,6 +22,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -75,6 +77,12 @@ class ConverterPage : public QWidget {
 
   private:
     void BuildControls();
+    void BuildObjectControls();
+    void BuildSelectionControls();
+    void BuildConnectionRows();
+    void ConnectControls();
+    QLabel* AddLabel(const char* text, QRect where);
+    QPushButton* AddButton(const QString& text, QRect where, const QString& name);
     void Repaint();
     bool Loaded() const { return model_.ObjectLoaded() == 1; }
 
