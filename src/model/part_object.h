@@ -50,6 +50,8 @@ class PartObject : public ListNode {
     bool Translate(float dx, float dy, float dz);
     void ResetAdjustments() { adjustments.Reset(); }
 
+    // The "name" is the path of the object file the part was loaded from, not a display name;
+    // the type name is the text a project record gives the part.
     const std::string& Name() const { return name_; }
     const std::string& TypeName() const { return typeName_; }
     TypeCode GetTypeCode() const { return typeCode_; }
@@ -95,7 +97,7 @@ class PartObject : public ListNode {
     std::array<float, 3> wireColour{1.0f, 1.0f, 1.0f};
 
   private:
-    std::string name_;
+    std::string name_;  // the object file's path
     std::string typeName_;
     TypeCode typeCode_ = -1;
 

@@ -17,7 +17,7 @@
 #include <filesystem>
 
 #include "app/configuration.h"
-#include "app/ui/color_swatch_button.h"
+#include "app/ui/colour_swatch_button.h"
 #include "app/ui/main_dialog.h"
 #include "project/ui/project_page.h"
 #include "render/ui/preview_view.h"
@@ -200,7 +200,7 @@ class PaintCounter : public QObject {
 };
 
 TEST_F(PreferencesPageTest, ASwatchRepaintsOnlyWhenItsColourChanges) {
-    ColorSwatchButton* swatch = page->BackgroundSwatch();
+    ColourSwatchButton* swatch = page->BackgroundSwatch();
     QTest::qWait(20);
     PaintCounter counter;
     swatch->installEventFilter(&counter);

@@ -9,7 +9,7 @@
 
 #include "app/colour_channels.h"
 #include "app/directory_choice.h"
-#include "app/ui/color_swatch_button.h"
+#include "app/ui/colour_swatch_button.h"
 #include "render/ui/preview_view.h"
 #include "ui/dialog_units.h"
 
@@ -82,12 +82,12 @@ void PreferencesPage::BuildControls() {
     colours->setGeometry(units.Rect(7, 84, 197, 53));
     colours->setAccessibleName("Preview Colors");
     label("Background", 15, 101, 48);
-    backgroundSwatch_ = new ColorSwatchButton(this);
+    backgroundSwatch_ = new ColourSwatchButton(this);
     backgroundSwatch_->setGeometry(units.Rect(66, 98, 21, 14));
     backgroundSwatch_->setAccessibleName("Background color");
     backgroundSwatch_->setToolTip("Choose the preview's background color");
     label("WireFrame", 15, 120, 48);
-    wireframeSwatch_ = new ColorSwatchButton(this);
+    wireframeSwatch_ = new ColourSwatchButton(this);
     wireframeSwatch_->setGeometry(units.Rect(66, 117, 21, 14));
     wireframeSwatch_->setAccessibleName("WireFrame color");
     wireframeSwatch_->setToolTip("Choose the creature's wireframe color");

@@ -29,7 +29,7 @@ class QPushButton;
 
 namespace bw {
 
-class ColorSwatchButton;
+class ColourSwatchButton;
 class PreviewView;
 
 class PreferencesPage : public QWidget {
@@ -63,8 +63,8 @@ class PreferencesPage : public QWidget {
     QLineEdit* ProjectDirectoryField() const { return projectField_; }
     QPushButton* ChooseObjectDirectoryButton() const { return chooseObject_; }
     QPushButton* ChooseProjectDirectoryButton() const { return chooseProject_; }
-    ColorSwatchButton* BackgroundSwatch() const { return backgroundSwatch_; }
-    ColorSwatchButton* WireframeSwatch() const { return wireframeSwatch_; }
+    ColourSwatchButton* BackgroundSwatch() const { return backgroundSwatch_; }
+    ColourSwatchButton* WireframeSwatch() const { return wireframeSwatch_; }
     QCheckBox* SwapBox() const { return swapBox_; }
     QLabel* TranslateDescription() const { return translateText_; }
     QLabel* RotateDescription() const { return rotateText_; }
@@ -104,8 +104,8 @@ class PreferencesPage : public QWidget {
     QLineEdit* projectField_ = nullptr;
     QPushButton* chooseObject_ = nullptr;
     QPushButton* chooseProject_ = nullptr;
-    ColorSwatchButton* backgroundSwatch_ = nullptr;
-    ColorSwatchButton* wireframeSwatch_ = nullptr;
+    ColourSwatchButton* backgroundSwatch_ = nullptr;
+    ColourSwatchButton* wireframeSwatch_ = nullptr;
     QCheckBox* swapBox_ = nullptr;
     QLabel* translateText_ = nullptr;
     QLabel* rotateText_ = nullptr;

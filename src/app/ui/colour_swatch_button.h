@@ -10,11 +10,11 @@
 
 namespace bw {
 
-class ColorSwatchButton : public QPushButton {
+class ColourSwatchButton : public QPushButton {
     Q_OBJECT
 
   public:
-    explicit ColorSwatchButton(QWidget* parent = nullptr);
+    explicit ColourSwatchButton(QWidget* parent = nullptr);
 
     // 8-bit red, green, blue; white until set.
     const std::array<int, 3>& Colour() const { return colour_; }

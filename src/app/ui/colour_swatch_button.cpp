@@ -1,18 +1,18 @@
-#include "app/ui/color_swatch_button.h"
+#include "app/ui/colour_swatch_button.h"
 
 #include <QPainter>
 
 namespace bw {
 
-ColorSwatchButton::ColorSwatchButton(QWidget* parent) : QPushButton(parent) { setFlat(true); }
+ColourSwatchButton::ColourSwatchButton(QWidget* parent) : QPushButton(parent) { setFlat(true); }
 
-void ColorSwatchButton::SetColour(const std::array<int, 3>& colour) {
+void ColourSwatchButton::SetColour(const std::array<int, 3>& colour) {
     if (colour == colour_) return;
     colour_ = colour;
     repaint();
 }
 
-void ColorSwatchButton::paintEvent(QPaintEvent*) {
+void ColourSwatchButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(colour_[0], colour_[1], colour_[2]));
