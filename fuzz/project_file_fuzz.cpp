@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 std::vector<std::string> BwFuzzSeeds() {
     std::vector<bw::ProjectRecord> records(2);
-    records[0].typeCode = 13;
+    records[0].typeCode = bw::TypeCode{13};
     records[0].bodyPart = 18;
     records[0].name = "Left foot";
     records[0].objectPath = "\\Left foot\\Fantasy-TrheeThoes.bwo";

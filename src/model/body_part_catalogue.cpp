@@ -3,6 +3,30 @@
 namespace bw {
 namespace {
 
+// Type codes, by name, for the tables below (connection order).
+constexpr TypeCode kHead{0};
+constexpr TypeCode kLeftHand{1};
+constexpr TypeCode kRightHand{2};
+constexpr TypeCode kLeftArm{3};
+constexpr TypeCode kRightArm{4};
+constexpr TypeCode kLeftForearm{5};
+constexpr TypeCode kRightForearm{6};
+constexpr TypeCode kUpperBody{7};
+constexpr TypeCode kStomach{8};
+constexpr TypeCode kLeftLeg{9};
+constexpr TypeCode kRightLeg{10};
+constexpr TypeCode kLeftThigh{11};
+constexpr TypeCode kRightThigh{12};
+constexpr TypeCode kLeftFoot{13};
+constexpr TypeCode kRightFoot{14};
+constexpr TypeCode kLeftEye{15};
+constexpr TypeCode kRightEye{16};
+constexpr TypeCode kNose{17};
+constexpr TypeCode kMouth{18};
+constexpr TypeCode kLeftEar{19};
+constexpr TypeCode kRightEar{20};
+constexpr TypeCode kNeck{21};
+
 struct CatalogueRow {
     std::string_view name;
     TypeCode typeCode;
@@ -11,41 +35,29 @@ struct CatalogueRow {
 };
 
 constexpr std::array<CatalogueRow, kBodyPartCount> kCatalogue{{
-    {"Head", 0, 2, 2},         {"Left ear", 19, 0, 1},      {"Right ear", 20, 0, -1},
-    {"Left eye", 15, 0, 3},    {"Right eye", 16, 0, 3},     {"Nose", 17, 0, 3},
-    {"Mouth", 18, 0, 3},       {"Neck", 21, 3, 2},          {"Upper body", 7, 4, 2},
-    {"Left arm", 3, 2, 1},     {"Left forearm", 5, 1, 1},   {"Left hand", 1, 0, 1},
-    {"Right arm", 4, 2, -1},   {"Right forearm", 6, 1, -1}, {"Right hand", 2, 0, -1},
-    {"Stomach", 8, 3, 2},      {"Left thigh", 11, 2, -2},   {"Left leg", 9, 1, -2},
-    {"Left foot", 13, 0, -2},  {"Right thigh", 12, 2, -2},  {"Right leg", 10, 1, -2},
-    {"Right foot", 14, 0, -2},
+    {"Head", kHead, 2, 2},
+    {"Left ear", kLeftEar, 0, 1},
+    {"Right ear", kRightEar, 0, -1},
+    {"Left eye", kLeftEye, 0, 3},
+    {"Right eye", kRightEye, 0, 3},
+    {"Nose", kNose, 0, 3},
+    {"Mouth", kMouth, 0, 3},
+    {"Neck", kNeck, 3, 2},
+    {"Upper body", kUpperBody, 4, 2},
+    {"Left arm", kLeftArm, 2, 1},
+    {"Left forearm", kLeftForearm, 1, 1},
+    {"Left hand", kLeftHand, 0, 1},
+    {"Right arm", kRightArm, 2, -1},
+    {"Right forearm", kRightForearm, 1, -1},
+    {"Right hand", kRightHand, 0, -1},
+    {"Stomach", kStomach, 3, 2},
+    {"Left thigh", kLeftThigh, 2, -2},
+    {"Left leg", kLeftLeg, 1, -2},
+    {"Left foot", kLeftFoot, 0, -2},
+    {"Right thigh", kRightThigh, 2, -2},
+    {"Right leg", kRightLeg, 1, -2},
+    {"Right foot", kRightFoot, 0, -2},
 }};
-
-// Type codes, by name, for the tables below.
-enum : TypeCode {
-    kHead = 0,
-    kLeftHand,
-    kRightHand,
-    kLeftArm,
-    kRightArm,
-    kLeftForearm,
-    kRightForearm,
-    kUpperBody,
-    kStomach,
-    kLeftLeg,
-    kRightLeg,
-    kLeftThigh,
-    kRightThigh,
-    kLeftFoot,
-    kRightFoot,
-    kLeftEye,
-    kRightEye,
-    kNose,
-    kMouth,
-    kLeftEar,
-    kRightEar,
-    kNeck,
-};
 
 constexpr std::array<std::string_view, kBodyPartCount> kTypeCodeNames{
     "Head",          "Left hand",  "Right hand", "Left arm", "Right arm", "Left forearm",
@@ -219,15 +231,15 @@ std::string_view ConnectionLabel(BodyPartId id, int set) {
     return label.empty() ? kNotAvailable : label;
 }
 
-bool IsValidTypeCode(TypeCode code) { return code >= 0 && code < kBodyPartCount; }
+bool IsValidTypeCode(TypeCode code) { return int(code) >= 0 && int(code) < kBodyPartCount; }
 
 std::string_view TypeCodeName(TypeCode code) {
-    return IsValidTypeCode(code) ? kTypeCodeNames[code] : std::string_view{};
+    return IsValidTypeCode(code) ? kTypeCodeNames[std::size_t(code)] : std::string_view{};
 }
 
 std::optional<TypeCode> TypeCodeOfName(std::string_view name) {
-    for (TypeCode code = 0; code < kBodyPartCount; ++code) {
-        if (kTypeCodeNames[code] == name) return code;
+    for (int code = 0; code < kBodyPartCount; ++code) {
+        if (kTypeCodeNames[std::size_t(code)] == name) return TypeCode{code};
     }
     return std::nullopt;
 }
@@ -246,11 +258,13 @@ int RankOfTypeCode(TypeCode code) {
 }
 
 std::span<const SetConnection> ConnectionsOfTypeCode(TypeCode code) {
-    return IsValidTypeCode(code) ? kConnectionTable[code] : std::span<const SetConnection>{};
+    return IsValidTypeCode(code) ? kConnectionTable[std::size_t(code)]
+                                 : std::span<const SetConnection>{};
 }
 
 std::span<const AttachedChain> ChainsOfTypeCode(TypeCode code) {
-    return IsValidTypeCode(code) ? kAttachedPartsTable[code] : std::span<const AttachedChain>{};
+    return IsValidTypeCode(code) ? kAttachedPartsTable[std::size_t(code)]
+                                 : std::span<const AttachedChain>{};
 }
 
 std::string_view ConverterDirectoryName(BodyPartId id) {

@@ -18,7 +18,9 @@
 namespace bw {
 
 using BodyPartId = int;
-using TypeCode = int;
+// A distinct type, so that a type code never passes for a BodyPartId or a plain number:
+// TypeCode{n} makes one, int(code) reads it where files and tables need the number.
+enum class TypeCode : int {};
 
 inline constexpr int kBodyPartCount = 22;
 inline constexpr int kMaxConnectionSets = 8;

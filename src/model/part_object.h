@@ -99,7 +99,7 @@ class PartObject : public ListNode {
   private:
     std::string name_;  // the object file's path
     std::string typeName_;
-    TypeCode typeCode_ = -1;
+    TypeCode typeCode_{-1};
 
     std::uint32_t pointCount_ = 0;
     std::uint32_t polygonCount_ = 0;

@@ -38,7 +38,7 @@ struct ProjectHeader {
 };
 
 struct ProjectRecord {
-    TypeCode typeCode = 0;
+    TypeCode typeCode{0};
     BodyPartId bodyPart = 0;
     std::string name;             // the body part's catalogue name, for example "Left foot"
     std::string objectPath;       // below the object directory, as stored: "\Left foot\X.bwo"

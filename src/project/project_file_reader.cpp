@@ -179,7 +179,7 @@ bool ProjectReader::NextRecord(ProjectRecord& record, std::string* reason) {
     const int fieldsRead = ReadParameterLine();
 
     fieldsFromFile_ = std::max(fieldsFromFile_, fieldsRead);
-    record.typeCode = typeCode;
+    record.typeCode = TypeCode{typeCode};
     record.bodyPart = bodyPart;
     record.name.assign(name);
     record.objectPath.assign(objectPath);

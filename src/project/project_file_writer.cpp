@@ -66,7 +66,7 @@ bool FormatProject(std::span<const ProjectRecord> records, std::string_view vers
     AppendInteger(out, static_cast<std::int64_t>(records.size()));
     out += "\r\n";
     for (const ProjectRecord& record : records) {
-        AppendInteger(out, record.typeCode);
+        AppendInteger(out, int(record.typeCode));
         out += "\r\n";
         AppendInteger(out, record.bodyPart);
         out += "\r\n";

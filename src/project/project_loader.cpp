@@ -77,7 +77,7 @@ bool LoadProject(Creature& creature, const std::string& path, const std::string&
         if (!record.IsValid()) {
             notifier.ShowMessage(path + "\nRecord " + std::to_string(out.recordsRead) +
                                      " names no body part (type code " +
-                                     std::to_string(record.typeCode) + ", body part " +
+                                     std::to_string(int(record.typeCode)) + ", body part " +
                                      std::to_string(record.bodyPart) + "); it is skipped.",
                                  kRecordCaption);
             continue;

@@ -17,7 +17,7 @@ using ::testing::ElementsAre;
 
 // The type code column of the catalogue, in BodyPartId order, and the names in type code order,
 // written out independently of the tables under test.
-constexpr std::array<TypeCode, kBodyPartCount> kExpectedTypeCodes{
+constexpr std::array<int, kBodyPartCount> kExpectedTypeCodes{
     0, 19, 20, 15, 16, 17, 18, 21, 7, 3, 5, 1, 4, 6, 2, 8, 11, 9, 13, 12, 10, 14};
 const std::array<std::string, kBodyPartCount> kExpectedTypeCodeNames{
     "Head",          "Left hand",  "Right hand", "Left arm", "Right arm", "Left forearm",
@@ -25,10 +25,16 @@ const std::array<std::string, kBodyPartCount> kExpectedTypeCodeNames{
     "Right thigh",   "Left foot",  "Right foot", "Left eye", "Right eye", "Nose",
     "Mouth",         "Left ear",   "Right ear",  "Neck"};
 
+std::vector<TypeCode> AllTypeCodes() {
+    std::vector<TypeCode> codes;
+    for (int c = 0; c < kBodyPartCount; ++c) codes.push_back(TypeCode{c});
+    return codes;
+}
+
 TypeCode Code(const char* name) {
     const std::optional<TypeCode> code = TypeCodeOfName(name);
     EXPECT_TRUE(code.has_value()) << name;
-    return code.value_or(-1);
+    return code.value_or(TypeCode{-1});
 }
 
 const SetConnection* FindSet(TypeCode code, int set) {
@@ -62,40 +68,40 @@ TEST(BodyPartCatalogueNumbering, BothNumberingsMapOntoEachOther) {
     for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
         const std::optional<TypeCode> code = TypeCodeOfBodyPart(id);
         ASSERT_TRUE(code.has_value()) << id;
-        EXPECT_EQ(*code, kExpectedTypeCodes[id]) << BodyPartName(id);
+        EXPECT_EQ(int(*code), kExpectedTypeCodes[id]) << BodyPartName(id);
         EXPECT_EQ(TypeCodeName(*code), BodyPartName(id));
         EXPECT_EQ(BodyPartOfTypeCode(*code), id);
         EXPECT_EQ(BodyPartIdOfName(BodyPartName(id)), id);
         seen.insert(*code);
     }
     EXPECT_EQ(seen.size(), std::size_t(kBodyPartCount));
-    for (TypeCode code = 0; code < kBodyPartCount; ++code) {
-        EXPECT_EQ(TypeCodeName(code), kExpectedTypeCodeNames[code]);
-        EXPECT_EQ(TypeCodeOfName(kExpectedTypeCodeNames[code]), code);
+    for (TypeCode code : AllTypeCodes()) {
+        EXPECT_EQ(TypeCodeName(code), kExpectedTypeCodeNames[std::size_t(code)]);
+        EXPECT_EQ(TypeCodeOfName(kExpectedTypeCodeNames[std::size_t(code)]), code);
     }
     EXPECT_EQ(BodyPartName(0), "Head");
     EXPECT_EQ(BodyPartName(21), "Right foot");
-    EXPECT_EQ(TypeCodeOfBodyPart(8), 7);
-    EXPECT_EQ(TypeCodeName(7), "Upper body");
+    EXPECT_EQ(TypeCodeOfBodyPart(8), TypeCode{7});
+    EXPECT_EQ(TypeCodeName(TypeCode{7}), "Upper body");
 }
 
 TEST(BodyPartCatalogueNumbering, OutOfRangeValuesGiveNothing) {
     for (int bad : {-1, kBodyPartCount}) {
         EXPECT_FALSE(IsValidBodyPartId(bad));
-        EXPECT_FALSE(IsValidTypeCode(bad));
+        EXPECT_FALSE(IsValidTypeCode(TypeCode{bad}));
         EXPECT_EQ(BodyPartName(bad), "");
-        EXPECT_EQ(TypeCodeName(bad), "");
+        EXPECT_EQ(TypeCodeName(TypeCode{bad}), "");
         EXPECT_EQ(TypeCodeOfBodyPart(bad), std::nullopt);
-        EXPECT_EQ(BodyPartOfTypeCode(bad), std::nullopt);
-        EXPECT_EQ(RankOfTypeCode(bad), -1);
-        EXPECT_TRUE(ConnectionsOfTypeCode(bad).empty());
-        EXPECT_TRUE(ChainsOfTypeCode(bad).empty());
+        EXPECT_EQ(BodyPartOfTypeCode(TypeCode{bad}), std::nullopt);
+        EXPECT_EQ(RankOfTypeCode(TypeCode{bad}), -1);
+        EXPECT_TRUE(ConnectionsOfTypeCode(TypeCode{bad}).empty());
+        EXPECT_TRUE(ChainsOfTypeCode(TypeCode{bad}).empty());
         EXPECT_EQ(TaperAxisOfBodyPart(bad), 0);
     }
 }
 
 TEST(BodyPartCatalogueNames, LookupIsExactAndCaseSensitive) {
-    EXPECT_EQ(TypeCodeOfName("Left forearm"), 5);
+    EXPECT_EQ(TypeCodeOfName("Left forearm"), TypeCode{5});
     EXPECT_EQ(TypeCodeOfName("Left Forearm"), std::nullopt);
     EXPECT_EQ(TypeCodeOfName("Right Forearm"), std::nullopt);
     EXPECT_EQ(TypeCodeOfName("left forearm"), std::nullopt);
@@ -117,7 +123,7 @@ TEST(BodyPartCatalogueNames, ConverterWritesCapitalForearmDirectories) {
 
 TEST(ConnectionTable, EveryEntryHasItsMirror) {
     int entries = 0;
-    for (TypeCode code = 0; code < kBodyPartCount; ++code) {
+    for (TypeCode code : AllTypeCodes()) {
         for (const SetConnection& c : ConnectionsOfTypeCode(code)) {
             ++entries;
             ASSERT_TRUE(IsValidTypeCode(c.neighbour));
@@ -136,7 +142,7 @@ TEST(ConnectionTable, EveryEntryHasItsMirror) {
 }
 
 TEST(ConnectionTable, SetsAreNumberedFromOneInOrderAndFitTheFile) {
-    for (TypeCode code = 0; code < kBodyPartCount; ++code) {
+    for (TypeCode code : AllTypeCodes()) {
         int expected = 1;
         for (const SetConnection& c : ConnectionsOfTypeCode(code)) {
             EXPECT_EQ(c.ownSet, expected++) << TypeCodeName(code);
@@ -148,7 +154,7 @@ TEST(ConnectionTable, SetsAreNumberedFromOneInOrderAndFitTheFile) {
 }
 
 TEST(ConnectionTable, EveryPartButTheUpperBodyHasExactlyOneHigherNeighbour) {
-    for (TypeCode code = 0; code < kBodyPartCount; ++code) {
+    for (TypeCode code : AllTypeCodes()) {
         const std::size_t higher = HigherNeighbours(code).size();
         if (code == Code("Upper body")) {
             EXPECT_EQ(higher, 0u);
@@ -178,7 +184,7 @@ TEST(ConnectionTable, EveryPartButTheUpperBodyHasExactlyOneHigherNeighbour) {
 
 TEST(AttachedPartsTable, ChainsAgreeWithTheConnectionTable) {
     int chains = 0;
-    for (TypeCode code = 0; code < kBodyPartCount; ++code) {
+    for (TypeCode code : AllTypeCodes()) {
         for (const AttachedChain& chain : ChainsOfTypeCode(code)) {
             ++chains;
             const SetConnection* set = FindSet(code, chain.ownSet);
@@ -194,7 +200,7 @@ TEST(AttachedPartsTable, ChainsAgreeWithTheConnectionTable) {
 }
 
 TEST(AttachedPartsTable, EachChainIsTheSubtreeHangingOffThatSet) {
-    for (TypeCode code = 0; code < kBodyPartCount; ++code) {
+    for (TypeCode code : AllTypeCodes()) {
         for (const SetConnection& set : ConnectionsOfTypeCode(code)) {
             const auto chains = ChainsOfTypeCode(code);
             const auto found =
@@ -205,7 +211,7 @@ TEST(AttachedPartsTable, EachChainIsTheSubtreeHangingOffThatSet) {
                                                     << " towards " << TypeCodeName(set.neighbour);
             if (!child) continue;
             std::set<TypeCode> expected{set.neighbour};
-            for (TypeCode other = 0; other < kBodyPartCount; ++other)
+            for (TypeCode other : AllTypeCodes())
                 if (IsBelow(other, set.neighbour)) expected.insert(other);
             const std::set<TypeCode> actual(found->chain.begin(), found->chain.end());
             EXPECT_EQ(actual, expected) << TypeCodeName(code) << " set " << set.ownSet;

@@ -159,7 +159,7 @@ TEST(ObjectFileReaderLoading, CubeWrittenByTheWriterLoadsBackIdentically) {
     part.EnsureViewArrays();
     EXPECT_EQ(part.viewPoints.size(), 8u);
     EXPECT_EQ(part.viewNormals.size(), 8u);
-    EXPECT_EQ(part.GetTypeCode(), -1);
+    EXPECT_EQ(part.GetTypeCode(), TypeCode{-1});
 }
 
 TEST(ObjectFileReaderLoading, HeaderOnlyFileLoadsWithoutPoints) {

@@ -27,7 +27,7 @@ PartAdjustments DistinctAdjustments(int seed) {
 
 std::vector<ProjectRecord> TwoRecords() {
     std::vector<ProjectRecord> records(2);
-    records[0].typeCode = 13;
+    records[0].typeCode = TypeCode{13};
     records[0].bodyPart = 18;
     records[0].name = "Left foot";
     records[0].objectPath = "\\Left foot\\Fantasy Three  Toes.bwo";
@@ -190,7 +190,7 @@ TEST(ProjectFileReaderTest, BlanksAtTheStartOfTheNameLineAreNotPartOfTheName) {
 
 TEST(ProjectFileReaderTest, OutOfRangeNumbersAreFlaggedAndReadingGoesOn) {
     std::vector<ProjectRecord> written = TwoRecords();
-    written[0].typeCode = 22;
+    written[0].typeCode = TypeCode{22};
     written[1].bodyPart = -1;
     written.push_back(written[1]);
     written[2].bodyPart = 21;

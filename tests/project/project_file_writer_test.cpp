@@ -8,9 +8,9 @@
 namespace bw {
 namespace {
 
-ProjectRecord Record(TypeCode typeCode, BodyPartId bodyPart, std::string name, std::string path) {
+ProjectRecord Record(int typeCode, BodyPartId bodyPart, std::string name, std::string path) {
     ProjectRecord record;
-    record.typeCode = typeCode;
+    record.typeCode = TypeCode{typeCode};
     record.bodyPart = bodyPart;
     record.name = std::move(name);
     record.objectPath = std::move(path);

@@ -30,7 +30,7 @@ Json DescribePart(const PartObject& part) {
     const PartAdjustments& a = part.adjustments;
     return {{"typeName", part.TypeName()},
             {"bodyPart", part.bodyPart},
-            {"typeCode", part.GetTypeCode()},
+            {"typeCode", int(part.GetTypeCode())},
             {"name", part.Name()},
             {"highlight", part.highlight},
             {"points", Points(part.TransformedPoints())},
