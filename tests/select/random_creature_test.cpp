@@ -85,6 +85,16 @@ TEST(RandomCreatureTest, TypeFilterMatchesTheBeginningWithoutRegardToCase) {
         // Rows without a match still get a file of their own.
         EXPECT_EQ(f.Shown(kLeftArm), "Insect-X.bwo");
     }
+
+    // The first and the last type of the list filter too: the plain draw alone would give
+    // "Alpha".
+    files[kHead] = {"Alpha.bwo", "fantasy-Z.bwo", "Manga-Q.bwo"};
+    for (const auto& [type, expected] : {std::pair{1, "fantasy-Z.bwo"}, {5, "Manga-Q.bwo"}}) {
+        SelectionFixture f(files);
+        ScriptedRandom random({0, 0});
+        RandomCreature(f.selection, type, random);
+        EXPECT_EQ(f.Shown(kHead), expected) << "type " << type;
+    }
 }
 
 TEST(RandomCreatureTest, AtMost64MatchesAreCollected) {

@@ -89,6 +89,20 @@ TEST_F(BwtoolRandomTest, TheTypeChoosesTheFilesAndExportsFollowTheNameGiven) {
         }
     }
 
+    // The first and the last type of the list choose their own files too.
+    for (const std::string type : {"fantasy", "manga"}) {
+        const std::string typed = dir.Path() + "/" + type;
+        const test::CommandResult t = Random({"--type", type, "--seed", "3", "--save", typed});
+        ASSERT_EQ(t.status, 0) << t.err;
+        const std::vector<std::string> paths = StoredPaths(typed + "/creature-3.bwp");
+        EXPECT_EQ(paths.size(), 22u) << type;
+        for (std::string path : paths) {
+            path = path.substr(path.rfind('\\') + 1);
+            for (char& ch : path) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+            EXPECT_EQ(path.rfind(type, 0), 0u) << type << ": " << path;
+        }
+    }
+
     // A body part without files draws "No Files", which fails to load: said and counted,
     // and the creature is still written.
     const std::string sparse = dir.Path() + "/Objects";
