@@ -41,8 +41,7 @@ class ProgressBarSink : public ProgressSink {
     QProgressBar& bar_;
 };
 
-// Edits hold at most this many characters.
-constexpr int kMaxFieldLength = 512;
+constexpr int kMaxFieldLength = SurfaceColourGroup::kMaxFieldLength;
 
 }  // namespace
 

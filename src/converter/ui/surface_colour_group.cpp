@@ -13,8 +13,6 @@
 namespace bw {
 namespace {
 
-// Edits hold at most this many characters.
-constexpr int kMaxFieldLength = 512;
 const std::array<const char*, SurfaceColourGroup::kChannelCount> kChannelNames{"Red", "Green",
                                                                                "Blue"};
 

@@ -20,6 +20,9 @@ class SurfaceColourGroup : public QGroupBox {
   public:
     // Channels in slider order: red, green, blue.
     static constexpr int kChannelCount = 3;
+    // The Converter page's edits, these value fields among them, hold at most this many
+    // characters.
+    static constexpr int kMaxFieldLength = 512;
 
     // `fieldFilter` watches the value fields (the page takes a field's value when it is left
     // or Return is pressed in it).
