@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The one test command: installs what is missing, builds (warnings are errors), runs clang-tidy
 # over the sources, runs every test through ctest, then
-# the core tests again under AddressSanitizer + UndefinedBehaviorSanitizer, then every fuzz
+# every test again under AddressSanitizer + UndefinedBehaviorSanitizer, then every fuzz
 # target for a bounded time. Any failure gives a non-zero exit.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -43,12 +43,20 @@ echo "== tests"
     | tee build/ctest.log
 count_ctest build/ctest.log
 
-echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+echo "== every test again under AddressSanitizer + UndefinedBehaviorSanitizer"
+# The program, the tools and every test, built with clang. Leak detection is on for the core
+# tests; the window's tests run without it: what they report as leaked is Qt's D-Bus
+# connection and memory of the GL driver, which is unloaded before the report and so has no
+# frame a suppression could name.
 cmake --preset asan
 cmake --build --preset asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --output-on-failure -j"$jobs") 2>&1 | tee build-asan/ctest.log
-count_ctest build-asan/ctest.log
+    ctest --output-on-failure -j"$jobs" -L core) 2>&1 | tee build-asan/ctest-core.log
+count_ctest build-asan/ctest-core.log
+(cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+    ctest --output-on-failure -j"$jobs" -LE core) 2>&1 | tee build-asan/ctest-window.log
+count_ctest build-asan/ctest-window.log
 
 echo "== fuzz targets, ${fuzz_seconds} s each"
 cmake --preset fuzz

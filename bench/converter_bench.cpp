@@ -61,7 +61,8 @@ void PresentFrame() {
     QCoreApplication::processEvents();
 }
 
-void DrawFrames(benchmark::State& state, const std::string& name, int tab, int viewMode) {
+void DrawFrames(benchmark::State& state, const std::string& name, int tab,
+                bw::ConverterViewMode viewMode) {
     Model().viewMode = viewMode;
     environment->shown->dialog->Tabs()->setCurrentIndex(tab);
     bw::bench::FrameCounter warm(Preview());
@@ -155,10 +156,10 @@ int main(int argc, char** argv) {
                 env.creature.c_str(), Model().PointCount(), Model().PolygonCount());
     Preview().doneCurrent();
 
-    const std::map<int, std::string> modes{{bw::kViewWire, "wire"},
-                                           {bw::kViewSolid, "solid"},
-                                           {bw::kViewSmooth, "smooth"},
-                                           {bw::kViewFront, "front"}};
+    const std::map<bw::ConverterViewMode, std::string> modes{{bw::kViewWire, "wire"},
+                                                             {bw::kViewSolid, "solid"},
+                                                             {bw::kViewSmooth, "smooth"},
+                                                             {bw::kViewFront, "front"}};
     std::vector<bw::bench::Ratio> ratios;
     const std::string background = "converter/background_only";
     for (const auto& [mode, modeName] : modes) {

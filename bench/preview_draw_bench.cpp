@@ -146,7 +146,7 @@ class ClientArrayWindow : public QOpenGLWindow {
         part.pitch = creature_->pitch;
         bw::BuildViewMatrix(part);
         bw::TransformToView(part);
-        const int mode = creature_->shadingMode;
+        const int mode = static_cast<int>(creature_->shadingMode);
         if (mode < 0 || mode > 2) return;
         const bool lit = mode != 2;
         if (lit) {
@@ -258,7 +258,7 @@ bool Prepare(benchmark::State& state, int type, int mode) {
     environment->quads = 0;
     for (int i = 0; i < creature.PartCount(); ++i)
         environment->quads += int(creature.Part(i)->Polygons().size());
-    dialog.SetShadingMode(mode);
+    dialog.SetShadingMode(static_cast<bw::ShadingMode>(mode));
     for (QOpenGLWindow* drawing : {static_cast<QOpenGLWindow*>(preview),
                                    static_cast<QOpenGLWindow*>(environment->arrays.get())})
         for (int warmUp = 0; warmUp < 3; ++warmUp) PresentFrame(drawing);

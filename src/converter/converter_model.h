@@ -30,14 +30,20 @@ namespace bw {
 
 // The view modes: three orthographic wireframe views, then wireframe, vertex-normal and
 // face-normal shading in perspective.
-enum ConverterViewMode : int {
-    kViewTop = 0,
-    kViewFront = 1,
-    kViewSide = 2,
-    kViewWire = 3,
-    kViewSolid = 4,
-    kViewSmooth = 5,
+enum class ConverterViewMode : int {
+    Top = 0,
+    Front = 1,
+    Side = 2,
+    Wire = 3,
+    Solid = 4,
+    Smooth = 5
 };
+inline constexpr ConverterViewMode kViewTop = ConverterViewMode::Top;
+inline constexpr ConverterViewMode kViewFront = ConverterViewMode::Front;
+inline constexpr ConverterViewMode kViewSide = ConverterViewMode::Side;
+inline constexpr ConverterViewMode kViewWire = ConverterViewMode::Wire;
+inline constexpr ConverterViewMode kViewSolid = ConverterViewMode::Solid;
+inline constexpr ConverterViewMode kViewSmooth = ConverterViewMode::Smooth;
 
 // The connection set codes 'P001' to 'P007' that the page's rows 1 to 7 save.
 std::uint32_t ConnectionSetCode(int row);
@@ -164,7 +170,7 @@ class ConverterModel : public ListNode {
     float viewOffsetY = 0.0f;
     float viewDistance = 0.0f;
     int showSelection = 0;  // 1: draw the marked path
-    int viewMode = kViewWire;
+    ConverterViewMode viewMode = kViewWire;
     int hideRest = 0;           // 1: show and pick only the selected body part
     int selectedBodyPart = -1;  // BodyPartId, -1 for none
     // 3 rows of 4 (row major), built by UpdateViewTransform from heading, pitch, roll, scale

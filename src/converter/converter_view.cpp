@@ -61,7 +61,7 @@ void TransformToDisplay(ConverterModel& model) {
     }
 }
 
-ConverterPolygonStyle PolygonStyleOf(int viewMode) {
+ConverterPolygonStyle PolygonStyleOf(ConverterViewMode viewMode) {
     switch (viewMode) {
         case kViewSolid:
             return ConverterPolygonStyle::VertexNormals;
@@ -72,7 +72,7 @@ ConverterPolygonStyle PolygonStyleOf(int viewMode) {
     }
 }
 
-bool IsOrthographicMode(int viewMode) {
+bool IsOrthographicMode(ConverterViewMode viewMode) {
     return viewMode == kViewTop || viewMode == kViewFront || viewMode == kViewSide;
 }
 

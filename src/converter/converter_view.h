@@ -31,11 +31,11 @@ ConverterCentre DisplayCentre(const ConverterModel& model);
 // point, hidden ones included. Window coordinates are left to the projection.
 void TransformToDisplay(ConverterModel& model);
 
-// What the polygons are drawn with in a view mode; any mode outside 0 to 5 draws like 3.
+// What the polygons are drawn with in a view mode; any value outside the modes draws like Wire.
 enum class ConverterPolygonStyle { Wireframe, VertexNormals, FaceNormals };
-ConverterPolygonStyle PolygonStyleOf(int viewMode);
-// True for the orthographic modes 0, 1 and 2 (Top, Front, Side).
-bool IsOrthographicMode(int viewMode);
+ConverterPolygonStyle PolygonStyleOf(ConverterViewMode viewMode);
+// True for the orthographic modes Top, Front and Side.
+bool IsOrthographicMode(ConverterViewMode viewMode);
 // The orthographic modes fix heading and pitch on every draw: Top 0 and 1.57, Front 3.14 and
 // 0, Side 1.57 and 0. Other modes leave them alone.
 void ApplyViewModeAngles(ConverterModel& model);

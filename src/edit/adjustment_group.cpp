@@ -6,13 +6,14 @@ namespace bw {
 namespace {
 
 std::size_t At(int lock, AdjustGroup group) {
-    return static_cast<std::size_t>(ScaleIndex(static_cast<ScaleSide>(lock), group));
+    return static_cast<std::size_t>(
+        ScaleIndex(static_cast<ScaleSide>(lock), static_cast<int>(group)));
 }
 
 }  // namespace
 
 int GroupLock(const PartAdjustments& a, AdjustGroup group) {
-    const int lock = group == kGroupTaper ? a.taperLock : a.scaleLock[std::size_t(group)];
+    const int lock = group == kGroupTaper ? a.taperLock : a.scaleLock[GroupIndex(group)];
     return IsValidLock(lock) ? lock : 0;
 }
 
@@ -20,7 +21,7 @@ void SetGroupLock(PartAdjustments& a, AdjustGroup group, int lock) {
     if (group == kGroupTaper)
         a.taperLock = lock;
     else
-        a.scaleLock[std::size_t(group)] = lock;
+        a.scaleLock[GroupIndex(group)] = lock;
 }
 
 float& GroupValue(PartAdjustments& a, AdjustGroup group, int lock) {
@@ -33,7 +34,7 @@ std::int32_t& GroupPosition(PartAdjustments& a, AdjustGroup group, int lock) {
 }
 
 float& GroupStep(PartAdjustments& a, AdjustGroup group) {
-    return group == kGroupTaper ? a.taperStep : a.sliderStep[std::size_t(group)];
+    return group == kGroupTaper ? a.taperStep : a.sliderStep[GroupIndex(group)];
 }
 
 }  // namespace bw

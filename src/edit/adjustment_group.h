@@ -3,23 +3,30 @@
 // and the matching stored slider position; the step is one per group.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "model/part_adjustments.h"
 
 namespace bw {
 
-using AdjustGroup = int;
-inline constexpr AdjustGroup kGroupX = 0;
-inline constexpr AdjustGroup kGroupY = 1;
-inline constexpr AdjustGroup kGroupZ = 2;
-inline constexpr AdjustGroup kGroupTaper = 3;
+// The group numbers are the page's order; X, Y and Z are also the scale arrays' axis index.
+enum class AdjustGroup : int { X = 0, Y = 1, Z = 2, Taper = 3 };
+inline constexpr AdjustGroup kGroupX = AdjustGroup::X;
+inline constexpr AdjustGroup kGroupY = AdjustGroup::Y;
+inline constexpr AdjustGroup kGroupZ = AdjustGroup::Z;
+inline constexpr AdjustGroup kGroupTaper = AdjustGroup::Taper;
 inline constexpr int kAdjustGroupCount = 4;
+inline constexpr std::array<AdjustGroup, kAdjustGroupCount> kAdjustGroups{kGroupX, kGroupY, kGroupZ,
+                                                                          kGroupTaper};
 // Locks: 0 None; 1 Positive (scale) or Left/Bottom (taper); 2 Negative or Right/Top.
 inline constexpr int kLockCount = 3;
 
+// The group's place in the page's order: the index of its row in per-group tables.
+constexpr std::size_t GroupIndex(AdjustGroup group) { return static_cast<std::size_t>(group); }
 constexpr bool IsValidAdjustGroup(AdjustGroup group) {
-    return group >= 0 && group < kAdjustGroupCount;
+    return static_cast<int>(group) >= 0 && static_cast<int>(group) < kAdjustGroupCount;
 }
 constexpr bool IsValidLock(int lock) { return lock >= 0 && lock < kLockCount; }
 

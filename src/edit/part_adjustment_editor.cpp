@@ -69,8 +69,8 @@ void PartAdjustmentEditor::ShowNoPart() {
 
 void PartAdjustmentEditor::ShowAllGroups(PartObject& part) {
     view_.partControlsEnabled = true;
-    for (AdjustGroup group = 0; group < kAdjustGroupCount; ++group) {
-        AdjustGroupView& shown = view_.groups[std::size_t(group)];
+    for (AdjustGroup group : kAdjustGroups) {
+        AdjustGroupView& shown = view_.groups[GroupIndex(group)];
         shown.lock = GroupLock(part.adjustments, group);
         shown.stepText = FormatEditNumber(GroupStep(part.adjustments, group));
         ShowGroup(part, group);
@@ -78,7 +78,7 @@ void PartAdjustmentEditor::ShowAllGroups(PartObject& part) {
 }
 
 void PartAdjustmentEditor::ShowGroup(PartObject& part, AdjustGroup group) {
-    AdjustGroupView& shown = view_.groups[std::size_t(group)];
+    AdjustGroupView& shown = view_.groups[GroupIndex(group)];
     const int lock = GroupLock(part.adjustments, group);
     shown.barPosition = ClampToBar(GroupPosition(part.adjustments, group, lock));
     shown.valueText = FormatEditNumber(GroupValue(part.adjustments, group, lock));
@@ -92,13 +92,13 @@ void PartAdjustmentEditor::EnterNoPartState() {
         shown.barPosition = 0;
     }
     // The X, Y and Z radios keep their checks; the taper's and the axis's go back to the first.
-    view_.groups[std::size_t(kGroupTaper)].lock = 0;
+    view_.groups[GroupIndex(kGroupTaper)].lock = 0;
     view_.axisRadio = 0;
 }
 
 void PartAdjustmentEditor::ClickLock(AdjustGroup group, int lock) {
     if (!IsValidAdjustGroup(group) || !IsValidLock(lock)) return;
-    view_.groups[std::size_t(group)].lock = lock;
+    view_.groups[GroupIndex(group)].lock = lock;
     PartObject* part = SelectedPart();
     if (!part) return;
     SetGroupLock(part->adjustments, group, lock);
@@ -139,7 +139,7 @@ void PartAdjustmentEditor::Adjust(AdjustGroup group, AdjustAction action, int th
     const double changed =
         double(value) + double(old - std::int64_t(stored)) * double(GroupStep(a, group));
 
-    AdjustGroupView& shown = view_.groups[std::size_t(group)];
+    AdjustGroupView& shown = view_.groups[GroupIndex(group)];
     shown.barPosition = ClampToBar(stored);
     position = stored;
     value = FiniteValue(changed);
@@ -150,7 +150,7 @@ void PartAdjustmentEditor::Adjust(AdjustGroup group, AdjustAction action, int th
 
 void PartAdjustmentEditor::EditValue(AdjustGroup group, std::string_view text) {
     if (!IsValidAdjustGroup(group)) return;
-    view_.groups[std::size_t(group)].valueText = std::string(text);
+    view_.groups[GroupIndex(group)].valueText = std::string(text);
     PartObject* part = SelectedPart();
     if (!part) return;
     const int lock = GroupLock(part->adjustments, group);
@@ -161,7 +161,7 @@ void PartAdjustmentEditor::EditValue(AdjustGroup group, std::string_view text) {
 
 void PartAdjustmentEditor::EditStep(AdjustGroup group, std::string_view text) {
     if (!IsValidAdjustGroup(group)) return;
-    view_.groups[std::size_t(group)].stepText = std::string(text);
+    view_.groups[GroupIndex(group)].stepText = std::string(text);
     PartObject* part = SelectedPart();
     if (!part) return;
     GroupStep(part->adjustments, group) = ReadEditNumber(text);

@@ -16,6 +16,7 @@
 #include "model/notifier.h"
 #include "model/object_list.h"
 #include "model/part_object.h"
+#include "model/shading_mode.h"
 
 namespace bw {
 
@@ -72,9 +73,9 @@ class Creature : public ListNode {
     Notifier& GetNotifier() const { return notifier_; }
 
     float lightLevel = 0.0f;
-    int shadingMode = 0;  // 0 smooth, 1 flat, 2 wireframe
-    float pitch = 0.0f;   // radians, about X
-    float yaw = 0.0f;     // radians, about Y
+    ShadingMode shadingMode = ShadingMode::Smooth;
+    float pitch = 0.0f;  // radians, about X
+    float yaw = 0.0f;    // radians, about Y
     float panX = 0.0f;
     float panY = 0.0f;
     std::array<float, 3> wireColour{0.8f, 0.8f, 0.8f};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -10,11 +11,15 @@
 
 namespace bw {
 
-using SymmetryGroup = int;
-inline constexpr SymmetryGroup kHeadFeatures = 0;
-inline constexpr SymmetryGroup kUpperLimbs = 1;
-inline constexpr SymmetryGroup kLowerLimbs = 2;
+// The group numbers are the rows of the symmetry box, top to bottom.
+enum class SymmetryGroup : int { HeadFeatures = 0, UpperLimbs = 1, LowerLimbs = 2 };
+inline constexpr SymmetryGroup kHeadFeatures = SymmetryGroup::HeadFeatures;
+inline constexpr SymmetryGroup kUpperLimbs = SymmetryGroup::UpperLimbs;
+inline constexpr SymmetryGroup kLowerLimbs = SymmetryGroup::LowerLimbs;
 inline constexpr int kSymmetryGroupCount = 3;
+// The groups in the box's row order.
+inline constexpr std::array<SymmetryGroup, kSymmetryGroupCount> kSymmetryGroupRows{
+    kHeadFeatures, kUpperLimbs, kLowerLimbs};
 
 // Direction of a group: kRightArrow (">>") copies the right parts onto the left parts,
 // kLeftArrow ("<<") copies the left parts onto the right parts. Any value other than
@@ -40,14 +45,18 @@ inline constexpr std::array<SymmetryGroupParts, kSymmetryGroupCount> kSymmetryGr
 inline constexpr std::array<SymmetryGroup, kSymmetryGroupCount> kAllGroupsOrder{
     kHeadFeatures, kLowerLimbs, kUpperLimbs};
 
+// The group's row: its index in per-group tables.
+constexpr std::size_t SymmetryGroupIndex(SymmetryGroup group) {
+    return static_cast<std::size_t>(group);
+}
 inline constexpr bool IsValidSymmetryGroup(SymmetryGroup group) {
-    return group >= 0 && group < kSymmetryGroupCount;
+    return static_cast<int>(group) >= 0 && static_cast<int>(group) < kSymmetryGroupCount;
 }
 
 // The parts a group copies from in `direction`, in table order; empty for an invalid group.
 inline std::span<const BodyPartId> SymmetrySources(SymmetryGroup group, int direction) {
     if (!IsValidSymmetryGroup(group)) return {};
-    const SymmetryGroupParts& parts = kSymmetryGroups[static_cast<std::size_t>(group)];
+    const SymmetryGroupParts& parts = kSymmetryGroups[SymmetryGroupIndex(group)];
     const auto& sources = direction == kRightArrow ? parts.right : parts.left;
     return std::span<const BodyPartId>(sources.data(), static_cast<std::size_t>(parts.count));
 }

@@ -45,8 +45,8 @@ void MirrorGroup(PartSelection& selection, SymmetryGroup group, int direction) {
 
 void ApplySymmetry(PartSelection& selection,
                    const std::array<int, kSymmetryGroupCount>& directions) {
-    for (SymmetryGroup group = 0; group < kSymmetryGroupCount; ++group)
-        MirrorGroup(selection, group, directions[static_cast<std::size_t>(group)]);
+    for (SymmetryGroup group : kSymmetryGroupRows)
+        MirrorGroup(selection, group, directions[SymmetryGroupIndex(group)]);
 }
 
 }  // namespace bw

@@ -15,7 +15,7 @@ SymmetryState::~SymmetryState() {
 }
 
 int SymmetryState::Direction(SymmetryGroup group) const {
-    return IsValidSymmetryGroup(group) ? symmetryDirection_[static_cast<std::size_t>(group)]
+    return IsValidSymmetryGroup(group) ? symmetryDirection_[SymmetryGroupIndex(group)]
                                        : kRightArrow;
 }
 
@@ -32,7 +32,7 @@ void SymmetryState::TurnOff() {
 void SymmetryState::ChooseDirection(SymmetryGroup group, int direction) {
     if (!IsValidSymmetryGroup(group)) return;
     const int stored = direction == kLeftArrow ? kLeftArrow : kRightArrow;
-    symmetryDirection_[static_cast<std::size_t>(group)] = stored;
+    symmetryDirection_[SymmetryGroupIndex(group)] = stored;
     if (symmetryOn_) MirrorGroup(selection_, group, stored);
 }
 

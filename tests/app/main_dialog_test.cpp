@@ -181,7 +181,7 @@ TEST(MainDialogTest, ShadingRadiosSetTheCreaturesShadingMode) {
     for (auto* radio : dialog.findChildren<QAbstractButton*>()) {
         if (radio->text() == "Wireframe") QTest::mouseClick(radio, Qt::LeftButton);
     }
-    EXPECT_EQ(dialog.GetCreature().shadingMode, 2);
+    EXPECT_EQ(dialog.GetCreature().shadingMode, ShadingMode::Wireframe);
     EXPECT_EQ(dialog.GetCreature().wireColour, (std::array<float, 3>{0.0f, 1.0f, 0.0f}));
 }
 

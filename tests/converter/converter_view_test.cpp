@@ -120,7 +120,7 @@ TEST_F(ConverterViewTest, OrthographicModesFixTheAnglesOthersKeepThem) {
 
     EXPECT_EQ(PolygonStyleOf(kViewSolid), ConverterPolygonStyle::VertexNormals);
     EXPECT_EQ(PolygonStyleOf(kViewSmooth), ConverterPolygonStyle::FaceNormals);
-    EXPECT_EQ(PolygonStyleOf(9), ConverterPolygonStyle::Wireframe);
+    EXPECT_EQ(PolygonStyleOf(static_cast<ConverterViewMode>(9)), ConverterPolygonStyle::Wireframe);
     EXPECT_EQ(PolygonStyleOf(kViewSide), ConverterPolygonStyle::Wireframe);
 }
 

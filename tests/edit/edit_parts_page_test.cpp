@@ -133,7 +133,7 @@ TEST_F(EditPartsPageTest, NoPartStateDisablesTheGroupsForNoneAndAnAbsentBodyPart
     for (int entry : {0, kLeftEarEntry}) {
         Choose(entry);
         EXPECT_EQ(page.ObjectList()->currentText().toStdString(), entry ? "Left ear" : "(none)");
-        for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) {
+        for (AdjustGroup g : kAdjustGroups) {
             EXPECT_FALSE(page.ValueEdit(g)->isEnabled());
             EXPECT_FALSE(page.StepEdit(g)->isEnabled());
             EXPECT_FALSE(page.AdjustBar(g)->isEnabled());
@@ -253,7 +253,7 @@ TEST_F(EditPartsPageTest, ClearCurrentSettingsResetsThePartAndLosesItsTaperAxis)
     EXPECT_EQ(thigh->adjustments, PartAdjustments{});
     EXPECT_EQ(thigh->adjustments.taperAxis, 0);
     EXPECT_EQ(thigh->highlight, 1);
-    for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) {
+    for (AdjustGroup g : kAdjustGroups) {
         EXPECT_EQ(page.ValueEdit(g)->text(), "0.000000");
         EXPECT_EQ(page.StepEdit(g)->text(), "0.010000");
         EXPECT_EQ(page.AdjustBar(g)->value(), 0);

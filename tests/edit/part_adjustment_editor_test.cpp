@@ -32,7 +32,7 @@ class PartAdjustmentEditorTest : public ::testing::Test {
         thigh = creature.Part(0);
     }
     const AdjustGroupView& Shown(AdjustGroup g) const {
-        return editor.View().groups[std::size_t(g)];
+        return editor.View().groups[GroupIndex(g)];
     }
     std::vector<Vec3f> Points() const {
         return {thigh->TransformedPoints().begin(), thigh->TransformedPoints().end()};

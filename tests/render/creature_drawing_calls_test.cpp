@@ -233,7 +233,7 @@ TEST_F(CreatureDrawingCallsTest, WireframeDrawsUnlitOutlinesInTheCreaturesWireCo
     ASSERT_NE(plain, nullptr);
     ASSERT_NE(highlighted, nullptr);
     highlighted->highlight = 1;
-    creature.shadingMode = 2;
+    creature.shadingMode = ShadingMode::Wireframe;
     creature.wireColour = {0.25f, 0.5f, 0.75f};
     gl().Reset();
     DrawCreature(creature);
@@ -266,8 +266,8 @@ TEST_F(CreatureDrawingCallsTest, HighlightedPartIsShadedThenOutlinedInSmoothAndF
     ASSERT_NE(highlighted, nullptr);
     highlighted->highlight = 1;
     const std::array<float, 3> wire = plain->wireColour;
-    for (int mode : {0, 1}) {
-        SCOPED_TRACE(mode);
+    for (ShadingMode mode : {ShadingMode::Smooth, ShadingMode::Flat}) {
+        SCOPED_TRACE(static_cast<int>(mode));
         creature.shadingMode = mode;
         gl().Reset();
         DrawCreature(creature);
@@ -325,8 +325,8 @@ TEST_F(CreatureDrawingCallsTest, PartWithNothingToDrawDrawsNothingAndLeavesTheDr
     ASSERT_NE(first, nullptr);
     first->highlight = 1;
     ASSERT_NE(Add("Left hand", Strip({0})), nullptr);
-    for (int mode : {0, 1, 2}) {
-        SCOPED_TRACE(mode);
+    for (ShadingMode mode : {ShadingMode::Smooth, ShadingMode::Flat, ShadingMode::Wireframe}) {
+        SCOPED_TRACE(static_cast<int>(mode));
         creature.shadingMode = mode;
         gl().Reset();
         glDisable(GL_LIGHTING);
@@ -334,7 +334,7 @@ TEST_F(CreatureDrawingCallsTest, PartWithNothingToDrawDrawsNothingAndLeavesTheDr
         DrawCreature(creature);
         ASSERT_EQ(gl().primitives.size(), 1u);
         EXPECT_FALSE(gl().primitives[0].state.cullFace);
-        EXPECT_EQ(gl().primitives[0].state.lighting, mode != 2);
+        EXPECT_EQ(gl().primitives[0].state.lighting, mode != ShadingMode::Wireframe);
         ExpectLeftState();
     }
 }
@@ -345,7 +345,7 @@ TEST_F(CreatureDrawingCallsTest, CreatureDrawsPartsInListOrderAndNothingInAnUnkn
     ASSERT_NE(hand, nullptr);
     creature.yaw = 0.25f;
     creature.pitch = -0.5f;
-    creature.shadingMode = 0;
+    creature.shadingMode = ShadingMode::Smooth;
     DrawCreature(creature);
     for (PartObject* part : {head, hand}) {
         EXPECT_EQ(part->yaw, 0.25f);
@@ -357,7 +357,7 @@ TEST_F(CreatureDrawingCallsTest, CreatureDrawsPartsInListOrderAndNothingInAnUnkn
 
     for (int mode : {3, -1, 100}) {
         SCOPED_TRACE(mode);
-        creature.shadingMode = mode;
+        creature.shadingMode = static_cast<ShadingMode>(mode);
         head->highlight = 1;
         gl().Reset();
         DrawCreature(creature);

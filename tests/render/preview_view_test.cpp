@@ -88,17 +88,17 @@ TEST_F(PreviewViewTest, ClearsToTheBackgroundColour) {
 
 TEST_F(PreviewViewTest, SmoothAndFlatDrawALitPartAndWireframeItsOutlines) {
     AddCube();
-    creature.shadingMode = 0;
+    creature.shadingMode = ShadingMode::Smooth;
     const QColor smooth = Centre(Render());
     EXPECT_NE(smooth, QColor(0, 0, 255)) << "a shaded part covers the centre";
     EXPECT_GT(smooth.red(), smooth.blue()) << "the cube's orange surface, lit";
 
-    creature.shadingMode = 1;
+    creature.shadingMode = ShadingMode::Flat;
     view.update();
     const QColor flat = Centre(Render());
     EXPECT_NE(flat, QColor(0, 0, 255));
 
-    creature.shadingMode = 2;
+    creature.shadingMode = ShadingMode::Wireframe;
     creature.wireColour = {0.0f, 1.0f, 0.0f};
     view.update();
     const QImage wire = Render();
@@ -109,12 +109,12 @@ TEST_F(PreviewViewTest, SmoothAndFlatDrawALitPartAndWireframeItsOutlines) {
 TEST_F(PreviewViewTest, AHighlightedPartIsOutlinedInYellow) {
     AddCube();
     creature.FindPartForEdit(0);
-    for (int mode : {0, 1}) {
+    for (ShadingMode mode : {ShadingMode::Smooth, ShadingMode::Flat}) {
         creature.shadingMode = mode;
         view.update();
-        EXPECT_GT(CountColour(Render(), 255, 255, 0), 50) << "mode " << mode;
+        EXPECT_GT(CountColour(Render(), 255, 255, 0), 50) << "mode " << static_cast<int>(mode);
     }
-    creature.shadingMode = 2;
+    creature.shadingMode = ShadingMode::Wireframe;
     creature.wireColour = {0.0f, 1.0f, 0.0f};
     view.update();
     const QImage wire = Render();
@@ -124,7 +124,7 @@ TEST_F(PreviewViewTest, AHighlightedPartIsOutlinedInYellow) {
 
 TEST_F(PreviewViewTest, AnUnknownShadingModeDrawsNothing) {
     AddCube();
-    creature.shadingMode = 3;
+    creature.shadingMode = static_cast<ShadingMode>(3);
     const QImage image = Render();
     EXPECT_EQ(CountColour(image, 0, 0, 255), image.width() * image.height());
 }
@@ -146,9 +146,9 @@ TEST_F(PreviewViewTest, TheSampleCreatureMatchesItsBaselines) {
     creature.yaw = 0.4f;
     creature.pitch = 0.2f;
     creature.FindPartForEdit(*BodyPartIdOfName("Left arm"));
-    creature.shadingMode = 0;
+    creature.shadingMode = ShadingMode::Smooth;
     EXPECT_EQ(CompareWithBaseline(Render(), "PreviewSampleCreatureSmooth"), "");
-    creature.shadingMode = 1;
+    creature.shadingMode = ShadingMode::Flat;
     view.update();
     EXPECT_EQ(CompareWithBaseline(Render(), "PreviewSampleCreatureFlat"), "");
 }

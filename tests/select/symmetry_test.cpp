@@ -21,20 +21,20 @@ TEST(SymmetryGroupTest, GroupsPairLeftAndRightPartsOfTheCatalogue) {
     const std::vector<std::vector<std::string>> left = {{"Left ear", "Left eye"},
                                                         {"Left arm", "Left forearm", "Left hand"},
                                                         {"Left thigh", "Left leg", "Left foot"}};
-    for (SymmetryGroup g = 0; g < kSymmetryGroupCount; ++g) {
-        const SymmetryGroupParts& parts = kSymmetryGroups[std::size_t(g)];
-        ASSERT_EQ(parts.count, int(left[std::size_t(g)].size()));
+    for (SymmetryGroup g : kSymmetryGroupRows) {
+        const SymmetryGroupParts& parts = kSymmetryGroups[SymmetryGroupIndex(g)];
+        ASSERT_EQ(parts.count, int(left[SymmetryGroupIndex(g)].size()));
         for (int k = 0; k < parts.count; ++k) {
             EXPECT_EQ(BodyPartName(parts.left[std::size_t(k)]),
-                      left[std::size_t(g)][std::size_t(k)]);
+                      left[SymmetryGroupIndex(g)][std::size_t(k)]);
             EXPECT_EQ(MirrorBodyPart(parts.left[std::size_t(k)]), parts.right[std::size_t(k)]);
         }
     }
     EXPECT_EQ(kSymmetryGroups[0].label, "Head Features");
     EXPECT_EQ(kSymmetryGroups[1].label, "Upper Limbs");
     EXPECT_EQ(kSymmetryGroups[2].label, "Lower Limbs");
-    EXPECT_TRUE(SymmetrySources(3, kRightArrow).empty());
-    EXPECT_TRUE(SymmetrySources(-1, kLeftArrow).empty());
+    EXPECT_TRUE(SymmetrySources(static_cast<SymmetryGroup>(3), kRightArrow).empty());
+    EXPECT_TRUE(SymmetrySources(static_cast<SymmetryGroup>(-1), kLeftArrow).empty());
 }
 
 TEST(SymmetryTest, CopiesByFileNameWithoutRegardToCaseAndKeepsTheTargetsChoice) {
@@ -135,8 +135,7 @@ TEST(SymmetryTest, OnAndAllMirrorTheGroupsInTheirOrder) {
     EXPECT_EQ(f.shownLog,
               (std::vector<BodyPartId>{kRightEar, kRightEye, kRightThigh, kRightLeg, kRightFoot,
                                        kRightArm, kRightForearm, kRightHand}));
-    for (SymmetryGroup g = 0; g < kSymmetryGroupCount; ++g)
-        EXPECT_EQ(symmetry.Direction(g), kLeftArrow);
+    for (SymmetryGroup g : kSymmetryGroupRows) EXPECT_EQ(symmetry.Direction(g), kLeftArrow);
 }
 
 TEST(SymmetryTest, RestoreSurvivesChoicesOutsideTheLists) {

@@ -26,7 +26,7 @@ namespace {
 
 struct Shot {
     const char* project;
-    int shadingMode;
+    bw::ShadingMode shadingMode;
     float yaw;
     float pitch;
     int tab;
@@ -47,9 +47,12 @@ int main(int argc, char** argv) {
     QDir().mkpath(QString::fromStdString(output));
 
     const Shot shots[] = {
-        {"Male.bwp", 0, -0.5f, 0.15f, bw::MainDialog::kSelectPartsTab, "select-parts-male.png"},
-        {"Fantasy.bwp", 1, 0.6f, 0.1f, bw::MainDialog::kSelectPartsTab, "flat-fantasy.png"},
-        {"Insect.bwp", 2, -0.9f, 0.3f, bw::MainDialog::kSelectPartsTab, "wireframe-insect.png"},
+        {"Male.bwp", bw::ShadingMode::Smooth, -0.5f, 0.15f, bw::MainDialog::kSelectPartsTab,
+         "select-parts-male.png"},
+        {"Fantasy.bwp", bw::ShadingMode::Flat, 0.6f, 0.1f, bw::MainDialog::kSelectPartsTab,
+         "flat-fantasy.png"},
+        {"Insect.bwp", bw::ShadingMode::Wireframe, -0.9f, 0.3f, bw::MainDialog::kSelectPartsTab,
+         "wireframe-insect.png"},
     };
     const std::filesystem::path start =
         std::filesystem::temp_directory_path() / "beastwright-screenshots";

@@ -145,10 +145,10 @@ int main(int argc, char** argv) {
     shot(dialog, "window-preference.png");
 
     load("Insect.bwp", front - 0.9f, 0.3f);
-    dialog.SetShadingMode(2);
+    dialog.SetShadingMode(bw::ShadingMode::Wireframe);
     dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
     shot(dialog, "window-wireframe.png");
-    dialog.SetShadingMode(0);
+    dialog.SetShadingMode(bw::ShadingMode::Smooth);
 
     // The converter with a prepared creature, taken through its own button.
     dialog.ToggleConverterTab();

@@ -35,7 +35,8 @@ constexpr int kPreviewWidth = 365;  // dialog units
 constexpr int kPreviewHeight = 342;
 constexpr int kPreviewTop = 20;  // pixels
 // The converter's view modes of the six view buttons, in button order.
-constexpr std::array<int, 6> kConverterViewModes{3, 4, 5, 0, 1, 2};
+constexpr std::array<ConverterViewMode, 6> kConverterViewModes{kViewWire, kViewSolid, kViewSmooth,
+                                                               kViewTop,  kViewFront, kViewSide};
 constexpr int kConverterSolidButton = 1;
 
 // The application's style with narrower tab padding.
@@ -95,7 +96,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
 
     ReadConfigurationFile(startDirectory, configuration_);
 
-    creature_->shadingMode = 0;
+    creature_->shadingMode = ShadingMode::Smooth;
     creature_->lightLevel = kInitialLightLevel;
 
     selectParts_->SetObjectDirectory(configuration_.objectDir);
@@ -244,7 +245,8 @@ void MainDialog::BuildShadingRadios() {
         shadingGroup->addButton(shadingRadios_[k], k);
     }
     shadingRadios_[0]->setChecked(true);
-    connect(shadingGroup, &QButtonGroup::idClicked, this, &MainDialog::SetShadingMode);
+    connect(shadingGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { SetShadingMode(static_cast<ShadingMode>(id)); });
 }
 
 void MainDialog::BuildSymmetryControls() {
@@ -296,13 +298,14 @@ void MainDialog::BuildConverterViewButtons() {
         button->setCheckable(true);
         button->setGeometry(units.Rect(475 + 38 * (k % 3), k < 3 ? 360 : 374, 38, 13));
         button->setAccessibleName(QString("Converter view ") + viewNames[k]);
-        (k < 3 ? styleGroup : directionGroup)->addButton(button, kConverterViewModes[k]);
+        (k < 3 ? styleGroup : directionGroup)
+            ->addButton(button, static_cast<int>(kConverterViewModes[k]));
         converterView_[k] = button;
     }
     converterView_[kConverterSolidButton]->setChecked(true);
     converterModel_->viewMode = kViewSolid;
     auto setViewMode = [this](int mode) {
-        converterModel_->viewMode = mode;
+        converterModel_->viewMode = static_cast<ConverterViewMode>(mode);
         RepaintPreview();
     };
     connect(styleGroup, &QButtonGroup::idClicked, this, setViewMode);
@@ -310,10 +313,11 @@ void MainDialog::BuildConverterViewButtons() {
     for (QPushButton* button : converterView_) button->hide();
 }
 
-void MainDialog::SetShadingMode(int mode) {
+void MainDialog::SetShadingMode(ShadingMode mode) {
     creature_->shadingMode = mode;
-    if (mode >= 0 && mode < 3 && !shadingRadios_[mode]->isChecked())
-        shadingRadios_[mode]->setChecked(true);
+    const int radio = static_cast<int>(mode);
+    if (radio >= 0 && radio < kShadingModeCount && !shadingRadios_[radio]->isChecked())
+        shadingRadios_[radio]->setChecked(true);
     RepaintPreview();
 }
 
@@ -323,9 +327,10 @@ void MainDialog::UpdateSymmetryControls() {
     const SymmetryState& symmetry = *symmetry_;
     for (QLabel* label : symmetryLabels_) label->setEnabled(symmetry.LabelsEnabled());
     symmetryRadios_[symmetry.IsOn() ? 1 : 0]->setChecked(true);
-    for (int group = 0; group < kSymmetryGroupCount; ++group) {
-        arrows_[group][0]->setChecked(symmetry.LeftArrowChecked(group));
-        arrows_[group][1]->setChecked(symmetry.RightArrowChecked(group));
+    for (SymmetryGroup group : kSymmetryGroupRows) {
+        const std::size_t row = SymmetryGroupIndex(group);
+        arrows_[row][0]->setChecked(symmetry.LeftArrowChecked(group));
+        arrows_[row][1]->setChecked(symmetry.RightArrowChecked(group));
     }
 }
 
@@ -350,7 +355,7 @@ void MainDialog::ChooseSymmetryDirection(int row, int direction) {
     if (row == kSymmetryGroupCount) {
         symmetry_->ChooseDirectionForAll(direction);
     } else {
-        symmetry_->ChooseDirection(row, direction);
+        symmetry_->ChooseDirection(static_cast<SymmetryGroup>(row), direction);
     }
     UpdateSymmetryControls();
 }

@@ -93,7 +93,7 @@ class MainDialog : public QDialog {
     // The object directory changed: every list is rebuilt; parts stay loaded.
     void ChangeObjectDirectory(const std::string& path);
     void ChangeProjectDirectory(const std::string& path);
-    void SetShadingMode(int mode);
+    void SetShadingMode(ShadingMode mode);
 
     Creature& GetCreature() { return *creature_; }
     PreviewView* Preview() const { return preview_; }  // null without OpenGL

@@ -62,7 +62,8 @@ EditPartsPage::EditPartsPage(Creature& creature, std::function<void()> repaint, 
     : QWidget(parent), editor_(creature, std::move(repaint)) {
     setAccessibleName("Edit Parts");
     BuildObjectRow();
-    for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) BuildGroup(g, kGroupTop + kGroupPitch * g);
+    for (AdjustGroup g : kAdjustGroups)
+        BuildGroup(g, kGroupTop + kGroupPitch * static_cast<int>(g));
     ShowView();
 }
 
@@ -125,11 +126,11 @@ void EditPartsPage::BuildObjectRow() {
 
 void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
     const DialogUnits du(font());
-    GroupControls& c = groups_[std::size_t(group)];
-    const QString name = kGroupNames[group];
-    c.box = new QGroupBox(kGroupTitles[group], this);
+    GroupControls& c = groups_[GroupIndex(group)];
+    const QString name = kGroupNames[GroupIndex(group)];
+    c.box = new QGroupBox(kGroupTitles[GroupIndex(group)], this);
     c.box->setGeometry(du.Rect(kMargin, top, kGroupWidth, kGroupHeight));
-    c.box->setAccessibleName(kGroupTitles[group]);
+    c.box->setAccessibleName(kGroupTitles[GroupIndex(group)]);
 
     const bool taper = group == kGroupTaper;
     if (taper) c.exclusive = new QButtonGroup(c.box);
@@ -194,11 +195,11 @@ void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
 }
 
 void EditPartsPage::OnAdjustAction(AdjustGroup group, int action) {
-    QScrollBar* bar = groups_[std::size_t(group)].adjust;
+    QScrollBar* bar = groups_[GroupIndex(group)].adjust;
     editor_.Adjust(group, ActionOf(action), bar->sliderPosition());
     // Inside actionTriggered the bar applies its slider position after this returns, so the
     // editor's position is set as that slider position.
-    const int shown = editor_.View().groups[std::size_t(group)].barPosition;
+    const int shown = editor_.View().groups[GroupIndex(group)].barPosition;
     if (bar->sliderPosition() != shown) {
         const QSignalBlocker blocker(bar);
         bar->setSliderPosition(shown);
@@ -207,8 +208,8 @@ void EditPartsPage::OnAdjustAction(AdjustGroup group, int action) {
 }
 
 bool EditPartsPage::ReadEdit(QObject* watched) {
-    for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) {
-        const GroupControls& c = groups_[std::size_t(g)];
+    for (AdjustGroup g : kAdjustGroups) {
+        const GroupControls& c = groups_[GroupIndex(g)];
         if (watched == c.value) {
             editor_.EditValue(g, c.value->text().toStdString());
             ShowView();
@@ -241,9 +242,9 @@ void EditPartsPage::ShowView() {
         const QSignalBlocker blocker(objectList_);
         if (objectList_->currentIndex() != view.entry) objectList_->setCurrentIndex(view.entry);
     }
-    for (AdjustGroup g = 0; g < kAdjustGroupCount; ++g) {
-        const GroupControls& c = groups_[std::size_t(g)];
-        const AdjustGroupView& shown = view.groups[std::size_t(g)];
+    for (AdjustGroup g : kAdjustGroups) {
+        const GroupControls& c = groups_[GroupIndex(g)];
+        const AdjustGroupView& shown = view.groups[GroupIndex(g)];
         const bool taper = g == kGroupTaper;
         for (int lock = 0; lock < kLockCount; ++lock) {
             QPushButton* button = c.locks[std::size_t(lock)];
@@ -270,17 +271,17 @@ void EditPartsPage::ShowView() {
 
 QPushButton* EditPartsPage::LockButton(AdjustGroup group, int lock) const {
     return IsValidAdjustGroup(group) && IsValidLock(lock)
-               ? groups_[std::size_t(group)].locks[std::size_t(lock)]
+               ? groups_[GroupIndex(group)].locks[std::size_t(lock)]
                : nullptr;
 }
 QLineEdit* EditPartsPage::ValueEdit(AdjustGroup group) const {
-    return IsValidAdjustGroup(group) ? groups_[std::size_t(group)].value : nullptr;
+    return IsValidAdjustGroup(group) ? groups_[GroupIndex(group)].value : nullptr;
 }
 QLineEdit* EditPartsPage::StepEdit(AdjustGroup group) const {
-    return IsValidAdjustGroup(group) ? groups_[std::size_t(group)].step : nullptr;
+    return IsValidAdjustGroup(group) ? groups_[GroupIndex(group)].step : nullptr;
 }
 QScrollBar* EditPartsPage::AdjustBar(AdjustGroup group) const {
-    return IsValidAdjustGroup(group) ? groups_[std::size_t(group)].adjust : nullptr;
+    return IsValidAdjustGroup(group) ? groups_[GroupIndex(group)].adjust : nullptr;
 }
 
 }  // namespace bw

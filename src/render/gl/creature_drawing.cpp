@@ -23,10 +23,6 @@ constexpr GLfloat kLightDiffuseAlpha = 0.4f;
 constexpr GLfloat kMaterialBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 constexpr GLfloat kHighlightColour[3] = {1.0f, 1.0f, 0.0f};
 
-constexpr int kShadingSmooth = 0;
-constexpr int kShadingFlat = 1;
-constexpr int kShadingWireframe = 2;
-
 // The polygons a routine may draw: none when the part has none, or when its view arrays do not
 // cover its points (TransformToView has not run since the part was loaded).
 std::span<const Quad> DrawablePolygons(const PartObject& part) {
@@ -162,15 +158,15 @@ void DrawCreature(Creature& creature) {
         BuildViewMatrix(*part);
         TransformToView(*part);
         switch (creature.shadingMode) {
-            case kShadingSmooth:
+            case ShadingMode::Smooth:
                 DrawPartSmooth(*part, creature.lightLevel);
                 if (part->highlight == 1) DrawHighlightOverlay(*part);
                 break;
-            case kShadingFlat:
+            case ShadingMode::Flat:
                 DrawPartFlat(*part, creature.lightLevel);
                 if (part->highlight == 1) DrawHighlightOverlay(*part);
                 break;
-            case kShadingWireframe:
+            case ShadingMode::Wireframe:
                 part->wireColour = creature.wireColour;
                 DrawPartWire(*part);
                 break;

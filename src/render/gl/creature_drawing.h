@@ -10,8 +10,8 @@
 
 namespace bw {
 
-// Draws every part in list order in the creature's shadingMode: 0 smooth, 1 flat,
-// 2 wireframe; any other mode draws nothing. Before drawing a part it copies the creature's
+// Draws every part in list order in the creature's shadingMode: smooth, flat or
+// wireframe; any other value draws nothing. Before drawing a part it copies the creature's
 // yaw and pitch (in wireframe also its wireColour) into the part and recomputes the part's
 // view matrix, view points and view normals; that is all it changes in the model.
 void DrawCreature(Creature& creature);
