@@ -13,6 +13,7 @@
 
 #include "app/ui/application.h"
 #include "project/project_loader.h"
+#include "render/ui/opengl_probe.h"
 #include "render/ui/preview_view.h"
 #include "ui/product_name.h"
 
@@ -108,9 +109,9 @@ bool WaitForFrame(const FrameCounter& counter, int timeoutMs) {
 std::unique_ptr<ShownDialog> ShowMainDialog(std::string* why) {
     auto shown = std::make_unique<ShownDialog>();
     shown->startDirectory = MakeStartDirectory(SampleConfigurationText());
-    const MainDialogPlatform platform{shown->notifier,        shown->files, shown->fileDialogs,
-                                      shown->colourChooser,   shown->shell, shown->random,
-                                      &OpenGlContextAvailable};
+    const MainDialogPlatform platform{shown->notifier,      shown->files, shown->fileDialogs,
+                                      shown->colourChooser, shown->shell, shown->random,
+                                      &ProbeOpenGl};
     shown->dialog = std::make_unique<MainDialog>(platform, shown->startDirectory);
     PreviewView* preview = shown->dialog->Preview();
     if (!preview) {

@@ -7,23 +7,28 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <fstream>
 #include <sstream>
 
 #include "app/ui/application.h"
 #include "edit/ui/edit_parts_page.h"
 #include "model/body_part_catalogue.h"
+#include "render/ui/opengl_probe.h"
 #include "render/ui/preview_container.h"
 #include "render/ui/preview_view.h"
 #include "select/ui/select_parts_page.h"
 #include "support/gui_fixture.h"
+#include "ui/dialog_units.h"
 
 namespace bw::test {
 namespace {
@@ -32,6 +37,13 @@ std::vector<std::string> TabTexts(const QTabWidget& tabs) {
     std::vector<std::string> texts;
     for (int i = 0; i < tabs.count(); ++i) texts.push_back(tabs.tabText(i).toStdString());
     return texts;
+}
+
+QAbstractButton* ButtonNamed(MainDialog& dialog, const QString& accessibleName) {
+    for (auto* button : dialog.findChildren<QAbstractButton*>())
+        if (button->accessibleName() == accessibleName) return button;
+    ADD_FAILURE() << "no button " << accessibleName.toStdString();
+    return nullptr;
 }
 
 void PressF12OnTabStrip(MainDialog& dialog) {
@@ -103,6 +115,78 @@ TEST(MainDialogTest, ConverterViewButtonsChangeVisibilityOnlyAtATabChange) {
     EXPECT_EQ(visible(), 0);
 }
 
+TEST(MainDialogTest, AClickOnTheTabStripLeavesItTheFocusSoF12TogglesTheConverter) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    MakeActiveWindow(dialog);
+    QTabBar* strip = dialog.Tabs()->tabBar();
+    QTest::mouseClick(strip, Qt::LeftButton, {},
+                      strip->tabRect(MainDialog::kSelectPartsTab).center());
+    ASSERT_EQ(dialog.Tabs()->currentIndex(), MainDialog::kSelectPartsTab);
+    EXPECT_EQ(QApplication::focusWidget(), strip);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, Qt::Key_F12);
+    EXPECT_EQ(dialog.Tabs()->count(), 5);
+    EXPECT_TRUE(fixture.notifier.messages.empty());
+    // A change made without the strip still gives the page the focus.
+    dialog.Tabs()->setCurrentIndex(MainDialog::kEditPartsTab);
+    EXPECT_TRUE(dialog.EditParts()->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == dialog.EditParts());
+}
+
+TEST(MainDialogTest, OnlyTheConverterViewModeInForceLooksPressed) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    PressF12OnTabStrip(dialog);
+    dialog.Tabs()->setCurrentIndex(MainDialog::kConverterTab);
+    auto pressed = [&] {
+        std::vector<std::string> names;
+        for (QPushButton* b : dialog.ConverterViewButtons())
+            if (b->isChecked()) names.push_back(b->text().toStdString());
+        return names;
+    };
+    EXPECT_EQ(pressed(), std::vector<std::string>{"Solid"});
+    QTest::mouseClick(ButtonNamed(dialog, "Converter view Top"), Qt::LeftButton);
+    EXPECT_EQ(pressed(), std::vector<std::string>{"Top"});
+    QTest::mouseClick(ButtonNamed(dialog, "Converter view Smooth"), Qt::LeftButton);
+    EXPECT_EQ(pressed(), std::vector<std::string>{"Smooth"});
+}
+
+TEST(MainDialogTest, BottomControlsSitAtTheirDialogUnitPositions) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    const DialogUnits units(dialog.font());
+    EXPECT_EQ(ButtonNamed(dialog, "Smooth")->geometry(), units.Rect(80, 397, 40, 12));
+    EXPECT_EQ(ButtonNamed(dialog, "Wireframe")->geometry(), units.Rect(155, 397, 46, 12));
+    EXPECT_EQ(ButtonNamed(dialog, "Symmetry Off")->geometry(), units.Rect(228, 370, 30, 10));
+    EXPECT_EQ(ButtonNamed(dialog, "Symmetry On")->geometry(), units.Rect(228, 381, 30, 10));
+    QGroupBox* symmetry = nullptr;
+    for (auto* box : dialog.findChildren<QGroupBox*>())
+        if (box->accessibleName() == "Symmetry") symmetry = box;
+    ASSERT_NE(symmetry, nullptr);
+    EXPECT_EQ(symmetry->geometry(), units.Rect(223, 360, 172, 46));
+}
+
+TEST(MainDialogTest, AContextWithoutDepthOrDoubleBufferingSaysThePixelFormatFailed) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str(), OpenGlSetup::NoPixelFormat);
+    MainDialog& dialog = fixture.Show();
+    EXPECT_EQ(dialog.Preview(), nullptr);
+    ASSERT_EQ(fixture.notifier.messages.size(), 1u);
+    EXPECT_EQ(fixture.notifier.messages[0].text,
+              "Unable to Setup PixelFormat, Please install a new OpenGL driver.");
+    EXPECT_EQ(fixture.notifier.messages[0].caption, "OpenGL Error");
+
+    QSurfaceFormat format = PreviewView::RequestedFormat();
+    EXPECT_EQ(JudgeContextFormat(format), OpenGlSetup::Ready);
+    format.setDepthBufferSize(0);
+    EXPECT_EQ(JudgeContextFormat(format), OpenGlSetup::NoPixelFormat);
+    format = PreviewView::RequestedFormat();
+    format.setSwapBehavior(QSurfaceFormat::SingleBuffer);
+    EXPECT_EQ(JudgeContextFormat(format), OpenGlSetup::NoPixelFormat);
+    EXPECT_EQ(ProbeOpenGl(), OpenGlSetup::Ready) << "this display's context has both";
+}
+
 TEST(MainDialogTest, KeysReachingTheDialogItselfShowTheirMessages) {
     MainDialogFixture fixture(SampleLibraryDirectory().c_str());
     MainDialog& dialog = fixture.Show();
@@ -145,7 +229,7 @@ TEST(MainDialogTest, WithoutConfigurationTheListsSayNoFilesAndNothingIsShown) {
 }
 
 TEST(MainDialogTest, WithoutOpenGlTheMessageIsShownAndTheWindowStillWorks) {
-    MainDialogFixture fixture(SampleLibraryDirectory().c_str(), /*openGl=*/false);
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str(), OpenGlSetup::NoContext);
     MainDialog& dialog = fixture.Show();
     EXPECT_EQ(dialog.Preview(), nullptr);
     ASSERT_EQ(fixture.notifier.messages.size(), 1u);
@@ -158,6 +242,23 @@ TEST(MainDialogTest, WithoutOpenGlTheMessageIsShownAndTheWindowStillWorks) {
     head->setCurrentIndex(1);
     emit head->activated(1);
     EXPECT_EQ(dialog.GetCreature().PartCount(), 1);
+}
+
+TEST(MainDialogTest, SigtermClosesAnOpenMessageBoxAndEndsLikeTheCloseBox) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    bool boxEnded = false;
+    QTimer::singleShot(0, [&boxEnded] {
+        QMessageBox box(QMessageBox::Information, "Caption", "Text", QMessageBox::Ok,
+                        QApplication::activeModalWidget());
+        // Raised from inside the box's own modal loop, once it is running.
+        QTimer::singleShot(0, [] { raise(SIGTERM); });
+        box.exec();
+        boxEnded = true;
+    });
+    EXPECT_EQ(RunMainDialog(fixture.Platform(), fixture.start.Path()), QDialog::Rejected);
+    EXPECT_TRUE(boxEnded);
+    const std::string written = ReadText(fixture.start.Path() + "/bw.cfg");
+    EXPECT_NE(written.find("ConvertObjectName NewObject\n"), std::string::npos) << written;
 }
 
 TEST(MainDialogTest, EscapeEndsTheDialogAndStillWritesTheConfiguration) {
@@ -183,13 +284,6 @@ TEST(MainDialogTest, ShadingRadiosSetTheCreaturesShadingMode) {
     }
     EXPECT_EQ(dialog.GetCreature().shadingMode, ShadingMode::Wireframe);
     EXPECT_EQ(dialog.GetCreature().wireColour, (std::array<float, 3>{0.0f, 1.0f, 0.0f}));
-}
-
-QAbstractButton* ButtonNamed(MainDialog& dialog, const QString& accessibleName) {
-    for (auto* button : dialog.findChildren<QAbstractButton*>())
-        if (button->accessibleName() == accessibleName) return button;
-    ADD_FAILURE() << "no button " << accessibleName.toStdString();
-    return nullptr;
 }
 
 TEST(MainDialogTest, RandomCreatureOfATypeAndClearCreatureDriveTheLists) {

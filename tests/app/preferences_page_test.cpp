@@ -123,6 +123,8 @@ TEST_F(PreferencesPageTest, LongDirectoriesAreKeptWhole) {
     EXPECT_EQ(Dialog().CurrentConfiguration().objectDir, deep);
     ASSERT_EQ(HeadList()->count(), 2);
     EXPECT_EQ(HeadList()->itemText(1).toStdString(), "Deep.bwo");
+    // The field shows the path's beginning, as an edit field does after its text is set.
+    EXPECT_EQ(page->ObjectDirectoryField()->cursorPosition(), 0);
 }
 
 TEST_F(PreferencesPageTest, ADirectoryWithALineBreakIsRefusedAndTheConfigurationStaysSound) {

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "app/ui/application.h"
+#include "render/ui/opengl_probe.h"
 #include "render/ui/preview_view.h"
 
 namespace bw::test {
@@ -12,7 +13,8 @@ std::string SampleLibraryDirectory() { return BW_SAMPLE_SHARE_DIR "/Objects/Libr
 
 void MakeActiveWindow(QWidget& window) { QApplication::setActiveWindow(&window); }
 
-MainDialogFixture::MainDialogFixture(const char* objectDirectory, bool openGl) : openGl(openGl) {
+MainDialogFixture::MainDialogFixture(const char* objectDirectory, std::optional<OpenGlSetup> openGl)
+    : openGl(openGl) {
     if (objectDirectory)
         start.Write("bw.cfg", std::string("ObjectDir ") + objectDirectory +
                                   "\nBgColor 0.1 0.2 0.3 0\nWireColor 0 1 0 0\n");
@@ -21,11 +23,10 @@ MainDialogFixture::MainDialogFixture(const char* objectDirectory, bool openGl) :
 MainDialogFixture::~MainDialogFixture() = default;
 
 MainDialogPlatform MainDialogFixture::Platform() {
-    const bool available = openGl;
-    return MainDialogPlatform{
-        notifier, files, fileDialogs, colourChooser, shell, random, [available] {
-            return available && OpenGlContextAvailable();
-        }};
+    const std::optional<OpenGlSetup> setup = openGl;
+    return MainDialogPlatform{notifier, files, fileDialogs, colourChooser, shell, random, [setup] {
+                                  return setup ? *setup : ProbeOpenGl();
+                              }};
 }
 
 MainDialog& MainDialogFixture::Show() {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/ui/main_dialog.h"
@@ -25,7 +26,9 @@ void MakeActiveWindow(QWidget& window);
 class MainDialogFixture {
   public:
     // bw.cfg in the start directory names `objectDirectory` (none written when it is null).
-    explicit MainDialogFixture(const char* objectDirectory, bool openGl = true);
+    // The preview's OpenGL set-up is probed on the display unless `openGl` gives it.
+    explicit MainDialogFixture(const char* objectDirectory,
+                               std::optional<OpenGlSetup> openGl = std::nullopt);
     ~MainDialogFixture();
 
     MainDialog& Dialog() { return *dialog_; }
@@ -40,7 +43,7 @@ class MainDialogFixture {
     RecordingColourChooser colourChooser;
     RecordingShellOpener shell;
     CountingRandom random;
-    bool openGl;
+    std::optional<OpenGlSetup> openGl;
 
   private:
     std::unique_ptr<MainDialog> dialog_;

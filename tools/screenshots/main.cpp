@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     bw::QtShellOpener shell;
     bw::ClockSeededRandom random;
     const bw::MainDialogPlatform platform{
-        notifier, files, fileDialogs, colourChooser, shell, random, &bw::OpenGlContextAvailable};
+        notifier, files, fileDialogs, colourChooser, shell, random, &bw::ProbeOpenGl};
     int failures = 0;
     for (const Shot& shot : shots) {
         bw::MainDialog dialog(platform, start.string());

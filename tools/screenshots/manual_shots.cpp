@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     NoShell shell;
     bw::ClockSeededRandom random;
     const bw::MainDialogPlatform platform{
-        notifier, files, fileDialogs, colours, shell, random, &bw::OpenGlContextAvailable};
+        notifier, files, fileDialogs, colours, shell, random, &bw::ProbeOpenGl};
     int failures = 0;
     auto shot = [&](QWidget& widget, const char* name) {
         if (!Save(widget, output + "/" + name)) ++failures;

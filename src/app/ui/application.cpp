@@ -1,38 +1,43 @@
 #include "app/ui/application.h"
 
 #include <QApplication>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include "app/configuration.h"
 #include "app/ui/main_dialog.h"
 #include "model/file_enumerator.h"
 #include "platform/ui/qt_notifier.h"
 #include "platform/ui/qt_platform_dialogs.h"
+#include "platform/ui/termination_signal.h"
+#include "render/ui/opengl_probe.h"
 #include "render/ui/preview_view.h"
 #include "ui/product_name.h"
 
 namespace bw {
+namespace {
 
-bool OpenGlContextAvailable() {
-    QOpenGLContext context;
-    context.setFormat(PreviewView::RequestedFormat());
-    if (!context.create()) return false;
-    QOffscreenSurface surface;
-    surface.setFormat(context.format());
-    surface.create();
-    if (!surface.isValid() || !context.makeCurrent(&surface)) return false;
-    context.doneCurrent();
-    return true;
+// Ends every modal loop above `dialog`, innermost first, as their close boxes would, then
+// `dialog`'s own.
+void CloseModalStack(QDialog& dialog) {
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == &dialog) break;
+        if (auto* inner = qobject_cast<QDialog*>(modal))
+            inner->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal) break;  // it refused to close
+    }
+    if (dialog.isVisible()) dialog.reject();
 }
+
+}  // namespace
 
 int Application::Run(int argc, char** argv) {
     // The preview and the context probe share one default format.
     QSurfaceFormat::setDefaultFormat(PreviewView::RequestedFormat());
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationName);
-    QApplication::setApplicationDisplayName(kApplicationName);
     // A three-dimensional look for the standard controls on every desktop.
     if (QStyle* style = QStyleFactory::create("Fusion")) QApplication::setStyle(style);
 
@@ -43,14 +48,25 @@ int Application::Run(int argc, char** argv) {
     QtColourChooser colourChooser;
     QtShellOpener shell;
     ClockSeededRandom random;
-    const MainDialogPlatform platform{
-        notifier, files, fileDialogs, colourChooser, shell, random, &OpenGlContextAvailable};
+    const MainDialogPlatform platform{notifier, files,  fileDialogs, colourChooser,
+                                      shell,    random, &ProbeOpenGl};
     RunMainDialog(platform, startDirectory);
     return 0;
 }
 
 int RunMainDialog(const MainDialogPlatform& platform, const std::string& startDirectory) {
     MainDialog dialog(platform, startDirectory);
+    // SIGTERM ends the program as the close box would, with its configuration written.
+    // Closing a message box may let the code that showed it go on to show another, so the
+    // closing repeats from the event loop until the dialog's own loop has ended.
+    TerminationSignal termination;
+    QTimer closing;
+    closing.setInterval(10);
+    QObject::connect(&closing, &QTimer::timeout, &dialog, [&dialog] { CloseModalStack(dialog); });
+    QObject::connect(&termination, &TerminationSignal::Received, &dialog, [&dialog, &closing] {
+        CloseModalStack(dialog);
+        closing.start();
+    });
     const int result = dialog.exec();
     WriteConfigurationFile(dialog.CurrentConfiguration(), platform.notifier);
     return result;

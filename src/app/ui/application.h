@@ -15,10 +15,8 @@ class Application {
 };
 
 // Builds the main dialog on bw.cfg in `startDirectory`, runs it modally, then writes the
-// configuration however the dialog ended (Done, escape, the close box). The dialog's result.
+// configuration however the dialog ended (Done, escape, the close box, SIGTERM). The dialog's
+// result.
 int RunMainDialog(const MainDialogPlatform& platform, const std::string& startDirectory);
-
-// True when an OpenGL context of the preview's format can be made on this display.
-bool OpenGlContextAvailable();
 
 }  // namespace bw

@@ -67,23 +67,27 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     tabs_->setGeometry(units.Rect(0, 0, 220, 358));
     tabs_->setAccessibleName("Pages");
 
-    // Allocation order: the preview view, the creature, the pages.
-    if (platform_.openGlAvailable && platform_.openGlAvailable()) {
+    // Allocation order: the preview view, the creature, the converter model, the pages.
+    const OpenGlSetup openGl = platform_.openGl ? platform_.openGl() : OpenGlSetup::NoContext;
+    if (openGl == OpenGlSetup::Ready) {
         preview_ = new PreviewView(platform_.notifier);
         previewContainer_ = new bw::PreviewContainer(preview_, this);
     } else {
-        platform_.notifier.ShowMessage(
-            "Unable to Setup OpenGL, Please install a new OpenGL driver.", "OpenGL Error",
-            MessageIcon::Warning, MessageButtons::Ok);
+        platform_.notifier.ShowMessage(openGl == OpenGlSetup::NoPixelFormat
+                                           ? "Unable to Setup PixelFormat, Please install a new "
+                                             "OpenGL driver."
+                                           : "Unable to Setup OpenGL, Please install a new OpenGL "
+                                             "driver.",
+                                       "OpenGL Error", MessageIcon::Warning, MessageButtons::Ok);
     }
     creature_ = std::make_unique<Creature>(platform_.notifier);
+    converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
     selectParts_ = new SelectPartsPage(*creature_, platform_.files);
     projectPage_ = new ProjectPage(*creature_, selectParts_->Selection(), platform_.fileDialogs,
                                    platform_.notifier, platform_.shell);
     preferencePage_ = new PreferencesPage(*creature_, platform_.fileDialogs,
                                           platform_.colourChooser, platform_.notifier);
     editParts_ = new EditPartsPage(*creature_, [this] { RepaintPreview(); });
-    converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
     converterScene_ = std::make_unique<ConverterPreviewScene>(*converterModel_);
     converterPage_ =
         new bw::ConverterPage(*converterModel_, platform_.notifier, platform_.fileDialogs,
@@ -240,7 +244,7 @@ void MainDialog::BuildShadingRadios() {
     auto* shadingGroup = new QButtonGroup(this);
     for (int k = 0; k < 3; ++k) {
         shadingRadios_[k] = new QRadioButton(shadingNames[k], this);
-        shadingRadios_[k]->setGeometry(units.Rect(shadingX[k], 395, shadingWidth[k], 12));
+        shadingRadios_[k]->setGeometry(units.Rect(shadingX[k], 397, shadingWidth[k], 12));
         shadingRadios_[k]->setAccessibleName(shadingNames[k]);
         shadingGroup->addButton(shadingRadios_[k], k);
     }
@@ -252,13 +256,13 @@ void MainDialog::BuildShadingRadios() {
 void MainDialog::BuildSymmetryControls() {
     const DialogUnits units(font());
     symmetryBox_ = new QGroupBox("Symmetry", this);
-    symmetryBox_->setGeometry(units.Rect(223, 358, 172, 48));
+    symmetryBox_->setGeometry(units.Rect(223, 360, 172, 46));
     symmetryBox_->setAccessibleName("Symmetry");
     auto* offOn = new QButtonGroup(this);
     const std::array<const char*, 2> offOnNames{"Off", "On"};
     for (int k = 0; k < 2; ++k) {
         symmetryRadios_[k] = new QRadioButton(offOnNames[k], this);
-        symmetryRadios_[k]->setGeometry(units.Rect(228, 368 + 11 * k, 30, 10));
+        symmetryRadios_[k]->setGeometry(units.Rect(228, 370 + 11 * k, 30, 10));
         symmetryRadios_[k]->setAccessibleName(QString("Symmetry ") + offOnNames[k]);
         offOn->addButton(symmetryRadios_[k], k);
     }
@@ -291,15 +295,14 @@ void MainDialog::BuildSymmetryControls() {
 void MainDialog::BuildConverterViewButtons() {
     const DialogUnits units(font());
     const std::array<const char*, 6> viewNames{"Wire", "Solid", "Smooth", "Top", "Front", "Side"};
-    auto* styleGroup = new QButtonGroup(this);
-    auto* directionGroup = new QButtonGroup(this);
+    // One exclusive group for both rows: only the view mode in force looks pressed.
+    auto* viewGroup = new QButtonGroup(this);
     for (int k = 0; k < 6; ++k) {
         auto* button = new QPushButton(viewNames[k], this);
         button->setCheckable(true);
         button->setGeometry(units.Rect(475 + 38 * (k % 3), k < 3 ? 360 : 374, 38, 13));
         button->setAccessibleName(QString("Converter view ") + viewNames[k]);
-        (k < 3 ? styleGroup : directionGroup)
-            ->addButton(button, static_cast<int>(kConverterViewModes[k]));
+        viewGroup->addButton(button, static_cast<int>(kConverterViewModes[k]));
         converterView_[k] = button;
     }
     converterView_[kConverterSolidButton]->setChecked(true);
@@ -308,8 +311,7 @@ void MainDialog::BuildConverterViewButtons() {
         converterModel_->viewMode = static_cast<ConverterViewMode>(mode);
         RepaintPreview();
     };
-    connect(styleGroup, &QButtonGroup::idClicked, this, setViewMode);
-    connect(directionGroup, &QButtonGroup::idClicked, this, setViewMode);
+    connect(viewGroup, &QButtonGroup::idClicked, this, setViewMode);
     for (QPushButton* button : converterView_) button->hide();
 }
 
@@ -368,7 +370,9 @@ void MainDialog::OnTabChanged(int index) {
     const bool converterSelected = index == kConverterTab;
     if (preview_) preview_->SetScene(converterSelected ? converterScene_.get() : nullptr);
     RepaintPreview();
-    if (QWidget* page = tabs_->widget(index)) page->setFocus();
+    // A click on the tab strip leaves the focus there, as the click gave it, so F12 works next.
+    if (QWidget* page = tabs_->widget(index); page != nullptr && !tabStripClicked_)
+        page->setFocus();
     if (converterSelected) converterPage_->ShowDirectoryAndName();
     for (QPushButton* button : converterView_) button->setEnabled(converterSelected);
     const bool converterPresent = tabs_->count() > 4;
@@ -424,6 +428,8 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     // A pointer compared, never a call on the tab widget: the filter also sees the events of
     // the tab bar's destruction, while the tab widget is no longer whole.
+    if (watched == tabBar_ && event->type() == QEvent::MouseButtonPress) tabStripClicked_ = true;
+    if (watched == tabBar_ && event->type() == QEvent::MouseButtonRelease) tabStripClicked_ = false;
     if (watched == tabBar_ && key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F12) {
         if (event->type() == QEvent::KeyPress) ToggleConverterTab();
         return true;

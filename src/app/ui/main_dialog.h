@@ -33,6 +33,7 @@
 #include "model/file_enumerator.h"
 #include "model/notifier.h"
 #include "platform/platform_dialogs.h"
+#include "render/ui/opengl_probe.h"
 #include "select/random_source.h"
 #include "select/symmetry_state.h"
 
@@ -63,9 +64,9 @@ struct MainDialogPlatform {
     ColourChooser& colourChooser;
     ShellOpener& shell;
     RandomSource& random;
-    // True when an OpenGL context of the preview's format can be made; without one the
-    // dialog runs without a preview.
-    std::function<bool()> openGlAvailable;
+    // Whether the preview can draw (ProbeOpenGl); when it cannot, the dialog says why and runs
+    // without a preview.
+    std::function<OpenGlSetup()> openGl;
 };
 
 class MainDialog : public QDialog {
@@ -151,6 +152,7 @@ class MainDialog : public QDialog {
 
     QTabWidget* tabs_ = nullptr;
     QTabBar* tabBar_ = nullptr;       // the tab strip's bar, watched for F12
+    bool tabStripClicked_ = false;    // a mouse button is down on the tab strip
     PreviewView* preview_ = nullptr;  // owned by previewContainer_
     bw::PreviewContainer* previewContainer_ = nullptr;
     QSize initialSize_;

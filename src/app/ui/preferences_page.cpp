@@ -132,11 +132,13 @@ void PreferencesPage::SetDirectoryHandlers(DirectoryHandler changeObjectDirector
 void PreferencesPage::SetObjectDirectory(const std::string& directory) {
     objectDirectory_ = directory;
     objectField_->setText(Shown(directory));
+    objectField_->setCursorPosition(0);  // a long path shows its beginning
 }
 
 void PreferencesPage::SetProjectDirectory(const std::string& directory) {
     projectDirectory_ = directory;
     projectField_->setText(Shown(directory));
+    projectField_->setCursorPosition(0);
 }
 
 void PreferencesPage::SetBackgroundColour(const std::array<float, 3>& colour) {
