@@ -30,7 +30,8 @@ const std::string kCantConnect = "Cant connect object!";
 }  // namespace
 
 void Creature::Warn(const std::string& text, const std::string& caption) {
-    notifier_.ShowMessage(text, caption, MessageIcon::Warning, MessageButtons::Ok);
+    (route_ ? *route_ : notifier_)
+        .ShowMessage(text, caption, MessageIcon::Warning, MessageButtons::Ok);
 }
 
 bool Creature::AddPart(const std::string& name, const std::string& path, BodyPartId bodyPart) {

@@ -71,6 +71,9 @@ class Creature : public ListNode {
     // The last part (in list order) of a type code, or nullptr.
     PartObject* PartOfTypeCode(TypeCode code) const;
     Notifier& GetNotifier() const { return notifier_; }
+    // While set, the creature's own messages (a part that cannot be added or connected) go to
+    // `notifier` instead, as a load's MessageLimiter needs; nullptr ends that.
+    void RouteMessagesTo(Notifier* notifier) { route_ = notifier; }
 
     float lightLevel = 0.0f;
     ShadingMode shadingMode = ShadingMode::Smooth;
@@ -99,6 +102,7 @@ class Creature : public ListNode {
     void AppendPart(PartObject* part);
 
     Notifier& notifier_;
+    Notifier* route_ = nullptr;
     ObjectList parts_;
     AddFailure lastAddFailure_;
 };

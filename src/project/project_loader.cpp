@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "model/file_io.h"
+#include "model/message_limiter.h"
 #include "project/project_file_reader.h"
 #include "project/project_paths.h"
 
@@ -29,6 +30,20 @@ void SetAdjustments(PartObject& part, const ProjectRecord& record, bool pro) {
     to.taperAdjustPosition = from.taperAdjustPosition;
 }
 
+// Sends the creature's messages to a load's limiter for as long as it lives.
+class MessageRoute {
+  public:
+    MessageRoute(Creature& creature, Notifier& notifier) : creature_(creature) {
+        creature_.RouteMessagesTo(&notifier);
+    }
+    ~MessageRoute() { creature_.RouteMessagesTo(nullptr); }
+    MessageRoute(const MessageRoute&) = delete;
+    MessageRoute& operator=(const MessageRoute&) = delete;
+
+  private:
+    Creature& creature_;
+};
+
 }  // namespace
 
 TranslationAnswer QuestionStartState(const TranslationFlags& flags) {
@@ -46,15 +61,18 @@ void StoreAnswer(const TranslationAnswer& answer, TranslationFlags& flags) {
 bool LoadProject(Creature& creature, const std::string& path, const std::string& objectDirectory,
                  TranslationFlags& flags, ProjectLoadListener& listener,
                  ProjectLoadResult* result) {
-    Notifier& notifier = creature.GetNotifier();
     std::vector<std::uint8_t> bytes;
     std::string reason;
     if (!ReadWholeFile(path, bytes, &reason)) {
-        notifier.ShowMessage(path + "\n" + reason, kLoadCaption);
+        creature.GetNotifier().ShowMessage(path + "\n" + reason, kLoadCaption);
         return false;
     }
-    const std::string text(bytes.begin(), bytes.end());
-    ProjectReader reader(text);
+    // The records are read where the bytes lie: a project may be large.
+    ProjectReader reader(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    // The first failures are shown as they come, the rest in one message at the end.
+    MessageLimiter notifier(creature.GetNotifier());
+    const MessageRoute route(creature, notifier);
     ProjectHeader header;
     if (!reader.ReadHeader(header, &reason)) {
         notifier.ShowMessage(path + "\n" + reason, kLoadCaption);
@@ -80,6 +98,7 @@ bool LoadProject(Creature& creature, const std::string& path, const std::string&
                                      std::to_string(int(record.typeCode)) + ", body part " +
                                      std::to_string(record.bodyPart) + "); it is skipped.",
                                  kRecordCaption);
+            notifier.EndRecord(true, "Record " + std::to_string(out.recordsRead));
             continue;
         }
         // Only paths below the object directory name files of the library.
@@ -109,7 +128,9 @@ bool LoadProject(Creature& creature, const std::string& path, const std::string&
             ++out.partsAdded;
         }
         listener.RecordLoaded(record, part);
+        notifier.EndRecord(part == nullptr, file);
     }
+    notifier.Finish();
     const bool complete = reader.Complete();
     if (!complete) notifier.ShowMessage(path + "\n" + reason, kLoadCaption);
 

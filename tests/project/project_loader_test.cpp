@@ -184,6 +184,34 @@ TEST_F(ProjectLoaderTest, BadRecordsAreSkippedAndTheRestLoads) {
     EXPECT_EQ(creature.Part(0)->Name(), objects + "/Left foot/Fantasy-ThreeToes.bwo");
 }
 
+TEST_F(ProjectLoaderTest, AfterTenFailedRecordsTheRestAreCountedInOneMessage) {
+    // 14 missing files, then a part that loads, then one more missing file: 10 failures as
+    // they come, the rest held.
+    std::string text = "BW20\r\n16\r\n";
+    for (int i = 1; i <= 14; ++i)
+        text += "0\r\n0\r\nHead\r\n\\Head\\Missing" + std::to_string(i) + ".bwo\r\n\r\n";
+    text += "13\r\n18\r\nLeft foot\r\n\\Left foot\\Fantasy-ThreeToes.bwo\r\n\r\n";
+    text += "0\r\n0\r\nHead\r\n\\Head\\Missing15.bwo\r\n\r\n";
+    ASSERT_TRUE(Load(Project("flood.bwp", text)));
+    ASSERT_EQ(creature.PartCount(), 1);
+    ASSERT_EQ(notifier.messages.size(), 11u);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(notifier.messages[std::size_t(i)].text,
+                  objects + "/Head/Missing" + std::to_string(i + 1) + ".bwo");
+    EXPECT_EQ(notifier.messages[10].caption, "Unable to add object");
+    EXPECT_EQ(notifier.messages[10].text,
+              "5 more parts could not be added\n" + objects + "/Head/Missing11.bwo\n" + objects +
+                  "/Head/Missing12.bwo\n" + objects + "/Head/Missing13.bwo\n" + objects +
+                  "/Head/Missing14.bwo\n" + objects + "/Head/Missing15.bwo");
+
+    // The count starts again with the next load, and messages after it reach the notifier.
+    notifier.messages.clear();
+    ASSERT_TRUE(Load(Project("flood.bwp", text)));
+    EXPECT_EQ(notifier.messages.size(), 11u);
+    EXPECT_FALSE(creature.AddPart("Head", objects + "/Head/Missing.bwo", 0));
+    EXPECT_EQ(notifier.messages.size(), 12u);
+}
+
 TEST_F(ProjectLoaderTest, PathOutsideTheObjectDirectoryIsStoredWholeAndUsedAsItStands) {
     const std::string outside = dir.Write("elsewhere/Head.bwo", test::Encode(test::CubeContents()));
     ASSERT_TRUE(creature.AddPart("Head", outside, 0));

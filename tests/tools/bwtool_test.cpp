@@ -1,6 +1,7 @@
 // bwtool's output is a contract read by tests outside the project: the JSON fields, the error
 // lines and the exit statuses.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -10,6 +11,12 @@
 
 #include "support/command_runner.h"
 #include "support/object_file_builder.h"
+
+#if defined(__has_feature)
+#define BW_CLANG_ADDRESS_SANITIZER __has_feature(address_sanitizer)
+#else
+#define BW_CLANG_ADDRESS_SANITIZER 0
+#endif
 
 namespace bw {
 namespace {
@@ -391,11 +398,41 @@ TEST_F(BwtoolTest, SavesFollowLinksAndFailedExportsChangeNothing) {
     EXPECT_EQ(ReadText(longest).rfind("BW20\r\n1\r\n", 0), 0u);
 }
 
-#if defined(__has_feature)
-#define BW_CLANG_ADDRESS_SANITIZER __has_feature(address_sanitizer)
-#else
-#define BW_CLANG_ADDRESS_SANITIZER 0
+TEST_F(BwtoolTest, AFloodOfBadRecordsGivesTenMessagesAndOneSummaryInBoundedMemory) {
+    // A million records that name no body part: 16 MB of project.
+    constexpr int kRecords = 1000000;
+    const std::string record = "99\r\n99\r\nX\r\nx\r\n\r\n";
+    std::string text = "BW20\r\n" + std::to_string(kRecords) + "\r\n";
+    text.reserve(text.size() + record.size() * kRecords);
+    for (int i = 0; i < kRecords; ++i) text += record;
+    const std::string project = dir.Write("flood.bwp", text);
+    const test::CommandResult r = Run({"assemble", "--objects", dir.Path(), project, "--json"});
+    EXPECT_EQ(r.status, 1);
+    const Json j = Json::parse(r.out);
+    ASSERT_EQ(j["messages"].size(), 11u);
+    EXPECT_EQ(
+        j["messages"][9]["text"],
+        project + "\nRecord 10 names no body part (type code 99, body part 99); it is skipped.");
+    EXPECT_EQ(j["messages"][10]["text"].get<std::string>().rfind(
+                  "999990 more parts could not be added\nRecord 11\nRecord 12\n", 0),
+              0u);
+    EXPECT_FALSE(j.contains("messagesNotShown"));
+#if !defined(__SANITIZE_ADDRESS__) && !BW_CLANG_ADDRESS_SANITIZER
+    rusage usage{};  // the largest of this test's programs so far
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
+    EXPECT_LT(usage.ru_maxrss, 64 * 1024) << "kB";
 #endif
+
+    // Messages beyond the first 100 are counted, not kept.
+    std::vector<std::string> args{"assemble", "--objects", dir.Path(), "--json"};
+    for (int i = 0; i < 103; ++i) {
+        args.push_back("--add");
+        args.push_back("Head=" + dir.Path() + "/missing.bwo");
+    }
+    const Json k = Json::parse(Run(args).out);
+    EXPECT_EQ(k["messages"].size(), 100u);
+    EXPECT_EQ(k["messagesNotShown"], 3);
+}
 
 TEST_F(BwtoolTest, AnExceptionNobodyCaughtIsAnErrorNotAnAbort) {
 #if defined(__SANITIZE_ADDRESS__) || BW_CLANG_ADDRESS_SANITIZER

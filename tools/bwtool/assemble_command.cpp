@@ -117,7 +117,9 @@ int RunAssemble(const AssembleArguments& args) {
     if (args.exportPath && !ExportReporting(creature, *args.exportPath,
                                             *ExportFormatOfPath(*args.exportPath), options))
         status = kExitFileError;
-    if (args.json) std::cout << JsonText(DescribeCreature(creature, notifier.messages)) << "\n";
+    if (args.json)
+        std::cout << JsonText(DescribeCreature(creature, notifier.messages, notifier.NotKept()))
+                  << "\n";
     return status;
 }
 

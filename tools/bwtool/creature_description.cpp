@@ -51,10 +51,13 @@ Json DescribePart(const PartObject& part) {
 
 }  // namespace
 
-Json DescribeCreature(const Creature& creature, const Json& messages) {
+Json DescribeCreature(const Creature& creature, const Json& messages,
+                      std::size_t messagesNotShown) {
     Json parts = Json::array();
     for (int i = 0; i < creature.PartCount(); ++i) parts.push_back(DescribePart(*creature.Part(i)));
-    return Json{{"parts", parts}, {"messages", messages}};
+    Json description{{"parts", parts}, {"messages", messages}};
+    if (messagesNotShown > 0) description["messagesNotShown"] = messagesNotShown;
+    return description;
 }
 
 }  // namespace bw::tool

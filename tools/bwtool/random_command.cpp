@@ -67,9 +67,9 @@ bool MakeRandomCreature(Creature& creature, const std::string& objectDirectory, 
     selection.FillPartLists();
     // The window's generator, seeded with the given number instead of the clock's.
     ClockSeededRandom random([seed] { return std::int64_t(seed); });
-    const std::size_t messagesBefore = notifier.messages.size();
+    const std::size_t messagesBefore = notifier.shown;
     RandomCreature(selection, creatureType, random);
-    return notifier.messages.size() == messagesBefore;
+    return notifier.shown == messagesBefore;
 }
 
 int RunRandom(const RandomArguments& args) {

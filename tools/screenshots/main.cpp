@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
     bw::QtColourChooser colourChooser;
     bw::QtShellOpener shell;
     bw::ClockSeededRandom random;
-    const bw::MainDialogPlatform platform{
-        notifier, files, fileDialogs, colourChooser, shell, random, &bw::ProbeOpenGl};
+    const bw::MainDialogPlatform platform{notifier, files,  fileDialogs,     colourChooser,
+                                          shell,    random, &bw::ProbeOpenGl};
     int failures = 0;
     for (const Shot& shot : shots) {
         bw::MainDialog dialog(platform, start.string());

@@ -93,8 +93,8 @@ int main(int argc, char** argv) {
     NoColours colours;
     NoShell shell;
     bw::ClockSeededRandom random;
-    const bw::MainDialogPlatform platform{
-        notifier, files, fileDialogs, colours, shell, random, &bw::ProbeOpenGl};
+    const bw::MainDialogPlatform platform{notifier, files,  fileDialogs,     colours,
+                                          shell,    random, &bw::ProbeOpenGl};
     int failures = 0;
     auto shot = [&](QWidget& widget, const char* name) {
         if (!Save(widget, output + "/" + name)) ++failures;
