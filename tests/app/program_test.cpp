@@ -1,56 +1,40 @@
-// The real program as a desktop session sees it: the title its X window carries, and SIGTERM
-// (sent at logout) ending it as the close box would.
+// The real program as a desktop session sees it: the title its X window carries, its preview
+// on a Wayland compositor, and SIGTERM (sent at logout) ending it as the close box would.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
-#include <QDeadlineTimer>
-#include <QThread>
+#include <QColor>
+#include <QDir>
+#include <QImage>
 #include <string>
-#include <vector>
 
 #include "support/command_runner.h"
 #include "support/gui_fixture.h"
+#include "support/spawned_process.h"
 #include "support/temporary_directory.h"
-
-extern char** environ;
 
 namespace bw::test {
 namespace {
 
-// The names of every window on the display, one line each, as xwininfo lists them.
+// The names of every window on the X display, one line each, as xwininfo lists them.
 std::string WindowTree(const std::string& scratch) {
     return RunCommand("/usr/bin/xwininfo", {"-root", "-tree"}, scratch).out;
 }
 
-// Starts the program in `directory` (where it keeps bw.cfg); its process id, or -1.
-pid_t StartProgram(const std::string& directory) {
-    const std::string change = "cd \"$1\" && exec \"$2\"";
-    std::vector<std::string> args{"/bin/sh", "-c", change, "sh", directory, BEASTWRIGHT_PATH};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    return posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
-}
-
-// Waits (up to `seconds`) until `ready` holds, polling between short sleeps; the last result.
-template <typename Ready>
-bool WaitUntil(Ready ready, int seconds) {
-    const QDeadlineTimer deadline(seconds * 1000);
-    while (!ready()) {
-        if (deadline.hasExpired()) return false;
-        QThread::msleep(50);
-    }
-    return true;
+// Checks that bw.cfg in `directory` was written back whole, not only the line it started with.
+void ExpectConfigurationWritten(const std::string& directory, const std::string& bgColor) {
+    const std::string written = ReadText(directory + "/bw.cfg");
+    EXPECT_NE(written.find("ObjectDir " + SampleLibraryDirectory() + "\n"), std::string::npos)
+        << written;
+    EXPECT_NE(written.find("BgColor " + bgColor), std::string::npos) << written;
+    EXPECT_NE(written.find("ConvertObjectName NewObject\n"), std::string::npos) << written;
 }
 
 TEST(ProgramTest, TheWindowTitleIsExactAndSigtermEndsLikeTheCloseBox) {
     TemporaryDirectory dir;
     dir.Write("bw.cfg", "ObjectDir " + SampleLibraryDirectory() + "\n");
-    const pid_t pid = StartProgram(dir.Path());
+    const pid_t pid = SpawnProcess(BEASTWRIGHT_PATH, {}, dir.Path());
     ASSERT_GT(pid, 0);
     std::string tree;
     const bool shown = WaitUntil(
@@ -61,17 +45,67 @@ TEST(ProgramTest, TheWindowTitleIsExactAndSigtermEndsLikeTheCloseBox) {
         30);
     EXPECT_TRUE(shown) << tree;
     EXPECT_EQ(tree.find(" \xe2\x80\x94 Beastwright"), std::string::npos) << tree;
+    EXPECT_EQ(SignalAndWait(pid, SIGTERM), 0);
+    ExpectConfigurationWritten(dir.Path(), "0.000000 0.000000 0.000000");
+}
 
-    ASSERT_EQ(kill(pid, SIGTERM), 0);
-    int status = -1;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    // The whole configuration is written back, not only the line it started with.
-    const std::string written = ReadText(dir.Path() + "/bw.cfg");
-    EXPECT_NE(written.find("ObjectDir " + SampleLibraryDirectory() + "\n"), std::string::npos)
-        << written;
-    EXPECT_NE(written.find("BgColor "), std::string::npos) << written;
+// Pixels of `image` in the colour (r, g, b), give or take one step per channel.
+int CountColour(const QImage& image, int r, int g, int b) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - r) <= 1 && std::abs(c.green() - g) <= 1 &&
+                 std::abs(c.blue() - b) <= 1;
+        }
+    return n;
+}
+
+// A screenshot of the whole compositor output, taken into `directory`; null when none came.
+QImage Screenshot(const std::string& directory, const std::map<std::string, std::string>& env) {
+    QDir shots(QString::fromStdString(directory));
+    for (const QString& old : shots.entryList({"*.png"})) shots.remove(old);
+    const pid_t pid = SpawnProcess("/usr/bin/weston-screenshooter", {}, directory, env);
+    int status = 0;
+    if (pid <= 0 || waitpid(pid, &status, 0) != pid) return {};
+    const QStringList taken = shots.entryList({"*.png"});
+    return taken.isEmpty() ? QImage() : QImage(shots.filePath(taken.front()));
+}
+
+TEST(ProgramTest, ThePreviewDrawsOnAWaylandCompositorAndSigtermEndsTheProgram) {
+    TemporaryDirectory runtime, start, shots;
+    ASSERT_EQ(chmod(runtime.Path().c_str(), 0700), 0);
+    const std::map<std::string, std::string> env{{"XDG_RUNTIME_DIR", runtime.Path()},
+                                                 {"WAYLAND_DISPLAY", "bw-test"},
+                                                 {"QT_QPA_PLATFORM", "wayland"},
+                                                 {"DISPLAY", ""}};
+    // --debug lets weston-screenshooter take the output.
+    const pid_t weston =
+        SpawnProcess("/usr/bin/weston",
+                     {"--backend=headless-backend.so", "--use-pixman", "--debug",
+                      "--socket=bw-test", "--width=1024", "--height=768", "--idle-time=0"},
+                     runtime.Path(), env);
+    ASSERT_GT(weston, 0);
+    ASSERT_TRUE(WaitUntil(
+        [&] { return QFile::exists(QString::fromStdString(runtime.Path() + "/bw-test")); }, 30))
+        << "weston did not open its socket";
+
+    start.Write("bw.cfg", "ObjectDir " + SampleLibraryDirectory() + "\nBgColor 0.2 0.6 0.4 0\n");
+    const pid_t program = SpawnProcess(BEASTWRIGHT_PATH, {}, start.Path(), env);
+    ASSERT_GT(program, 0);
+    // The background fills the empty creature's preview: 0.2, 0.6, 0.4 are bytes 51, 153, 102.
+    int background = 0;
+    const bool drawn = WaitUntil(
+        [&] {
+            background = CountColour(Screenshot(shots.Path(), env), 51, 153, 102);
+            return background > 50000;
+        },
+        30);
+    EXPECT_TRUE(drawn) << background << " pixels of the background colour";
+
+    EXPECT_EQ(SignalAndWait(program, SIGTERM), 0);
+    ExpectConfigurationWritten(start.Path(), "0.200000 0.600000 0.400000");
+    SignalAndWait(weston, SIGTERM);
 }
 
 }  // namespace

@@ -9,6 +9,11 @@
 // to hold the focus: given it after its window had the focus, it passes it on to the next
 // control in the chain.)
 //
+// Wayland: the view is a sub-surface of the dialog's surface, and one shown before the dialog's
+// surface was first configured is never exposed (nothing would ever be drawn). When the
+// dialog's window is exposed while the view is not, the container shows the view's holder
+// again, which exposes it.
+//
 // Ownership: a Qt child of its parent; it owns the view from construction on (deleting the
 // container deletes the view).
 #pragma once
@@ -25,11 +30,16 @@ class PreviewContainer : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
+    void ShowViewAgainIfUnexposed();
+
     PreviewView* view_;
+    QWidget* windowHolder_;
+    QWindow* watchedTopLevel_ = nullptr;
 };
 
 }  // namespace bw
