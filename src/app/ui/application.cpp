@@ -55,18 +55,22 @@ int Application::Run(int argc, char** argv) {
 }
 
 int RunMainDialog(const MainDialogPlatform& platform, const std::string& startDirectory) {
-    MainDialog dialog(platform, startDirectory);
-    // SIGTERM ends the program as the close box would, with its configuration written.
-    // Closing a message box may let the code that showed it go on to show another, so the
-    // closing repeats from the event loop until the dialog's own loop has ended.
+    // SIGTERM ends the program as the close box would, with its configuration written. The
+    // handler is in place before the dialog makes its first window; a signal that comes before
+    // the dialog's loop runs is answered as soon as it does. Closing a message box may let the
+    // code that showed it go on to show another, so the closing repeats from the event loop
+    // until the dialog's own loop has ended.
     TerminationSignal termination;
+    MainDialog dialog(platform, startDirectory);
     QTimer closing;
     closing.setInterval(10);
     QObject::connect(&closing, &QTimer::timeout, &dialog, [&dialog] { CloseModalStack(dialog); });
-    QObject::connect(&termination, &TerminationSignal::Received, &dialog, [&dialog, &closing] {
+    auto closeDialog = [&dialog, &closing] {
         CloseModalStack(dialog);
         closing.start();
-    });
+    };
+    QObject::connect(&termination, &TerminationSignal::Received, &dialog, closeDialog);
+    if (termination.WasReceived()) closeDialog();  // during the dialog's construction
     const int result = dialog.exec();
     WriteConfigurationFile(dialog.CurrentConfiguration(), platform.notifier);
     return result;

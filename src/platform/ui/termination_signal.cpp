@@ -39,6 +39,7 @@ TerminationSignal::TerminationSignal(QObject* parent) : QObject(parent) {
     notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
         Drain();
+        received_ = true;
         emit Received();
     });
 }

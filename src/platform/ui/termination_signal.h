@@ -23,6 +23,8 @@ class TerminationSignal : public QObject {
 
     // False when the pipe or the handler could not be set up: SIGTERM then keeps its default.
     bool IsInstalled() const { return installed_; }
+    // True once a SIGTERM has come, even if nobody was connected to Received() then.
+    bool WasReceived() const { return received_; }
 
   signals:
     void Received();
@@ -34,6 +36,7 @@ class TerminationSignal : public QObject {
     QSocketNotifier* notifier_ = nullptr;
     struct sigaction previous_ {};
     bool installed_ = false;
+    bool received_ = false;
 };
 
 }  // namespace bw
