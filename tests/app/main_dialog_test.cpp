@@ -295,7 +295,7 @@ TEST(MainDialogTest, RandomCreatureOfATypeAndClearCreatureDriveTheLists) {
         if (box->accessibleName() == "Creature type") type = box;
     type->setCurrentIndex(3);  // Insect
     QTest::mouseClick(ButtonNamed(dialog, "Random Creature"), Qt::LeftButton);
-    EXPECT_EQ(dialog.creatureType, 3);
+    EXPECT_EQ(dialog.CreatureType(), 3);
     EXPECT_EQ(fixture.random.seeds, 1);
     ASSERT_EQ(dialog.GetCreature().PartCount(), kBodyPartCount);
     for (BodyPartId i = 0; i < kBodyPartCount; ++i)

@@ -34,10 +34,6 @@ constexpr int kDialogHeight = 410;
 constexpr int kPreviewWidth = 365;  // dialog units
 constexpr int kPreviewHeight = 342;
 constexpr int kPreviewTop = 20;  // pixels
-// The converter's view modes of the six view buttons, in button order.
-constexpr std::array<ConverterViewMode, 6> kConverterViewModes{kViewWire, kViewSolid, kViewSmooth,
-                                                               kViewTop,  kViewFront, kViewSide};
-constexpr int kConverterSolidButton = 1;
 
 // The application's style with narrower tab padding.
 class CompactTabStyle : public QProxyStyle {
@@ -129,7 +125,9 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
         previewContainer_->show();
     }
     BuildTabs();
-    BuildBottomControls();
+    bottom_ = new BottomControls(
+        *this, {*creature_, selectParts_->Selection(), *symmetry_, *converterModel_,
+                platform_.random, [this] { RepaintPreview(); }});
     RememberStartLayout();
 
     selectParts_->FillPartLists();
@@ -140,7 +138,6 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
                              configuration_.wireColor[2]};
 
     setWindowTitle(kProductTitle);
-    UpdateSymmetryControls();
 }
 
 MainDialog::~MainDialog() {
@@ -205,161 +202,12 @@ void MainDialog::BuildTabs() {
     tabs_->tabBar()->setStyle(compact);
 }
 
-void MainDialog::BuildBottomControls() {
-    BuildCreatureButtons();
-    BuildShadingRadios();
-    BuildSymmetryControls();
-    BuildConverterViewButtons();
-}
-
-void MainDialog::BuildCreatureButtons() {
-    const DialogUnits units(font());
-    randomButton_ = new QPushButton("Random Creature", this);
-    randomButton_->setGeometry(units.Rect(5, 362, 66, 13));
-    creatureTypeBox_ = new QComboBox(this);
-    for (std::string_view item : kCreatureTypeItems)
-        creatureTypeBox_->addItem(QString::fromUtf8(item.data(), qsizetype(item.size())));
-    creatureTypeBox_->setGeometry(units.Rect(79, 362, 102, 13));
-    creatureTypeBox_->setAccessibleName("Creature type");
-    clearButton_ = new QPushButton("Clear Creature", this);
-    clearButton_->setGeometry(units.Rect(5, 375, 66, 13));
-    doneButton_ = new QPushButton("Done", this);
-    doneButton_->setGeometry(units.Rect(5, 392, 66, 14));
-    doneButton_->setDefault(true);
-    connect(doneButton_, &QPushButton::clicked, this, [this] {
-        TransferControls();
-        accept();
-    });
-    connect(randomButton_, &QPushButton::clicked, this, &MainDialog::RandomCreature);
-    connect(clearButton_, &QPushButton::clicked, this, &MainDialog::ClearCreature);
-    for (QPushButton* button : {randomButton_, clearButton_, doneButton_})
-        button->setAccessibleName(button->text());
-}
-
-void MainDialog::BuildShadingRadios() {
-    const DialogUnits units(font());
-    const std::array<const char*, 3> shadingNames{"Smooth", "Flat", "Wireframe"};
-    const std::array<int, 3> shadingX{80, 123, 155};
-    const std::array<int, 3> shadingWidth{40, 30, 46};
-    auto* shadingGroup = new QButtonGroup(this);
-    for (int k = 0; k < 3; ++k) {
-        shadingRadios_[k] = new QRadioButton(shadingNames[k], this);
-        shadingRadios_[k]->setGeometry(units.Rect(shadingX[k], 397, shadingWidth[k], 12));
-        shadingRadios_[k]->setAccessibleName(shadingNames[k]);
-        shadingGroup->addButton(shadingRadios_[k], k);
-    }
-    shadingRadios_[0]->setChecked(true);
-    connect(shadingGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { SetShadingMode(static_cast<ShadingMode>(id)); });
-}
-
-void MainDialog::BuildSymmetryControls() {
-    const DialogUnits units(font());
-    symmetryBox_ = new QGroupBox("Symmetry", this);
-    symmetryBox_->setGeometry(units.Rect(223, 360, 172, 46));
-    symmetryBox_->setAccessibleName("Symmetry");
-    auto* offOn = new QButtonGroup(this);
-    const std::array<const char*, 2> offOnNames{"Off", "On"};
-    for (int k = 0; k < 2; ++k) {
-        symmetryRadios_[k] = new QRadioButton(offOnNames[k], this);
-        symmetryRadios_[k]->setGeometry(units.Rect(228, 370 + 11 * k, 30, 10));
-        symmetryRadios_[k]->setAccessibleName(QString("Symmetry ") + offOnNames[k]);
-        offOn->addButton(symmetryRadios_[k], k);
-    }
-    symmetryRadios_[0]->setChecked(true);
-    connect(offOn, &QButtonGroup::idClicked, this, [this](int id) { SetSymmetryOn(id == 1); });
-
-    const std::array<const char*, 4> rowNames{"Head Features", "Upper Limbs", "Lower Limbs", "All"};
-    for (int row = 0; row < 4; ++row) {
-        const bool all = row == 3;
-        const int y = all ? 392 : 370 + 11 * row;
-        symmetryLabels_[row] = new QLabel(rowNames[row], this);
-        symmetryLabels_[row]->setGeometry(all ? units.Rect(228, y, 12, 10)
-                                              : units.Rect(301, y, 52, 10));
-        const std::array<int, 2> arrowX =
-            all ? std::array<int, 2>{241, 260} : std::array<int, 2>{355, 374};
-        const std::array<const char*, 2> arrowText{"<<", ">>"};
-        for (int k = 0; k < 2; ++k) {
-            auto* arrow = new QPushButton(arrowText[k], this);
-            arrow->setGeometry(units.Rect(arrowX[k], y, 18, 10));
-            arrow->setAccessibleName(QString(rowNames[row]) + " " + arrowText[k]);
-            arrow->setCheckable(!all);
-            arrows_[row][k] = arrow;
-            const int direction = k == 0 ? kLeftArrow : kRightArrow;
-            connect(arrow, &QPushButton::clicked, this,
-                    [this, row, direction] { ChooseSymmetryDirection(row, direction); });
-        }
-    }
-}
-
-void MainDialog::BuildConverterViewButtons() {
-    const DialogUnits units(font());
-    const std::array<const char*, 6> viewNames{"Wire", "Solid", "Smooth", "Top", "Front", "Side"};
-    // One exclusive group for both rows: only the view mode in force looks pressed.
-    auto* viewGroup = new QButtonGroup(this);
-    for (int k = 0; k < 6; ++k) {
-        auto* button = new QPushButton(viewNames[k], this);
-        button->setCheckable(true);
-        button->setGeometry(units.Rect(475 + 38 * (k % 3), k < 3 ? 360 : 374, 38, 13));
-        button->setAccessibleName(QString("Converter view ") + viewNames[k]);
-        viewGroup->addButton(button, static_cast<int>(kConverterViewModes[k]));
-        converterView_[k] = button;
-    }
-    converterView_[kConverterSolidButton]->setChecked(true);
-    converterModel_->viewMode = kViewSolid;
-    auto setViewMode = [this](int mode) {
-        converterModel_->viewMode = static_cast<ConverterViewMode>(mode);
-        RepaintPreview();
-    };
-    connect(viewGroup, &QButtonGroup::idClicked, this, setViewMode);
-    for (QPushButton* button : converterView_) button->hide();
-}
-
-void MainDialog::SetShadingMode(ShadingMode mode) {
-    creature_->shadingMode = mode;
-    const int radio = static_cast<int>(mode);
-    if (radio >= 0 && radio < kShadingModeCount && !shadingRadios_[radio]->isChecked())
-        shadingRadios_[radio]->setChecked(true);
-    RepaintPreview();
-}
-
-void MainDialog::TransferControls() { creatureType = creatureTypeBox_->currentIndex(); }
-
-void MainDialog::UpdateSymmetryControls() {
-    const SymmetryState& symmetry = *symmetry_;
-    for (QLabel* label : symmetryLabels_) label->setEnabled(symmetry.LabelsEnabled());
-    symmetryRadios_[symmetry.IsOn() ? 1 : 0]->setChecked(true);
-    for (SymmetryGroup group : kSymmetryGroupRows) {
-        const std::size_t row = SymmetryGroupIndex(group);
-        arrows_[row][0]->setChecked(symmetry.LeftArrowChecked(group));
-        arrows_[row][1]->setChecked(symmetry.RightArrowChecked(group));
-    }
-}
-
-void MainDialog::RandomCreature() {
-    TransferControls();
-    bw::RandomCreature(selectParts_->Selection(), creatureType, platform_.random);
-}
-
-void MainDialog::ClearCreature() { bw::ClearCreature(selectParts_->Selection()); }
-
-void MainDialog::SetSymmetryOn(bool on) {
-    if (on) {
-        symmetry_->TurnOn();
-    } else {
-        symmetry_->TurnOff();
-    }
-    UpdateSymmetryControls();
-}
-
+void MainDialog::SetShadingMode(ShadingMode mode) { bottom_->SetShadingMode(mode); }
+void MainDialog::RandomCreature() { bottom_->RandomCreature(); }
+void MainDialog::ClearCreature() { bottom_->ClearCreature(); }
+void MainDialog::SetSymmetryOn(bool on) { bottom_->SetSymmetryOn(on); }
 void MainDialog::ChooseSymmetryDirection(int row, int direction) {
-    TransferControls();
-    if (row == kSymmetryGroupCount) {
-        symmetry_->ChooseDirectionForAll(direction);
-    } else {
-        symmetry_->ChooseDirection(static_cast<SymmetryGroup>(row), direction);
-    }
-    UpdateSymmetryControls();
+    bottom_->ChooseSymmetryDirection(row, direction);
 }
 
 void MainDialog::RepaintPreview() {
@@ -374,9 +222,11 @@ void MainDialog::OnTabChanged(int index) {
     if (QWidget* page = tabs_->widget(index); page != nullptr && !tabStripClicked_)
         page->setFocus();
     if (converterSelected) converterPage_->ShowDirectoryAndName();
-    for (QPushButton* button : converterView_) button->setEnabled(converterSelected);
+    for (QPushButton* button : bottom_->ConverterViewButtons())
+        button->setEnabled(converterSelected);
     const bool converterPresent = tabs_->count() > 4;
-    for (QPushButton* button : converterView_) button->setVisible(converterPresent);
+    for (QPushButton* button : bottom_->ConverterViewButtons())
+        button->setVisible(converterPresent);
 }
 
 void MainDialog::ToggleConverterTab() {

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "app/configuration.h"
+#include "app/ui/bottom_controls.h"
 #include "converter/converter_model.h"
 #include "converter/gl/converter_preview_scene.h"
 #include "model/creature.h"
@@ -106,11 +107,11 @@ class MainDialog : public QDialog {
     QTabWidget* Tabs() const { return tabs_; }
     bw::ConverterPage* ConverterPage() const { return converterPage_; }
     ConverterModel& Converter() { return *converterModel_; }
-    const std::array<QPushButton*, 6>& ConverterViewButtons() const { return converterView_; }
-
-    // The creature-type list's index (0 "(all types)"), transferred from the control when
-    // "Done", "Random Creature" or a symmetry arrow is pressed.
-    int creatureType = 0;
+    const std::array<QPushButton*, 6>& ConverterViewButtons() const {
+        return bottom_->ConverterViewButtons();
+    }
+    // The creature type transferred from its list (BottomControls::creatureType).
+    int CreatureType() const { return bottom_->creatureType; }
     // Symmetry on or off and the three groups' directions.
     const SymmetryState& Symmetry() const { return *symmetry_; }
 
@@ -130,20 +131,12 @@ class MainDialog : public QDialog {
 
   private:
     void BuildTabs();
-    void BuildBottomControls();
-    // The parts of the bottom controls, left to right.
-    void BuildCreatureButtons();
-    void BuildShadingRadios();
-    void BuildSymmetryControls();
-    void BuildConverterViewButtons();
     // Notes where the controls stand at the starting size, for laying them out on a resize.
     void RememberStartLayout();
     void OnTabChanged(int index);
     void RepaintPreview();
     bool KeyReachesDialogItself() const;
     void ShowApplicationMessage(const std::string& text);
-    void UpdateSymmetryControls();
-    void TransferControls();
 
     MainDialogPlatform platform_;
     Configuration configuration_;
@@ -168,17 +161,7 @@ class MainDialog : public QDialog {
     std::unique_ptr<ConverterModel> converterModel_;
     // What the preview shows while the converter page is active.
     std::unique_ptr<ConverterPreviewScene> converterScene_;
-
-    QPushButton* randomButton_ = nullptr;
-    QComboBox* creatureTypeBox_ = nullptr;
-    QPushButton* clearButton_ = nullptr;
-    QPushButton* doneButton_ = nullptr;
-    std::array<QRadioButton*, 3> shadingRadios_{};
-    QGroupBox* symmetryBox_ = nullptr;
-    std::array<QRadioButton*, 2> symmetryRadios_{};        // Off, On
-    std::array<QLabel*, 4> symmetryLabels_{};              // three groups, then "All"
-    std::array<std::array<QPushButton*, 2>, 4> arrows_{};  // per row: "<<", ">>"
-    std::array<QPushButton*, 6> converterView_{};          // Wire Solid Smooth Top Front Side
+    BottomControls* bottom_ = nullptr;  // a Qt child; its controls are the dialog's
 };
 
 }  // namespace bw

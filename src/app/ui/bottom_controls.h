@@ -1,0 +1,78 @@
+// The controls along the main dialog's bottom edge: "Random Creature" with the creature type
+// list, "Clear Creature", "Done", the Shading radios, the Symmetry box and the converter's six
+// view buttons. This object builds them and runs their commands; the controls themselves are
+// children of the dialog, placed in its dialog units, where the accessibility tree and the
+// dialog's resize handling find them.
+#pragma once
+
+#include <QObject>
+#include <array>
+#include <functional>
+
+#include "converter/converter_model.h"
+#include "model/creature.h"
+#include "select/part_selection.h"
+#include "select/random_source.h"
+#include "select/symmetry_state.h"
+
+class QComboBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace bw {
+
+class BottomControls : public QObject {
+  public:
+    // What the controls act on; `repaint` invalidates the preview.
+    struct Targets {
+        Creature& creature;
+        PartSelection& selection;
+        SymmetryState& symmetry;
+        ConverterModel& converter;
+        RandomSource& random;
+        std::function<void()> repaint;
+    };
+    // Builds the controls on `dialog` (which also owns this object). "Done" accepts it.
+    BottomControls(QDialog& dialog, Targets targets);
+
+    void SetShadingMode(ShadingMode mode);
+    void RandomCreature();
+    void ClearCreature();
+    void SetSymmetryOn(bool on);
+    // `row` 0 to 2 a group, 3 "All"; `direction` kLeftArrow ("<<") or kRightArrow (">>").
+    void ChooseSymmetryDirection(int row, int direction);
+
+    // Wire, Solid, Smooth, Top, Front, Side.
+    const std::array<QPushButton*, 6>& ConverterViewButtons() const { return converterView_; }
+
+    // The creature-type list's index (0 "(all types)"), transferred from the control when
+    // "Done", "Random Creature" or a symmetry arrow is pressed.
+    int creatureType = 0;
+
+  private:
+    // The parts, left to right.
+    void BuildCreatureButtons();
+    void BuildShadingRadios();
+    void BuildSymmetryControls();
+    void BuildConverterViewButtons();
+    void UpdateSymmetryControls();
+    void TransferControls();
+
+    QDialog& dialog_;
+    Targets targets_;
+    QPushButton* randomButton_ = nullptr;
+    QComboBox* creatureTypeBox_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* doneButton_ = nullptr;
+    std::array<QRadioButton*, 3> shadingRadios_{};
+    QGroupBox* symmetryBox_ = nullptr;
+    std::array<QRadioButton*, 2> symmetryRadios_{};        // Off, On
+    std::array<QLabel*, 4> symmetryLabels_{};              // three groups, then "All"
+    std::array<std::array<QPushButton*, 2>, 4> arrows_{};  // per row: "<<", ">>"
+    std::array<QPushButton*, 6> converterView_{};
+};
+
+}  // namespace bw
