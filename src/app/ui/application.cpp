@@ -72,6 +72,7 @@ int RunMainDialog(const MainDialogPlatform& platform, const std::string& startDi
     QObject::connect(&termination, &TerminationSignal::Received, &dialog, closeDialog);
     if (termination.WasReceived()) closeDialog();  // during the dialog's construction
     const int result = dialog.exec();
+    closing.stop();  // a message about writing the configuration stays open
     WriteConfigurationFile(dialog.CurrentConfiguration(), platform.notifier);
     return result;
 }
