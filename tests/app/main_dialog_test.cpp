@@ -46,6 +46,14 @@ QAbstractButton* ButtonNamed(MainDialog& dialog, const QString& accessibleName) 
     return nullptr;
 }
 
+// The dialog built without a preview, having shown the one OpenGL message `text`.
+void ExpectNoPreviewAndTheOpenGlMessage(MainDialogFixture& fixture, const std::string& text) {
+    EXPECT_EQ(fixture.Show().Preview(), nullptr);
+    ASSERT_EQ(fixture.notifier.messages.size(), 1u);
+    EXPECT_EQ(fixture.notifier.messages[0].text, text);
+    EXPECT_EQ(fixture.notifier.messages[0].caption, "OpenGL Error");
+}
+
 void PressF12OnTabStrip(MainDialog& dialog) {
     dialog.Tabs()->tabBar()->setFocus();
     QTest::keyClick(dialog.Tabs()->tabBar(), Qt::Key_F12);
@@ -170,12 +178,8 @@ TEST(MainDialogTest, BottomControlsSitAtTheirDialogUnitPositions) {
 
 TEST(MainDialogTest, AContextWithoutDepthOrDoubleBufferingSaysThePixelFormatFailed) {
     MainDialogFixture fixture(SampleLibraryDirectory().c_str(), OpenGlSetup::NoPixelFormat);
-    MainDialog& dialog = fixture.Show();
-    EXPECT_EQ(dialog.Preview(), nullptr);
-    ASSERT_EQ(fixture.notifier.messages.size(), 1u);
-    EXPECT_EQ(fixture.notifier.messages[0].text,
-              "Unable to Setup PixelFormat, Please install a new OpenGL driver.");
-    EXPECT_EQ(fixture.notifier.messages[0].caption, "OpenGL Error");
+    ExpectNoPreviewAndTheOpenGlMessage(
+        fixture, "Unable to Setup PixelFormat, Please install a new OpenGL driver.");
 
     QSurfaceFormat format = PreviewView::RequestedFormat();
     EXPECT_EQ(JudgeContextFormat(format), OpenGlSetup::Ready);
@@ -231,11 +235,8 @@ TEST(MainDialogTest, WithoutConfigurationTheListsSayNoFilesAndNothingIsShown) {
 TEST(MainDialogTest, WithoutOpenGlTheMessageIsShownAndTheWindowStillWorks) {
     MainDialogFixture fixture(SampleLibraryDirectory().c_str(), OpenGlSetup::NoContext);
     MainDialog& dialog = fixture.Show();
-    EXPECT_EQ(dialog.Preview(), nullptr);
-    ASSERT_EQ(fixture.notifier.messages.size(), 1u);
-    EXPECT_EQ(fixture.notifier.messages[0].text,
-              "Unable to Setup OpenGL, Please install a new OpenGL driver.");
-    EXPECT_EQ(fixture.notifier.messages[0].caption, "OpenGL Error");
+    ExpectNoPreviewAndTheOpenGlMessage(
+        fixture, "Unable to Setup OpenGL, Please install a new OpenGL driver.");
     dialog.Tabs()->setCurrentIndex(MainDialog::kSelectPartsTab);
     QComboBox* head = dialog.SelectParts()->PartListBox(0);
     ASSERT_GT(head->count(), 2);

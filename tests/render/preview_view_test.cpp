@@ -50,14 +50,7 @@ class PreviewViewTest : public testing::Test {
     }
     // Pixels of a colour close to (r, g, b), within 8 levels per channel.
     static int CountColour(const QImage& image, int r, int g, int b) {
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QColor c = image.pixelColor(x, y);
-                n += std::abs(c.red() - r) <= 8 && std::abs(c.green() - g) <= 8 &&
-                     std::abs(c.blue() - b) <= 8;
-            }
-        return n;
+        return test::CountColour(image, r, g, b, 8);
     }
 
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,

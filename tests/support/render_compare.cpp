@@ -1,5 +1,6 @@
 #include "support/render_compare.h"
 
+#include <QColor>
 #include <QDir>
 #include <algorithm>
 #include <cstdlib>
@@ -39,6 +40,18 @@ std::string CompareWithBaseline(const QImage& actual, const std::string& name,
         return fail(std::to_string(differing) + " pixels differ from the baseline (" +
                     std::to_string(fraction * 100.0) + " %)");
     return {};
+}
+
+int CountColour(const QImage& image, int r, int g, int b, int channelTolerance) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - r) <= channelTolerance &&
+                 std::abs(c.green() - g) <= channelTolerance &&
+                 std::abs(c.blue() - b) <= channelTolerance;
+        }
+    return n;
 }
 
 }  // namespace bw::test

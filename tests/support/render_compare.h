@@ -22,6 +22,9 @@ struct RenderTolerance {
 std::string CompareWithBaseline(const QImage& actual, const std::string& name,
                                 RenderTolerance tolerance = {});
 
+// Pixels of `image` within `channelTolerance` levels of (r, g, b) in every channel.
+int CountColour(const QImage& image, int r, int g, int b, int channelTolerance);
+
 // Where actual images go.
 std::string TestOutputDirectory();
 
