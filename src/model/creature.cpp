@@ -69,6 +69,17 @@ bool Creature::RemovePart(const std::string& name) {
     return false;
 }
 
+void Creature::ReplaceParts(std::vector<std::unique_ptr<PartObject>> parts) {
+    while (parts_.Count() > 0) parts_.RemoveAt(parts_.Count() - 1);
+    for (std::unique_ptr<PartObject>& part : parts) {
+        if (!part) continue;
+        part->panX = panX;
+        part->panY = panY;
+        parts_.Append(part.release());
+    }
+    parts_.RebuildIndex();
+}
+
 PartObject* Creature::PartOfTypeCode(TypeCode code) const {
     PartObject* found = nullptr;
     for (int i = 0; i < parts_.Count(); ++i) {

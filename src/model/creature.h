@@ -8,8 +8,10 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/body_part_catalogue.h"
 #include "model/list_node.h"
@@ -41,6 +43,10 @@ class Creature : public ListNode {
     const AddFailure& LastAddFailure() const { return lastAddFailure_; }
     // Removes and destroys the first part whose typeName equals `name`; false when none does.
     bool RemovePart(const std::string& name);
+
+    // Replaces every part by `parts`, in their order, as they are: nothing is moved or welded.
+    // Each takes the creature's pan; null entries are skipped.
+    void ReplaceParts(std::vector<std::unique_ptr<PartObject>> parts);
 
     // Moves the chains of parts hanging off `part` so that each direct neighbour's set lands on
     // the part's matching set. False after a count mismatch (message shown); a part not yet in

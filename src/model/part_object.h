@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -49,6 +50,17 @@ class PartObject : public ListNode {
     // nothing, when the part has no points.
     bool Translate(float dx, float dy, float dz);
     void ResetAdjustments() { adjustments.Reset(); }
+
+    // A part equal to this one in everything but its list links and its view arrays: the same
+    // file image, points, normals, adjustments and names. Null when memory runs out.
+    std::unique_ptr<PartObject> Clone() const;
+    // True when both parts were read from the same file image: every byte of the two images is
+    // equal except those of the points and normals, which moves and welds change.
+    bool SameMeshAs(const PartObject& other) const;
+    // Overwrites the base points, the transformed points and the normals; false, changing
+    // nothing, when a span's size differs from the part's own array.
+    bool SetPointArrays(std::span<const Vec3f> base, std::span<const Vec3f> transformed,
+                        std::span<const Vec3f> normals);
 
     // The "name" is the path of the object file the part was loaded from, not a display name;
     // the type name is the text a project record gives the part.

@@ -40,4 +40,10 @@ void SymmetryState::ChooseDirectionForAll(int direction) {
     for (const SymmetryGroup group : kAllGroupsOrder) ChooseDirection(group, direction);
 }
 
+void SymmetryState::Restore(bool on, const std::array<int, kSymmetryGroupCount>& directions) {
+    symmetryOn_ = on;
+    for (std::size_t g = 0; g < directions.size(); ++g)
+        symmetryDirection_[g] = directions[g] == kLeftArrow ? kLeftArrow : kRightArrow;
+}
+
 }  // namespace bw

@@ -44,6 +44,10 @@ class SymmetryState {
     // ChooseDirection for Head Features, then Lower Limbs, then Upper Limbs.
     void ChooseDirectionForAll(int direction);
 
+    // Sets the state as it was (a step undone): nothing is mirrored. A direction other than
+    // kLeftArrow is stored as kRightArrow.
+    void Restore(bool on, const std::array<int, kSymmetryGroupCount>& directions);
+
     // What the controls show.
     bool LabelsEnabled() const { return symmetryOn_; }
     bool LeftArrowChecked(SymmetryGroup group) const { return Direction(group) == kLeftArrow; }
