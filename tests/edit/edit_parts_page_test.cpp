@@ -11,13 +11,13 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QStyleOptionSpinBox>
 #include <QTest>
 #include <vector>
 
 #include "support/gui_fixture.h"
 #include "support/recording_notifier.h"
+#include "support/scroll_bar_input.h"
 #include "ui/spin_button.h"
 
 namespace bw::test {
@@ -70,37 +70,13 @@ class EditPartsPageTest : public testing::Test {
         emit page.ObjectList()->activated(entry);
     }
     QRect BarPart(QScrollBar* bar, QStyle::SubControl control) {
-        QStyleOptionSlider option;
-        option.initFrom(bar);
-        option.orientation = bar->orientation();
-        option.minimum = bar->minimum();
-        option.maximum = bar->maximum();
-        option.sliderPosition = bar->sliderPosition();
-        option.sliderValue = bar->value();
-        option.singleStep = bar->singleStep();
-        option.pageStep = bar->pageStep();
-        option.upsideDown = bar->invertedAppearance();
-        return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar);
+        return ScrollBarPart(bar, control);
     }
     void ClickLineRight(QScrollBar* bar) {
         QTest::mouseClick(bar, Qt::LeftButton, {},
                           BarPart(bar, QStyle::SC_ScrollBarAddLine).center());
     }
-    // Drags the thumb from its centre by the pixels between its current position and `value`.
-    void DragThumb(QScrollBar* bar, int value) {
-        const QRect handle = BarPart(bar, QStyle::SC_ScrollBarSlider);
-        const QRect groove = BarPart(bar, QStyle::SC_ScrollBarGroove);
-        const int span = groove.width() - handle.width();
-        auto pixel = [&](int v) {
-            return QStyle::sliderPositionFromValue(bar->minimum(), bar->maximum(), v, span);
-        };
-        const QPoint from = handle.center();
-        const QPoint to = from + QPoint(pixel(value) - pixel(bar->sliderPosition()), 0);
-        QTest::mousePress(bar, Qt::LeftButton, {}, from);
-        QTest::mouseMove(bar, (from + to) / 2);
-        QTest::mouseMove(bar, to);
-        QTest::mouseRelease(bar, Qt::LeftButton, {}, to);
-    }
+    void DragThumb(QScrollBar* bar, int value) { DragScrollBarThumb(bar, value); }
     void ClickSpin(bool up) {
         SpinButton* spin = page.ObjectSpin();
         QStyleOptionSpinBox option;

@@ -28,7 +28,14 @@ BottomControls::BottomControls(QDialog& dialog, Targets targets)
     BuildShadingRadios();
     BuildSymmetryControls();
     BuildConverterViewButtons();
-    UpdateSymmetryControls();
+    ShowSymmetry();
+    // The box's controls are the dialog's, not the box's: each carries the tip itself.
+    const QString symmetryTip = tr(
+        "Copies each group's parts to the other side in its arrow's direction (Ctrl+Z undoes it)");
+    symmetryBox_->setToolTip(symmetryTip);
+    for (QRadioButton* radio : symmetryRadios_) radio->setToolTip(symmetryTip);
+    for (const auto& row : arrows_)
+        for (QPushButton* arrow : row) arrow->setToolTip(symmetryTip);
 }
 
 void BottomControls::BuildCreatureButtons() {
@@ -53,6 +60,10 @@ void BottomControls::BuildCreatureButtons() {
     connect(clearButton_, &QPushButton::clicked, this, &BottomControls::ClearCreature);
     for (QPushButton* button : {randomButton_, clearButton_, doneButton_})
         button->setAccessibleName(button->text());
+    randomButton_->setToolTip(
+        tr("A new creature of the chosen type from random parts; unlocked "
+           "body parts change (Ctrl+Z undoes it)"));
+    clearButton_->setToolTip(tr("Removes every part (Ctrl+Z undoes it)"));
 }
 
 void BottomControls::BuildShadingRadios() {
@@ -77,6 +88,7 @@ void BottomControls::BuildSymmetryControls() {
     symmetryBox_ = new QGroupBox("Symmetry", &dialog_);
     symmetryBox_->setGeometry(units.Rect(223, 360, 172, 46));
     symmetryBox_->setAccessibleName("Symmetry");
+
     auto* offOn = new QButtonGroup(&dialog_);
     const std::array<const char*, 2> offOnNames{"Off", "On"};
     for (int k = 0; k < 2; ++k) {
@@ -144,7 +156,7 @@ void BottomControls::SetShadingMode(ShadingMode mode) {
 
 void BottomControls::TransferControls() { creatureType = creatureTypeBox_->currentIndex(); }
 
-void BottomControls::UpdateSymmetryControls() {
+void BottomControls::ShowSymmetry() {
     const SymmetryState& symmetry = targets_.symmetry;
     for (QLabel* label : symmetryLabels_) label->setEnabled(symmetry.LabelsEnabled());
     symmetryRadios_[symmetry.IsOn() ? 1 : 0]->setChecked(true);
@@ -156,29 +168,35 @@ void BottomControls::UpdateSymmetryControls() {
 }
 
 void BottomControls::RandomCreature() {
+    const ScopedStep step(targets_.steps);
     TransferControls();
     bw::RandomCreature(targets_.selection, creatureType, targets_.random);
 }
 
-void BottomControls::ClearCreature() { bw::ClearCreature(targets_.selection); }
+void BottomControls::ClearCreature() {
+    const ScopedStep step(targets_.steps);
+    bw::ClearCreature(targets_.selection);
+}
 
 void BottomControls::SetSymmetryOn(bool on) {
+    const ScopedStep step(targets_.steps);
     if (on) {
         targets_.symmetry.TurnOn();
     } else {
         targets_.symmetry.TurnOff();
     }
-    UpdateSymmetryControls();
+    ShowSymmetry();
 }
 
 void BottomControls::ChooseSymmetryDirection(int row, int direction) {
+    const ScopedStep step(targets_.steps);
     TransferControls();
     if (row == kSymmetryGroupCount) {
         targets_.symmetry.ChooseDirectionForAll(direction);
     } else {
         targets_.symmetry.ChooseDirection(static_cast<SymmetryGroup>(row), direction);
     }
-    UpdateSymmetryControls();
+    ShowSymmetry();
 }
 
 }  // namespace bw

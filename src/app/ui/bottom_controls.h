@@ -11,6 +11,7 @@
 
 #include "converter/converter_model.h"
 #include "model/creature.h"
+#include "model/step_listener.h"
 #include "select/part_selection.h"
 #include "select/random_source.h"
 #include "select/symmetry_state.h"
@@ -34,6 +35,8 @@ class BottomControls : public QObject {
         ConverterModel& converter;
         RandomSource& random;
         std::function<void()> repaint;
+        // Hears Random Creature, Clear Creature and each symmetry command as one step.
+        StepListener& steps;
     };
     // Builds the controls on `dialog` (which also owns this object). "Done" accepts it.
     BottomControls(QDialog& dialog, Targets targets);
@@ -44,6 +47,9 @@ class BottomControls : public QObject {
     void SetSymmetryOn(bool on);
     // `row` 0 to 2 a group, 3 "All"; `direction` kLeftArrow ("<<") or kRightArrow (">>").
     void ChooseSymmetryDirection(int row, int direction);
+
+    // Shows the symmetry state on the Off/On radios, the labels and the arrows.
+    void ShowSymmetry();
 
     // Wire, Solid, Smooth, Top, Front, Side.
     const std::array<QPushButton*, 6>& ConverterViewButtons() const { return converterView_; }
@@ -58,7 +64,6 @@ class BottomControls : public QObject {
     void BuildShadingRadios();
     void BuildSymmetryControls();
     void BuildConverterViewButtons();
-    void UpdateSymmetryControls();
     void TransferControls();
 
     QDialog& dialog_;

@@ -9,6 +9,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
@@ -125,12 +126,22 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
         previewContainer_->show();
     }
     BuildTabs();
+    undo_ = std::make_unique<UndoSteps>(
+        CreatureStateSources{*creature_, selectParts_->Selection(), *symmetry_},
+        UndoSteps::Hooks{[this] { return editParts_->Editor().View().entry; },
+                         [this](int entry) { ShowRestoredState(entry); },
+                         {}});
     bottom_ = new BottomControls(
         *this, {*creature_, selectParts_->Selection(), *symmetry_, *converterModel_,
-                platform_.random, [this] { RepaintPreview(); }});
+                platform_.random, [this] { RepaintPreview(); }, *undo_});
+    selectParts_->SetStepListener(undo_.get());
+    editParts_->SetStepListener(undo_.get());
+    projectPage_->SetStepListener(undo_.get());
+    BuildUndoKeys();
     RememberStartLayout();
 
     selectParts_->FillPartLists();
+    undo_->Clear();
     if (preview_)
         preview_->SetBackgroundColour(
             {configuration_.bgColor[0], configuration_.bgColor[1], configuration_.bgColor[2]});
@@ -143,7 +154,11 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
 MainDialog::~MainDialog() {
     // The pages and the preview refer to the creature: destroy them (Qt children, the
     // converter page included, with or without its tab) before it. The symmetry state detaches
-    // from the Select Parts page's selection, so it goes first.
+    // from the Select Parts page's selection, so it goes first; before it, the pages stop
+    // reporting steps to the history, which refers to both.
+    selectParts_->SetStepListener(nullptr);
+    editParts_->SetStepListener(nullptr);
+    projectPage_->SetStepListener(nullptr);
     symmetry_.reset();
     tabBar_->removeEventFilter(this);
     tabBar_ = nullptr;
@@ -200,6 +215,26 @@ void MainDialog::BuildTabs() {
     auto* compact = new CompactTabStyle;
     compact->setParent(tabs_->tabBar());
     tabs_->tabBar()->setStyle(compact);
+}
+
+void MainDialog::BuildUndoKeys() {
+    // A text field takes these keys for its own text before they reach the dialog.
+    auto* undoKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+    connect(undoKey, &QShortcut::activated, this, &MainDialog::UndoLastStep);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+        auto* redoKey = new QShortcut(keys, this);
+        connect(redoKey, &QShortcut::activated, this, &MainDialog::RedoStep);
+    }
+}
+
+bool MainDialog::UndoLastStep() { return undo_->Undo(); }
+bool MainDialog::RedoStep() { return undo_->Redo(); }
+
+void MainDialog::ShowRestoredState(int editedEntry) {
+    editParts_->ShowEntry(editedEntry);
+    bottom_->ShowSymmetry();
+    RepaintPreview();
 }
 
 void MainDialog::SetShadingMode(ShadingMode mode) { bottom_->SetShadingMode(mode); }
@@ -266,6 +301,8 @@ void MainDialog::ChangeObjectDirectory(const std::string& path) {
     projectPage_->SetObjectDirectory(path);
     selectParts_->SetObjectDirectory(path);
     selectParts_->ResetPartLists();
+    // The stored steps name files of the old directory.
+    undo_->Clear();
 }
 
 void MainDialog::ChangeProjectDirectory(const std::string& path) {

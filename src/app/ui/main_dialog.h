@@ -30,6 +30,7 @@
 #include "app/ui/bottom_controls.h"
 #include "converter/converter_model.h"
 #include "converter/gl/converter_preview_scene.h"
+#include "history/undo_steps.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
 #include "model/notifier.h"
@@ -123,6 +124,12 @@ class MainDialog : public QDialog {
     void ChooseSymmetryDirection(int row, int direction);
     EditPartsPage* EditParts() const { return editParts_; }
 
+    // Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y: the last step of the creature undone, or the last
+    // undone step redone; the pages then show what was put back. False when there was none.
+    bool UndoLastStep();
+    bool RedoStep();
+    const UndoSteps& Steps() const { return *undo_; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -131,6 +138,9 @@ class MainDialog : public QDialog {
 
   private:
     void BuildTabs();
+    void BuildUndoKeys();
+    // After a step was undone or redone.
+    void ShowRestoredState(int editedEntry);
     // Notes where the controls stand at the starting size, for laying them out on a resize.
     void RememberStartLayout();
     void OnTabChanged(int index);
@@ -142,6 +152,7 @@ class MainDialog : public QDialog {
     Configuration configuration_;
     std::unique_ptr<Creature> creature_;
     std::unique_ptr<SymmetryState> symmetry_;
+    std::unique_ptr<UndoSteps> undo_;
 
     QTabWidget* tabs_ = nullptr;
     QTabBar* tabBar_ = nullptr;       // the tab strip's bar, watched for F12

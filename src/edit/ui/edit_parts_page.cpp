@@ -119,6 +119,7 @@ void EditPartsPage::BuildObjectRow() {
         ShowView();
     });
     connect(clearButton_, &QPushButton::clicked, this, [this] {
+        const ScopedStep step(*steps_);
         editor_.ClearCurrentSettings();
         ShowView();
     });
@@ -146,6 +147,7 @@ void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
         button->setAccessibleName(text);
         button->setAccessibleDescription(name + " lock");
         connect(button, &QPushButton::clicked, this, [this, group, lock] {
+            const ScopedStep step(*steps_);
             editor_.ClickLock(group, lock);
             ShowView();
         });
@@ -176,8 +178,12 @@ void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
     addLabel("Adjust", 7, 46, 25, c.adjust);
     connect(c.adjust, &QScrollBar::actionTriggered, this,
             [this, group](int action) { OnAdjustAction(group, action); });
-    connect(c.adjust, &QScrollBar::sliderReleased, this,
-            [this, group] { OnAdjustAction(group, QAbstractSlider::SliderNoAction); });
+    // A drag is one step from press to release; the moves in between are part of it.
+    connect(c.adjust, &QScrollBar::sliderPressed, this, [this] { steps_->StepBegins(); });
+    connect(c.adjust, &QScrollBar::sliderReleased, this, [this, group] {
+        OnAdjustAction(group, QAbstractSlider::SliderNoAction);
+        steps_->StepEnds();
+    });
 
     if (taper) {
         auto* axisLabel = new QLabel("Axis", c.box);
@@ -195,6 +201,8 @@ void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
 }
 
 void EditPartsPage::OnAdjustAction(AdjustGroup group, int action) {
+    // Clicks in a row on one bar are one step; inside a drag this step is part of the drag's.
+    const ScopedStep step(*steps_, 1 + static_cast<int>(GroupIndex(group)));
     QScrollBar* bar = groups_[GroupIndex(group)].adjust;
     editor_.Adjust(group, ActionOf(action), bar->sliderPosition());
     // Inside actionTriggered the bar applies its slider position after this returns, so the
@@ -211,11 +219,13 @@ bool EditPartsPage::ReadEdit(QObject* watched) {
     for (AdjustGroup g : kAdjustGroups) {
         const GroupControls& c = groups_[GroupIndex(g)];
         if (watched == c.value) {
+            const ScopedStep step(*steps_);
             editor_.EditValue(g, c.value->text().toStdString());
             ShowView();
             return true;
         }
         if (watched == c.step) {
+            const ScopedStep step(*steps_);
             editor_.EditStep(g, c.step->text().toStdString());
             ShowView();
             return true;
@@ -233,6 +243,11 @@ bool EditPartsPage::eventFilter(QObject* watched, QEvent* event) {
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ReadEdit(watched)) return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void EditPartsPage::ShowEntry(int entry) {
+    editor_.SelectEntry(entry);
+    ShowView();
 }
 
 void EditPartsPage::ShowView() {

@@ -17,6 +17,7 @@
 #include "edit/adjustment_group.h"
 #include "edit/part_adjustment_editor.h"
 #include "model/creature.h"
+#include "model/step_listener.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -38,6 +39,12 @@ class EditPartsPage : public QWidget {
     ~EditPartsPage() override;
 
     const PartAdjustmentEditor& Editor() const { return editor_; }
+    // Hears each change of a part as one step: a drag of an Adjust thumb from press to
+    // release, a click on an arrow or in the trough (clicks in a row on one bar merge), a Value
+    // or Slider Step read, a lock radio, "Clear current settings". Not owned; null for none.
+    void SetStepListener(StepListener* listener) { steps_ = listener ? listener : &noSteps_; }
+    // Shows Object entry `entry` and its part's settings (a step undone).
+    void ShowEntry(int entry);
 
     QComboBox* ObjectList() const { return objectList_; }
     SpinButton* ObjectSpin() const { return objectSpin_; }
@@ -70,6 +77,8 @@ class EditPartsPage : public QWidget {
     void ShowView();
 
     PartAdjustmentEditor editor_;
+    NoStepListener noSteps_;
+    StepListener* steps_ = &noSteps_;
     QComboBox* objectList_ = nullptr;
     SpinButton* objectSpin_ = nullptr;
     std::array<QPushButton*, 2> previousNext_{};  // "<", ">": hidden, the spin stands for them

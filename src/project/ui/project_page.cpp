@@ -218,6 +218,7 @@ void ProjectPage::Repaint() {
 }
 
 void ProjectPage::NewProject() {
+    const ScopedStep step(*steps_);
     ListSelectingLoadListener lists(selection_);
     for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
         lists.ClearSelection(id);
@@ -231,6 +232,8 @@ void ProjectPage::LoadProject() {
     const std::optional<std::string> chosen =
         fileDialogs_.OpenFile(ProjectFileRequest("Load Project", projectDirectory_));
     if (!chosen) return;
+    // The whole load is one step, the translation questions and the parts that failed included.
+    const ScopedStep step(*steps_);
     LoadListener listener(*this);
     // A file that is no project is refused (with a warning) before anything is cleared.
     bw::LoadProject(creature_, *chosen, objectDirectory_, flags_, listener);

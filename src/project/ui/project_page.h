@@ -20,6 +20,7 @@
 
 #include "model/creature.h"
 #include "model/notifier.h"
+#include "model/step_listener.h"
 #include "platform/platform_dialogs.h"
 #include "project/project_loader.h"
 
@@ -62,6 +63,8 @@ class ProjectPage : public QWidget {
     ~ProjectPage() override;
 
     void SetRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
+    // Hears "New" and each project loaded as one step. Not owned; null for none.
+    void SetStepListener(StepListener* listener) { steps_ = listener ? listener : &noSteps_; }
     void SetProjectDirectory(const std::string& directory) { projectDirectory_ = directory; }
     void SetObjectDirectory(const std::string& directory) { objectDirectory_ = directory; }
     const std::string& ProjectDirectory() const { return projectDirectory_; }
@@ -101,6 +104,8 @@ class ProjectPage : public QWidget {
     Notifier& notifier_;
     ShellOpener& shell_;
     std::function<void()> repaint_;
+    NoStepListener noSteps_;
+    StepListener* steps_ = &noSteps_;
     std::string projectDirectory_;
     std::string objectDirectory_;
     TranslationFlags flags_;

@@ -72,9 +72,14 @@ void SelectPartsPage::BuildRow(BodyPartId i) {
     lists_[i]->SetEntries({kNoneEntry});
     selection_.SetList(i, lists_[i].get());
 
-    connect(box, &QComboBox::activated, this, [this, i](int) { selection_.SelectPart(i); });
-    connect(spin, &SpinButton::Stepped, this,
-            [this, i](int step) { selection_.StepSelection(i, step); });
+    connect(box, &QComboBox::activated, this, [this, i](int) {
+        const ScopedStep step(*steps_);
+        selection_.SelectPart(i);
+    });
+    connect(spin, &SpinButton::Stepped, this, [this, i](int change) {
+        const ScopedStep step(*steps_);
+        selection_.StepSelection(i, change);
+    });
     connect(lock, &QCheckBox::toggled, this, [this, i](bool locked) { OnLockToggled(i, locked); });
 }
 

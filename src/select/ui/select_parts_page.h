@@ -16,6 +16,7 @@
 #include "model/body_part_catalogue.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
+#include "model/step_listener.h"
 #include "select/part_selection.h"
 
 class QCheckBox;
@@ -34,6 +35,9 @@ class SelectPartsPage : public QWidget {
     ~SelectPartsPage() override;
 
     PartSelection& Selection() { return selection_; }
+    // Hears each choice in a list (by the list or its spin button), with the symmetry copies
+    // it makes, as one step. Not owned; null for none.
+    void SetStepListener(StepListener* listener) { steps_ = listener ? listener : &noSteps_; }
     void SetObjectDirectory(const std::string& directory);
     void FillPartLists() { selection_.FillPartLists(); }
     void ResetPartLists() { selection_.ResetPartLists(); }
@@ -55,6 +59,8 @@ class SelectPartsPage : public QWidget {
     std::array<QCheckBox*, kBodyPartCount> locks_{};
     std::array<QComboBox*, kBodyPartCount> boxes_{};
     std::array<SpinButton*, kBodyPartCount> spins_{};
+    NoStepListener noSteps_;
+    StepListener* steps_ = &noSteps_;
 };
 
 }  // namespace bw
