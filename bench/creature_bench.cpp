@@ -16,6 +16,7 @@
 #include "model/object_file_writer.h"
 #include "project/creature_project_writer.h"
 #include "project/project_loader.h"
+#include "quiet_notifier.h"
 #include "ratio_report.h"
 #include "synthetic_creature.h"
 
@@ -23,15 +24,7 @@ namespace {
 
 std::atomic<long> allocations{0};
 
-class QuietNotifier : public bw::Notifier {
-  public:
-    bw::MessageResult ShowMessage(const std::string&, const std::string&, bw::MessageIcon,
-                                  bw::MessageButtons) override {
-        ++shown;
-        return bw::MessageResult::Ok;
-    }
-    int shown = 0;
-};
+using bw::bench::QuietNotifier;
 
 std::string ScratchDirectory() {
     static const std::string dir = [] {

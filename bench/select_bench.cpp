@@ -17,6 +17,7 @@
 #include "model/creature.h"
 #include "model/file_enumerator.h"
 #include "model/part_transform.h"
+#include "quiet_notifier.h"
 #include "ratio_report.h"
 #include "select/part_selection.h"
 #include "select/random_creature.h"
@@ -25,15 +26,7 @@ namespace {
 
 const std::string kObjectDirectory = BW_SAMPLE_OBJECT_DIR;
 
-class QuietNotifier : public bw::Notifier {
-  public:
-    bw::MessageResult ShowMessage(const std::string&, const std::string&, bw::MessageIcon,
-                                  bw::MessageButtons) override {
-        ++shown;
-        return bw::MessageResult::Ok;
-    }
-    int shown = 0;
-};
+using bw::bench::QuietNotifier;
 
 // The sample library's part lists, as the Select Parts page holds them.
 struct SampleSelection {
