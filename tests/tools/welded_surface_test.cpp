@@ -1,10 +1,12 @@
-// The welded surface an STL export writes: coincident points merged, the walls where two parts'
-// caps lie on each other taken out, open edges counted.
+// The welded surface an STL or 3MF export writes: welded and coincident points merged, the caps
+// of welded seams and walls lying on each other taken out, open edges and shells counted.
 #include "bwtool/welded_surface.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "bwtool/seam_caps.h"
 
 namespace bw::tool {
 namespace {
@@ -96,6 +98,82 @@ TEST(WeldedSurface, QuadsWhoseCornersMergeBecomeTrianglesOrVanish) {
     EXPECT_EQ(triangles, surface.triangles.size());
     EXPECT_EQ(surface.triangles.size(), 10u);  // 4 quads and 2 triangles
     EXPECT_EQ(CountOpenEdges(surface), 0u);
+}
+
+// The +x face of a box (its cap towards +x) in ring order, and the -x face of another box in
+// the matching order: point k of one lies across the seam from point k of the other.
+const std::vector<std::uint32_t> kPlusXRing{1, 3, 7, 5};
+const std::vector<std::uint32_t> kMinusXRing{0, 2, 6, 4};
+
+TEST(WeldedSurface, WeldedSeamsCloseWithoutEitherCapWhateverTheirShape) {
+    // The second box is larger than the first's +x face: the caps do not lie on each other,
+    // but the weld makes their rings one, and without both caps the surface is closed.
+    std::vector<PartGeometry> parts{Box({0, 0, 0}, {1, 1, 1}), Box({1, -1, -1}, {3, 2, 2})};
+    parts[0].sets[2] = kPlusXRing;
+    parts[1].sets[0] = kMinusXRing;
+    const std::vector<SeamWeld> welds{{0, 2, 1, 0}};
+    const WeldedSurface joined = WeldParts(parts, welds);
+    EXPECT_EQ(joined.removedCapPolygons, 2u);
+    EXPECT_EQ(joined.points.size(), 12u);
+    EXPECT_EQ(joined.triangles.size(), 20u);
+    EXPECT_EQ(CountOpenEdges(joined), 0u);
+    EXPECT_EQ(CountShells(joined), 1u);
+    // The ring lies where the first part's ring lies.
+    for (const Vec3f& p : joined.points) EXPECT_TRUE(p.x != 1.0f || (p.y >= 0.0f && p.y <= 1.0f));
+
+    // Without the weld (a body part missing) each box keeps its cap: two closed shells.
+    const WeldedSurface apart = WeldParts(parts);
+    EXPECT_EQ(apart.removedCapPolygons, 0u);
+    EXPECT_EQ(CountOpenEdges(apart), 0u);
+    EXPECT_EQ(CountShells(apart), 2u);
+
+    // Welds naming a part, a set or a size that is not there are passed over.
+    parts[1].sets[1] = {0, 2, 6};
+    const std::vector<SeamWeld> unsound{{0, 2, 2, 0}, {0, 2, 1, 1}, {0, 9, 1, 0}, {0, 2, 1, -1}};
+    EXPECT_EQ(WeldParts(parts, unsound).removedCapPolygons, 0u);
+
+    // Every triangle keeps its part's surface, named after the body part.
+    parts[1].bodyPart = "Neck";
+    parts[1].surfaces[0] = {"Fur", {0.0f, 1.0f, 0.0f}};
+    const WeldedSurface coloured = WeldParts(parts, welds);
+    ASSERT_EQ(coloured.surfaces.size(), 2u);
+    EXPECT_EQ(coloured.surfaces[0].name, "Head Skin");
+    EXPECT_EQ(coloured.surfaces[1].name, "Neck Fur");
+    ASSERT_EQ(coloured.triangleSurfaces.size(), 20u);
+    EXPECT_EQ(std::count(coloured.triangleSurfaces.begin(), coloured.triangleSurfaces.end(), 1u),
+              10);
+}
+
+TEST(WeldedSurface, ACapIsWhatTheRingCutsOffThePartsOwnShell) {
+    // The ring round a box's +x face cuts off that face; part of the ring cuts off nothing.
+    PartGeometry part = Box({0, 0, 0}, {1, 1, 1});
+    EXPECT_EQ(SeamCapPolygons(part, kPlusXRing), std::vector<std::size_t>{5});
+    EXPECT_TRUE(SeamCapPolygons(part, std::vector<std::uint32_t>{1, 3, 7}).empty());
+    EXPECT_TRUE(SeamCapPolygons(part, std::vector<std::uint32_t>{1, 3}).empty());
+
+    // A second shell of the part (an eye's pupil, say) is never taken for a cap, however
+    // small, and the ring's cap is found within its own shell.
+    PartGeometry twoShells = Box({0, 0, 0}, {1, 1, 1});
+    const PartGeometry small = Box({5, 5, 5}, {5.1f, 5.1f, 5.1f});
+    for (const Vec3f& p : small.points) twoShells.points.push_back(p);
+    for (const Vec3f& n : small.normals) twoShells.normals.push_back(n);
+    for (ExportPolygon polygon : small.polygons) {
+        for (std::uint32_t& c : polygon.corners) c += 8;
+        twoShells.polygons.push_back(polygon);
+    }
+    EXPECT_EQ(SeamCapPolygons(twoShells, kPlusXRing), std::vector<std::size_t>{5});
+    EXPECT_EQ(SeamCapPolygons(twoShells, std::vector<std::uint32_t>{9, 11, 15, 13}),
+              std::vector<std::size_t>{11});
+}
+
+TEST(WeldedSurface, FacetNormalsFollowTheCornerOrder) {
+    WeldedSurface surface;
+    surface.points = {{0, 0, 0}, {2, 0, 0}, {0, 3, 0}, {4, 0, 0}};
+    const Vec3f up = FacetNormal(surface, {0, 1, 2});
+    EXPECT_EQ(up.z, 1.0f);
+    EXPECT_EQ(FacetNormal(surface, {0, 2, 1}).z, -1.0f);
+    const Vec3f none = FacetNormal(surface, {0, 1, 3});  // no area
+    EXPECT_EQ(std::abs(none.x) + std::abs(none.y) + std::abs(none.z), 0.0f);
 }
 
 }  // namespace

@@ -111,12 +111,16 @@ int RunAssemble(const AssembleArguments& args) {
             status = kExitFileError;
         }
     }
-    const ExportOptions options = args.exportArguments.Options();
-    if (args.objPath && !ExportReporting(creature, *args.objPath, ObjExportFormat(), options))
+    const ExportFormat& obj = ObjExportFormat();
+    if (args.objPath &&
+        !ExportReporting(creature, *args.objPath, obj, args.exportArguments.Options(obj)))
         status = kExitFileError;
-    if (args.exportPath && !ExportReporting(creature, *args.exportPath,
-                                            *ExportFormatOfPath(*args.exportPath), options))
-        status = kExitFileError;
+    if (args.exportPath) {
+        const ExportFormat& format = *ExportFormatOfPath(*args.exportPath);
+        if (!ExportReporting(creature, *args.exportPath, format,
+                             args.exportArguments.Options(format)))
+            status = kExitFileError;
+    }
     if (args.json)
         std::cout << JsonText(DescribeCreature(creature, notifier.messages, notifier.NotKept()))
                   << "\n";

@@ -5,6 +5,7 @@
 
 #include "bwtool/export_scene.h"
 #include "bwtool/fbx_null_records.h"
+#include "bwtool/three_mf_package.h"
 #include "bwtool/welded_surface.h"
 #include "model/file_io.h"
 
@@ -19,7 +20,7 @@ bool RenderCreatureExport(const Creature& creature, const std::string& path,
         return false;
     std::unique_ptr<aiScene> scene;
     if (format.weldedSurface) {
-        const WeldedSurface surface = WeldParts(parts);
+        const WeldedSurface surface = WeldParts(parts, CreatureSeamWelds(creature));
         if (surface.triangles.empty()) {
             if (reason)
                 *reason = "the creature has no polygons, and an " + std::string(format.name) +
@@ -27,6 +28,11 @@ bool RenderCreatureExport(const Creature& creature, const std::string& path,
             return false;
         }
         result.openEdges = CountOpenEdges(surface);
+        result.shells = CountShells(surface);
+        if (!format.writerId) {
+            result.files.push_back({path, {}});
+            return ThreeMfPackage(surface, result.files[0].bytes, reason);
+        }
         scene = WeldedSurfaceScene(surface);
     } else {
         scene = PartsScene(parts, format);

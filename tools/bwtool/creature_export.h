@@ -21,8 +21,10 @@ struct ExportResult {
     // The file asked for first, then its companions in the same folder, named after it: the
     // material library of an OBJ ("NAME.mtl"), the buffer of a .gltf ("NAME.bin").
     std::vector<ExportFile> files;
-    // For a welded surface (STL): the number of edges not shared by exactly two triangles.
+    // For a welded surface (STL, 3MF): the number of edges not shared by exactly two
+    // triangles, and of shells.
     std::optional<std::size_t> openEdges;
+    std::optional<std::size_t> shells;
 };
 
 // The bytes of the export of `creature` to `path` in `format`, nothing written. False, with

@@ -138,9 +138,33 @@ bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options
         part.normals = UnitNormals(part, std::move(normals));
         for (const SurfaceMaterial& surface : source.Surfaces())
             part.surfaces.push_back({surface.name, surface.colour});
+        for (int k = 0; k < kMaxConnectionSets; ++k) {
+            const auto set = source.ConnectionSet(k);
+            part.sets[std::size_t(k)].assign(set.begin(), set.end());
+        }
         parts.push_back(std::move(part));
     }
     return true;
+}
+
+std::vector<SeamWeld> CreatureSeamWelds(const Creature& creature) {
+    std::vector<SeamWeld> welds;
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const PartObject& part = *creature.Part(i);
+        for (const SetConnection& connection : ConnectionsOfTypeCode(part.GetTypeCode())) {
+            // Both parts list the seam; the one earlier in the list reports it.
+            for (int j = i + 1; j < creature.PartCount(); ++j) {
+                const PartObject& neighbour = *creature.Part(j);
+                if (neighbour.GetTypeCode() != connection.neighbour) continue;
+                const auto own = part.ConnectionSet(connection.ownSet - 1);
+                const auto other = neighbour.ConnectionSet(connection.neighbourSet - 1);
+                if (!own.empty() && own.size() == other.size())
+                    welds.push_back({std::size_t(i), connection.ownSet - 1, std::size_t(j),
+                                     connection.neighbourSet - 1});
+            }
+        }
+    }
+    return welds;
 }
 
 }  // namespace bw::tool

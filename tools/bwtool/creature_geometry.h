@@ -50,6 +50,19 @@ struct PartGeometry {
     // left out.
     std::vector<ExportPolygon> polygons;
     std::vector<ExportSurface> surfaces;  // indexed by ExportPolygon::surface
+    // The part's connection sets 1 to 8 (index 0 to 7): point indices, a seam's ring of points
+    // in ring order.
+    std::array<std::vector<std::uint32_t>, kMaxConnectionSets> sets;
+};
+
+// A seam where the creature welded two parts together: point k of set `firstSet` of part
+// `first` and point k of set `secondSet` of part `second` were made one point. Parts are
+// counted in list order, sets from 0 ('P001').
+struct SeamWeld {
+    std::size_t first = 0;
+    int firstSet = 0;
+    std::size_t second = 0;
+    int secondSet = 0;
 };
 
 // Every part of `creature` in list order. False, with `reason` set and `parts` unspecified,
@@ -59,5 +72,9 @@ struct PartGeometry {
 bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options,
                           const std::string& formatName, std::vector<PartGeometry>& parts,
                           std::string* reason);
+
+// Every seam of `creature` whose two parts are both present with sets of the same, non-zero
+// size: the seams the creature welds, each once.
+std::vector<SeamWeld> CreatureSeamWelds(const Creature& creature);
 
 }  // namespace bw::tool

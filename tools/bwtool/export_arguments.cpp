@@ -19,9 +19,9 @@ CLI::Validator PositiveNumber() {
 
 }  // namespace
 
-ExportOptions ExportArguments::Options() const {
+ExportOptions ExportArguments::Options(const ExportFormat& format) const {
     ExportOptions options;
-    options.up = up == "z" || up == "Z" ? UpAxis::Z : UpAxis::Y;
+    options.up = up.empty() ? format.defaultUp : up == "z" || up == "Z" ? UpAxis::Z : UpAxis::Y;
     options.scale = scale;
     options.height = height;
     return options;
@@ -31,7 +31,8 @@ void AddExportArguments(CLI::App& command, ExportArguments& arguments) {
     arguments.upOption =
         command
             .add_option("--up", arguments.up,
-                        "Up axis of the exported file: y (the glTF convention, default) or z")
+                        "Up axis of the exported file: y (the glTF convention, default) or z "
+                        "(default for .3mf, the 3MF convention)")
             ->check(CLI::IsMember({"y", "z"}, CLI::ignore_case).description(""))
             ->type_name("y|z")
             ->take_last();
@@ -68,10 +69,12 @@ bool ExportReporting(const Creature& creature, const std::string& path, const Ex
     }
     if (result.openEdges) {
         if (*result.openEdges == 0)
-            std::cerr << path << ": watertight\n";
+            std::cerr << path << ": watertight";
         else
             std::cerr << path << ": not watertight: " << *result.openEdges
-                      << " open edges (edges not shared by exactly two triangles)\n";
+                      << " open edges (edges not shared by exactly two triangles)";
+        if (result.shells && *result.shells > 1) std::cerr << "; " << *result.shells << " shells";
+        std::cerr << "\n";
     }
     return true;
 }

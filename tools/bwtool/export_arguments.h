@@ -11,7 +11,7 @@
 namespace bw::tool {
 
 struct ExportArguments {
-    std::string up = "y";
+    std::string up;  // "y", "z" or empty for the format's own
     std::optional<double> scale;
     std::optional<double> height;
 
@@ -19,7 +19,8 @@ struct ExportArguments {
     bool Given() const {
         return upOption && (upOption->count() || scaleOption->count() || heightOption->count());
     }
-    ExportOptions Options() const;
+    // The options for `format`: its own up axis when --up was not given.
+    ExportOptions Options(const ExportFormat& format) const;
 
     CLI::Option* upOption = nullptr;
     CLI::Option* scaleOption = nullptr;
@@ -35,7 +36,8 @@ CLI::Validator ExportPathValidator();
 
 // Exports and reports on standard error: "error: PATH: reason" on failure, and for a welded
 // surface "PATH: watertight" or "PATH: not watertight: N open edges (edges not shared by
-// exactly two triangles)". True when every file was written.
+// exactly two triangles)", followed by "; K shells" when there is more than one. True when
+// every file was written.
 bool ExportReporting(const Creature& creature, const std::string& path, const ExportFormat& format,
                      const ExportOptions& options);
 

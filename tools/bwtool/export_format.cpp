@@ -6,15 +6,17 @@
 namespace bw::tool {
 namespace {
 
-// FBX and STL are written binary: the kind that game engines and slicers read best.
-constexpr std::array<ExportFormat, 7> kFormats{{
-    {".glb", "glTF", "glb2", true, false, false, true},
-    {".gltf", "glTF", "gltf2", true, false, false, true},
-    {".fbx", "FBX", "fbx", false, false, false, false},
-    {".obj", "OBJ", "obj", false, false, true, false},
-    {".stl", "STL", "stlb", true, true, false, false},
-    {".ply", "PLY", "plyb", false, false, false, false},
-    {".dae", "COLLADA", "collada", false, false, false, false},
+// FBX and STL are written binary: the kind that game engines and slicers read best. 3MF, the
+// other format for printing, has Z up.
+constexpr std::array<ExportFormat, 8> kFormats{{
+    {".glb", "glTF", "glb2", true, false, false, true, UpAxis::Y},
+    {".gltf", "glTF", "gltf2", true, false, false, true, UpAxis::Y},
+    {".fbx", "FBX", "fbx", false, false, false, false, UpAxis::Y},
+    {".obj", "OBJ", "obj", false, false, true, false, UpAxis::Y},
+    {".stl", "STL", "stlb", true, true, false, false, UpAxis::Y},
+    {".3mf", "3MF", nullptr, true, true, false, false, UpAxis::Z},
+    {".ply", "PLY", "plyb", false, false, false, false, UpAxis::Y},
+    {".dae", "COLLADA", "collada", false, false, false, false, UpAxis::Y},
 }};
 
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {

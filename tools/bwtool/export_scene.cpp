@@ -167,20 +167,26 @@ std::unique_ptr<aiScene> WeldedSurfaceScene(const WeldedSurface& surface) {
     auto* mesh = scene->mMeshes[0] = new aiMesh();
     mesh->mName = aiString(kRootName);
     mesh->mPrimitiveTypes = aiPrimitiveType_TRIANGLE;
-    mesh->mNumVertices = unsigned(surface.points.size());
-    mesh->mVertices = new aiVector3D[surface.points.size()];
-    mesh->mNormals = new aiVector3D[surface.points.size()];
-    for (std::size_t i = 0; i < surface.points.size(); ++i) {
-        mesh->mVertices[i] = ToAi(surface.points[i]);
-        mesh->mNormals[i] = ToAi(surface.normals[i]);
-    }
-    mesh->mNumFaces = unsigned(surface.triangles.size());
-    mesh->mFaces = new aiFace[surface.triangles.size()];
-    for (std::size_t f = 0; f < surface.triangles.size(); ++f) {
+    // Every triangle has corners of its own, each with the triangle's normal: the facet
+    // normal a slicer checks the winding against.
+    const std::size_t count = surface.triangles.size();
+    mesh->mNumVertices = unsigned(3 * count);
+    mesh->mVertices = new aiVector3D[3 * count];
+    mesh->mNormals = new aiVector3D[3 * count];
+    mesh->mNumFaces = unsigned(count);
+    mesh->mFaces = new aiFace[count];
+    for (std::size_t f = 0; f < count; ++f) {
+        const auto& triangle = surface.triangles[f];
+        const Vec3f normal = FacetNormal(surface, triangle);
         aiFace& face = mesh->mFaces[f];
         face.mNumIndices = 3;
         face.mIndices = new unsigned[3];
-        std::copy(surface.triangles[f].begin(), surface.triangles[f].end(), face.mIndices);
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::size_t corner = 3 * f + k;
+            mesh->mVertices[corner] = ToAi(surface.points[triangle[k]]);
+            mesh->mNormals[corner] = ToAi(normal);
+            face.mIndices[k] = unsigned(corner);
+        }
     }
     scene->mRootNode->mNumMeshes = 1;
     scene->mRootNode->mMeshes = new unsigned[1]{0};

@@ -87,7 +87,6 @@ int RunRandom(const RandomArguments& args) {
         if (!MakeDirectory(exportDirectory)) return kExitFileError;
     }
     if (args.saveDirectory && !MakeDirectory(*args.saveDirectory)) return kExitFileError;
-    const ExportOptions options = args.exportArguments.Options();
 
     int status = kExitOk;
     for (int k = 0; k < args.count; ++k) {
@@ -111,7 +110,8 @@ int RunRandom(const RandomArguments& args) {
         }
         if (args.exportPath) {
             const std::string path = (exportDirectory / (stem + extension.string())).string();
-            if (ExportReporting(creature, path, *ExportFormatOfPath(path), options))
+            const ExportFormat& format = *ExportFormatOfPath(path);
+            if (ExportReporting(creature, path, format, args.exportArguments.Options(format)))
                 written += " " + path;
             else
                 status = kExitFileError;

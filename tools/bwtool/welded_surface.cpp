@@ -6,6 +6,9 @@
 #include <map>
 #include <unordered_map>
 
+#include "bwtool/disjoint_sets.h"
+#include "bwtool/seam_caps.h"
+
 namespace bw::tool {
 namespace {
 
@@ -125,40 +128,87 @@ struct MergedPolygon {
     std::array<std::uint32_t, 4> corners;  // in the part's order
     Cycle cycle;
     std::uint32_t count;
+    std::uint32_t surface;  // index into WeldedSurface::surfaces
     bool removed = false;
 };
 
+// Whether `weld` names two parts and two sets of the same size among `parts`.
+bool IsSound(const SeamWeld& weld, std::span<const PartGeometry> parts) {
+    if (weld.first >= parts.size() || weld.second >= parts.size()) return false;
+    if (weld.firstSet < 0 || weld.firstSet >= kMaxConnectionSets || weld.secondSet < 0 ||
+        weld.secondSet >= kMaxConnectionSets)
+        return false;
+    const auto& a = parts[weld.first].sets[std::size_t(weld.firstSet)];
+    const auto& b = parts[weld.second].sets[std::size_t(weld.secondSet)];
+    const auto inRange = [](const std::vector<std::uint32_t>& set, const PartGeometry& part) {
+        return std::all_of(set.begin(), set.end(),
+                           [&](std::uint32_t i) { return i < part.points.size(); });
+    };
+    return !a.empty() && a.size() == b.size() && inRange(a, parts[weld.first]) &&
+           inRange(b, parts[weld.second]);
+}
+
+// The index in `surfaces` of the part's surface `s`, added when it is new.
+std::uint32_t SurfaceIndex(
+    const PartGeometry& part, std::uint16_t s, std::vector<ExportSurface>& surfaces,
+    std::map<std::pair<std::string, std::array<float, 3>>, std::uint32_t>& known) {
+    ExportSurface surface;
+    if (s < part.surfaces.size()) surface = part.surfaces[s];
+    surface.name = part.bodyPart + " " + surface.name;
+    const auto [entry, added] =
+        known.try_emplace({surface.name, surface.colour}, std::uint32_t(surfaces.size()));
+    if (added) surfaces.push_back(surface);
+    return entry->second;
+}
+
 }  // namespace
 
-WeldedSurface WeldParts(std::span<const PartGeometry> parts) {
+WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const SeamWeld> welds) {
     WeldedSurface surface;
+    std::vector<std::size_t> offset(parts.size() + 1, 0);
+    for (std::size_t p = 0; p < parts.size(); ++p)
+        offset[p + 1] = offset[p] + parts[p].points.size();
+
+    // Points that are one point: the welds' pairs, and points within the tolerance.
+    DisjointSets same(offset.back());
+    for (const SeamWeld& weld : welds) {
+        if (!IsSound(weld, parts)) continue;
+        const auto& a = parts[weld.first].sets[std::size_t(weld.firstSet)];
+        const auto& b = parts[weld.second].sets[std::size_t(weld.secondSet)];
+        for (std::size_t k = 0; k < a.size(); ++k)
+            same.Join(offset[weld.first] + a[k], offset[weld.second] + b[k]);
+    }
     Vec3f origin;
-    const double tolerance = MergeTolerance(parts, origin);
-    PointMerger merger(tolerance, origin);
-    std::vector<Vec3f> normalSums;
-    std::vector<MergedPolygon> polygons;
-    for (const PartGeometry& part : parts) {
-        std::vector<std::uint32_t> index(part.points.size());
-        for (std::size_t i = 0; i < part.points.size(); ++i) {
+    PointMerger merger(MergeTolerance(parts, origin), origin);
+    std::vector<Vec3f> nearbyPoints;
+    std::vector<std::size_t> firstOfNearby;
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        for (std::size_t i = 0; i < parts[p].points.size(); ++i) {
             bool added = false;
-            const std::uint32_t merged = merger.Merge(part.points[i], surface.points, added);
-            if (added) normalSums.push_back({});
-            index[i] = merged;
-            Vec3f& sum = normalSums[merged];
-            const Vec3f& n = part.normals[i];
-            sum = {sum.x + n.x, sum.y + n.y, sum.z + n.z};
+            const std::uint32_t near = merger.Merge(parts[p].points[i], nearbyPoints, added);
+            if (added)
+                firstOfNearby.push_back(offset[p] + i);
+            else
+                same.Join(offset[p] + i, firstOfNearby[near]);
         }
-        for (const ExportPolygon& polygon : part.polygons) {
-            // Corners that merged into one point leave fewer corners.
-            std::array<std::uint32_t, 4> corners{};
-            std::uint32_t count = 0;
-            for (std::uint32_t k = 0; k < polygon.cornerCount; ++k) {
-                const std::uint32_t c = index[polygon.corners[k]];
-                if (std::find(corners.begin(), corners.begin() + count, c) ==
-                    corners.begin() + count)
-                    corners[count++] = c;
+    }
+
+    // Merged points in the order of their first point.
+    std::vector<std::uint32_t> mergedOfSet(offset.back(), UINT32_MAX);
+    std::vector<std::uint32_t> merged(offset.back());
+    std::vector<Vec3f> normalSums;
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        for (std::size_t i = 0; i < parts[p].points.size(); ++i) {
+            std::uint32_t& index = mergedOfSet[same.Find(offset[p] + i)];
+            if (index == UINT32_MAX) {
+                index = std::uint32_t(surface.points.size());
+                surface.points.push_back(parts[p].points[i]);
+                normalSums.push_back({});
             }
-            if (count >= 3) polygons.push_back({corners, Canonical(corners, count), count});
+            merged[offset[p] + i] = index;
+            Vec3f& sum = normalSums[index];
+            const Vec3f& n = parts[p].normals[i];
+            sum = {sum.x + n.x, sum.y + n.y, sum.z + n.z};
         }
     }
     for (const Vec3f& sum : normalSums) {
@@ -167,6 +217,45 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts) {
         surface.normals.push_back(length > 0.0 ? Vec3f{float(sum.x / length), float(sum.y / length),
                                                        float(sum.z / length)}
                                                : Vec3f{0.0f, 1.0f, 0.0f});
+    }
+
+    // Both caps of every weld.
+    std::vector<std::vector<bool>> capped(parts.size());
+    for (std::size_t p = 0; p < parts.size(); ++p)
+        capped[p].assign(parts[p].polygons.size(), false);
+    for (const SeamWeld& weld : welds) {
+        if (!IsSound(weld, parts)) continue;
+        for (const auto& [part, set] :
+             {std::pair{weld.first, weld.firstSet}, std::pair{weld.second, weld.secondSet}}) {
+            for (std::size_t polygon :
+                 SeamCapPolygons(parts[part], parts[part].sets[std::size_t(set)])) {
+                if (!capped[part][polygon]) ++surface.removedCapPolygons;
+                capped[part][polygon] = true;
+            }
+        }
+    }
+
+    std::map<std::pair<std::string, std::array<float, 3>>, std::uint32_t> knownSurfaces;
+    std::vector<MergedPolygon> polygons;
+    for (std::size_t p = 0; p < parts.size(); ++p) {
+        const PartGeometry& part = parts[p];
+        for (std::size_t q = 0; q < part.polygons.size(); ++q) {
+            if (capped[p][q]) continue;
+            const ExportPolygon& polygon = part.polygons[q];
+            // Corners that merged into one point leave fewer corners.
+            std::array<std::uint32_t, 4> corners{};
+            std::uint32_t count = 0;
+            for (std::uint32_t k = 0; k < polygon.cornerCount; ++k) {
+                const std::uint32_t c = merged[offset[p] + polygon.corners[k]];
+                if (std::find(corners.begin(), corners.begin() + count, c) ==
+                    corners.begin() + count)
+                    corners[count++] = c;
+            }
+            if (count < 3) continue;
+            const std::uint32_t s =
+                SurfaceIndex(part, polygon.surface, surface.surfaces, knownSurfaces);
+            polygons.push_back({corners, Canonical(corners, count), count, s});
+        }
     }
 
     // Pairs of the same cycle wound opposite ways, each polygon in at most one pair.
@@ -190,7 +279,11 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts) {
         if (polygon.removed) continue;
         const auto& c = polygon.corners;
         surface.triangles.push_back({c[0], c[1], c[2]});
-        if (polygon.count == 4) surface.triangles.push_back({c[0], c[2], c[3]});
+        surface.triangleSurfaces.push_back(polygon.surface);
+        if (polygon.count == 4) {
+            surface.triangles.push_back({c[0], c[2], c[3]});
+            surface.triangleSurfaces.push_back(polygon.surface);
+        }
     }
     return surface;
 }
@@ -206,6 +299,37 @@ std::size_t CountOpenEdges(const WeldedSurface& surface) {
     }
     return std::size_t(std::count_if(uses.begin(), uses.end(),
                                      [](const auto& entry) { return entry.second != 2; }));
+}
+
+Vec3f FacetNormal(const WeldedSurface& surface, const std::array<std::uint32_t, 3>& triangle) {
+    const Vec3f& a = surface.points[triangle[0]];
+    const Vec3f& b = surface.points[triangle[1]];
+    const Vec3f& c = surface.points[triangle[2]];
+    const double u[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
+    const double v[3] = {double(c.x) - a.x, double(c.y) - a.y, double(c.z) - a.z};
+    const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                         u[0] * v[1] - u[1] * v[0]};
+    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    if (!(length > 0.0)) return {0.0f, 0.0f, 0.0f};
+    return {float(n[0] / length), float(n[1] / length), float(n[2] / length)};
+}
+
+std::size_t CountShells(const WeldedSurface& surface) {
+    DisjointSets shells(surface.triangles.size());
+    std::unordered_map<std::uint64_t, std::size_t> firstUser;
+    for (std::size_t t = 0; t < surface.triangles.size(); ++t) {
+        const auto& triangle = surface.triangles[t];
+        for (int k = 0; k < 3; ++k) {
+            const std::uint64_t a = triangle[std::size_t(k)];
+            const std::uint64_t b = triangle[std::size_t((k + 1) % 3)];
+            const auto [entry, added] =
+                firstUser.try_emplace(std::min(a, b) << 32 | std::max(a, b), t);
+            if (!added) shells.Join(t, entry->second);
+        }
+    }
+    std::size_t count = 0;
+    for (std::size_t t = 0; t < surface.triangles.size(); ++t) count += shells.Find(t) == t;
+    return count;
 }
 
 }  // namespace bw::tool
