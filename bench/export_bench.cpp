@@ -1,7 +1,8 @@
 // Exporting the largest sample creature (the sample project with the most points) as glTF
-// binary, against writing the JSON that `bwtool assemble --json` prints for it, in one run.
-// Both produce the bytes bwtool would write, in memory; neither touches the disk.
-// Prints "ratio glb/json" after the table.
+// binary, STL and 3MF, against writing the JSON that `bwtool assemble --json` prints for it,
+// in one run. Each produces the bytes bwtool would write, in memory; none touches the disk.
+// STL and 3MF include welding the parts into one closed surface. Prints "ratio glb/json",
+// "ratio stl/json" and "ratio 3mf/json" after the table.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -16,17 +17,10 @@
 #include "bwtool/json_text.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
+#include "quiet_notifier.h"
 #include "ratio_report.h"
 
 namespace {
-
-class QuietNotifier : public bw::Notifier {
-  public:
-    bw::MessageResult ShowMessage(const std::string&, const std::string&, bw::MessageIcon,
-                                  bw::MessageButtons) override {
-        return bw::MessageResult::Ok;
-    }
-};
 
 class TranslatingListener : public bw::ProjectLoadListener {
   public:
@@ -46,7 +40,7 @@ std::size_t PointCount(const bw::Creature& creature) {
 }
 
 struct LargestCreature {
-    QuietNotifier notifier;
+    bw::bench::QuietNotifier notifier;
     std::unique_ptr<bw::Creature> creature;
     std::string project;
 
@@ -78,14 +72,15 @@ const bw::Creature& Creature() {
     return *largest.creature;
 }
 
-void BM_ExportGlb(benchmark::State& state) {
+void BM_Export(benchmark::State& state, const std::string& path) {
     const bw::Creature& creature = Creature();
-    const bw::tool::ExportFormat& glb = *bw::tool::ExportFormatOfPath("creature.glb");
+    const bw::tool::ExportFormat& format = *bw::tool::ExportFormatOfPath(path);
+    const bw::tool::ExportOptions options;
     std::size_t bytes = 0;
     for (auto _ : state) {
         bw::tool::ExportResult result;
         std::string reason;
-        if (!bw::tool::RenderCreatureExport(creature, "creature.glb", glb, {}, result, &reason)) {
+        if (!bw::tool::RenderCreatureExport(creature, path, format, options, result, &reason)) {
             state.SkipWithError(reason.c_str());
             break;
         }
@@ -94,7 +89,15 @@ void BM_ExportGlb(benchmark::State& state) {
     }
     state.counters["bytes"] = double(bytes);
 }
-BENCHMARK(BM_ExportGlb)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK_CAPTURE(BM_Export, glb, std::string("creature.glb"))
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
+BENCHMARK_CAPTURE(BM_Export, stl, std::string("creature.stl"))
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
+BENCHMARK_CAPTURE(BM_Export, 3mf, std::string("creature.3mf"))
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
 
 void BM_AssembleJson(benchmark::State& state) {
     const bw::Creature& creature = Creature();
@@ -114,5 +117,7 @@ BENCHMARK(BM_AssembleJson)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 int main(int argc, char** argv) {
     return bw::bench::RunBenchmarksWithRatios(
         argc, argv,
-        {{"glb/json", "BM_ExportGlb/min_time:1.000", "BM_AssembleJson/min_time:1.000"}});
+        {{"glb/json", "BM_Export/glb/min_time:1.000", "BM_AssembleJson/min_time:1.000"},
+         {"stl/json", "BM_Export/stl/min_time:1.000", "BM_AssembleJson/min_time:1.000"},
+         {"3mf/json", "BM_Export/3mf/min_time:1.000", "BM_AssembleJson/min_time:1.000"}});
 }

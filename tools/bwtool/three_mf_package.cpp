@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace bw::tool {
@@ -51,6 +53,32 @@ std::string MeshUuid(const std::vector<NMR::MODELMESHVERTEX>& vertices,
                   static_cast<unsigned long long>(low & 0xffffffffffffull));
     return text;
 }
+
+// The stream the library writes the package to: bytes at a position that seeks may move back.
+// Both calls answer 0 for success, as the library expects.
+struct MemoryStream {
+    std::string& bytes;
+    std::size_t position = 0;
+
+    static std::uint32_t Write(unsigned char* data, std::uint32_t count, void* user) {
+        auto& stream = *static_cast<MemoryStream*>(user);
+        try {
+            if (stream.bytes.size() < stream.position + count)
+                stream.bytes.resize(stream.position + count);
+        } catch (const std::bad_alloc&) {
+            return 1;
+        }
+        std::memcpy(stream.bytes.data() + stream.position, data, count);
+        stream.position += count;
+        return 0;
+    }
+    static std::uint32_t Seek(std::uint64_t position, void* user) {
+        auto& stream = *static_cast<MemoryStream*>(user);
+        if (position > stream.bytes.size()) return 1;
+        stream.position = std::size_t(position);
+        return 0;
+    }
+};
 
 BYTE ColourByte(float channel) {
     return BYTE(std::lround(std::clamp(double(channel), 0.0, 1.0) * 255.0));
@@ -155,12 +183,13 @@ bool ThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std::strin
     if (NMR::lib3mf_model_querywriter(rawModel, "3mf", &rawWriter) != LIB3MF_OK)
         return fail(rawModel, "start a writer");
     const Handle writer(rawWriter);
-    ULONG64 size = 0;
-    if (NMR::lib3mf_writer_getstreamsize(rawWriter, &size) != LIB3MF_OK)
-        return fail(rawWriter, "write the package");
-    bytes.assign(std::size_t(size), '\0');
-    if (NMR::lib3mf_writer_writetobuffer(rawWriter, reinterpret_cast<BYTE*>(bytes.data()), size) !=
-        LIB3MF_OK)
+    // Written once, into memory: the library writes its stream front to back and seeks back
+    // only to mend headers.
+    MemoryStream stream{bytes};
+    bytes.clear();
+    if (NMR::lib3mf_writer_writetocallback(rawWriter, reinterpret_cast<void*>(&MemoryStream::Write),
+                                           reinterpret_cast<void*>(&MemoryStream::Seek),
+                                           &stream) != LIB3MF_OK)
         return fail(rawWriter, "write the package");
     return true;
 }
