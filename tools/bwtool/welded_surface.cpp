@@ -161,16 +161,18 @@ std::uint32_t SurfaceIndex(
     return entry->second;
 }
 
-}  // namespace
-
-WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const SeamWeld> welds) {
-    WeldedSurface surface;
+// Every part's points numbered one after the other: point i of part p is offset[p] + i.
+std::vector<std::size_t> PointOffsets(std::span<const PartGeometry> parts) {
     std::vector<std::size_t> offset(parts.size() + 1, 0);
     for (std::size_t p = 0; p < parts.size(); ++p)
         offset[p + 1] = offset[p] + parts[p].points.size();
+    return offset;
+}
 
-    // Points that are one point: the welds' pairs, and points within the tolerance.
-    DisjointSets same(offset.back());
+// Joins the points that are one point: the pairs of every sound weld, and points within the
+// tolerance of an earlier point.
+void JoinSamePoints(std::span<const PartGeometry> parts, std::span<const SeamWeld> welds,
+                    const std::vector<std::size_t>& offset, DisjointSets& same) {
     for (const SeamWeld& weld : welds) {
         if (!IsSound(weld, parts)) continue;
         const auto& a = parts[weld.first].sets[std::size_t(weld.firstSet)];
@@ -192,8 +194,13 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const Sea
                 same.Join(offset[p] + i, firstOfNearby[near]);
         }
     }
+}
 
-    // Merged points in the order of their first point.
+// Fills the surface's points (each where the first of its points lies) and unit normals;
+// returns the merged index of every numbered point.
+std::vector<std::uint32_t> MergePoints(std::span<const PartGeometry> parts,
+                                       const std::vector<std::size_t>& offset, DisjointSets& same,
+                                       WeldedSurface& surface) {
     std::vector<std::uint32_t> mergedOfSet(offset.back(), UINT32_MAX);
     std::vector<std::uint32_t> merged(offset.back());
     std::vector<Vec3f> normalSums;
@@ -218,8 +225,12 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const Sea
                                                        float(sum.z / length)}
                                                : Vec3f{0.0f, 1.0f, 0.0f});
     }
+    return merged;
+}
 
-    // Both caps of every weld.
+// Per part and polygon, whether it belongs to a cap of a sound weld; counts them.
+std::vector<std::vector<bool>> WeldedCaps(std::span<const PartGeometry> parts,
+                                          std::span<const SeamWeld> welds, WeldedSurface& surface) {
     std::vector<std::vector<bool>> capped(parts.size());
     for (std::size_t p = 0; p < parts.size(); ++p)
         capped[p].assign(parts[p].polygons.size(), false);
@@ -234,7 +245,16 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const Sea
             }
         }
     }
+    return capped;
+}
 
+// The polygons that are not capped, over merged points, without corners repeated by the merge;
+// those left with fewer than three corners are dropped.
+std::vector<MergedPolygon> MergedPolygons(std::span<const PartGeometry> parts,
+                                          const std::vector<std::size_t>& offset,
+                                          const std::vector<std::uint32_t>& merged,
+                                          const std::vector<std::vector<bool>>& capped,
+                                          WeldedSurface& surface) {
     std::map<std::pair<std::string, std::array<float, 3>>, std::uint32_t> knownSurfaces;
     std::vector<MergedPolygon> polygons;
     for (std::size_t p = 0; p < parts.size(); ++p) {
@@ -242,7 +262,6 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const Sea
         for (std::size_t q = 0; q < part.polygons.size(); ++q) {
             if (capped[p][q]) continue;
             const ExportPolygon& polygon = part.polygons[q];
-            // Corners that merged into one point leave fewer corners.
             std::array<std::uint32_t, 4> corners{};
             std::uint32_t count = 0;
             for (std::uint32_t k = 0; k < polygon.cornerCount; ++k) {
@@ -257,8 +276,11 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const Sea
             polygons.push_back({corners, Canonical(corners, count), count, s});
         }
     }
+    return polygons;
+}
 
-    // Pairs of the same cycle wound opposite ways, each polygon in at most one pair.
+// Takes out pairs of the same cycle wound opposite ways, each polygon in at most one pair.
+void RemoveFacingPairs(std::vector<MergedPolygon>& polygons, WeldedSurface& surface) {
     std::map<std::pair<Cycle, std::uint32_t>, std::vector<std::size_t>> byCycle;
     for (std::size_t i = 0; i < polygons.size(); ++i)
         byCycle[{polygons[i].cycle, polygons[i].count}].push_back(i);
@@ -274,7 +296,19 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const Sea
             break;
         }
     }
+}
 
+}  // namespace
+
+WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const SeamWeld> welds) {
+    WeldedSurface surface;
+    const std::vector<std::size_t> offset = PointOffsets(parts);
+    DisjointSets same(offset.back());
+    JoinSamePoints(parts, welds, offset, same);
+    const std::vector<std::uint32_t> merged = MergePoints(parts, offset, same, surface);
+    const std::vector<std::vector<bool>> capped = WeldedCaps(parts, welds, surface);
+    std::vector<MergedPolygon> polygons = MergedPolygons(parts, offset, merged, capped, surface);
+    RemoveFacingPairs(polygons, surface);
     for (const MergedPolygon& polygon : polygons) {
         if (polygon.removed) continue;
         const auto& c = polygon.corners;
