@@ -6,6 +6,9 @@ set(BW_FUZZ_TARGETS
   project_file project_file_fuzz.cpp
   tool_json tool_json_fuzz.cpp
   prepared_object prepared_object_fuzz.cpp
+  export export_fuzz.cpp
 )
-# Targets that also link what the command-line tool writes (bwtool_output).
+# Targets that also link what the command-line tool writes (bwtool_output) or its exports
+# (bwtool_export).
 set(BW_FUZZ_TOOL_TARGETS tool_json)
+set(BW_FUZZ_EXPORT_TARGETS export)
