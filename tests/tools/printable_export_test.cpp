@@ -26,6 +26,10 @@
 
 using bw::test::ReadText;
 
+// The 3MF library's reader leaves three small blocks of libzip's unfreed for every package it
+// reads (the same with a file or a buffer, every handle released): its own, not the export's.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libzip.so\n"; }
+
 namespace bw {
 namespace {
 
@@ -162,7 +166,10 @@ ThreeMfContents ReadThreeMf(const std::string& path) {
     NMR::PLib3MFModelReader* reader = nullptr;
     if (NMR::lib3mf_model_queryreader(model, "3mf", &reader) != LIB3MF_OK) return contents;
     const Handle readerHandle(reader);
-    if (NMR::lib3mf_reader_readfromfileutf8(reader, path.c_str()) != LIB3MF_OK) return contents;
+    std::string bytes = ReadText(path);
+    if (NMR::lib3mf_reader_readfrombuffer(reader, reinterpret_cast<BYTE*>(bytes.data()),
+                                          bytes.size()) != LIB3MF_OK)
+        return contents;
     NMR::lib3mf_model_getunit(model, &contents.unit);
 
     NMR::PLib3MFModelResourceIterator* meshes = nullptr;
