@@ -9,10 +9,10 @@
 #include "bwtool/export_arguments.h"
 #include "bwtool/json_text.h"
 #include "bwtool/non_finite_count.h"
+#include "bwtool/project_reporting.h"
 #include "bwtool/reporting_notifier.h"
 #include "model/creature.h"
 #include "project/creature_project_writer.h"
-#include "project/project_loader.h"
 
 namespace bw::tool {
 namespace {
@@ -27,40 +27,6 @@ struct AssembleArguments {
     std::optional<std::string> objPath;
     std::optional<std::string> exportPath;
     ExportArguments exportArguments;
-};
-
-// The reader's reason for a part that could not be added, which the message (the path under
-// its caption) leaves out: "error: PATH: reason" on standard error.
-void ReportAddFailure(const Creature& creature) {
-    const Creature::AddFailure& failure = creature.LastAddFailure();
-    std::cerr << "error: " << failure.path << ": " << failure.reason << "\n";
-}
-
-// Translates renamed paths without asking again, reports the list like any message, and the
-// reason of every record whose part could not be added.
-class TranslatingListener : public ProjectLoadListener {
-  public:
-    TranslatingListener(Notifier& notifier, const Creature& creature)
-        : notifier_(notifier), creature_(creature) {}
-    TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                     const TranslationAnswer&) override {
-        return {true, true, true, true};
-    }
-    void ShowTranslationList(const std::vector<std::string>& oldPaths,
-                             const std::vector<std::string>& newPaths) override {
-        std::string text = "Original name:";
-        for (const std::string& p : oldPaths) text += "\n" + p;
-        text += "\nNew name:";
-        for (const std::string& p : newPaths) text += "\n" + p;
-        notifier_.ShowMessage(text, "Translated Body Part Names", MessageIcon::Information);
-    }
-    void RecordLoaded(const ProjectRecord&, PartObject* part) override {
-        if (!part) ReportAddFailure(creature_);
-    }
-
-  private:
-    Notifier& notifier_;
-    const Creature& creature_;
 };
 
 // Points that are no finite numbers (from scale values near the float limit, or a file's own)
@@ -86,14 +52,9 @@ int RunAssemble(const AssembleArguments& args) {
     ReportingNotifier notifier;
     Creature creature(notifier);
     int status = kExitOk;
-    if (args.project) {
-        TranslatingListener listener(notifier, creature);
-        TranslationFlags flags;
-        ProjectLoadResult loaded;
-        if (!LoadProject(creature, *args.project, args.objectDirectory, flags, listener, &loaded) ||
-            loaded.partsAdded < loaded.recordsRead)
-            status = kExitFileError;
-    }
+    if (args.project &&
+        !LoadProjectReporting(creature, *args.project, args.objectDirectory, notifier))
+        status = kExitFileError;
     for (const std::string& add : args.adds) {
         const auto [name, path] = SplitAdd(add);
         if (!creature.AddPart(name, path, *BodyPartIdOfName(name))) {

@@ -19,7 +19,8 @@ std::string OneLine(std::string text) {
 int RunCommand(const std::vector<std::string>& args) {
     CLI::App app(
         "Inspects Beastwright object files, assembles and exports creatures, makes "
-        "random creatures in batches and cuts prepared objects into parts.",
+        "random creatures in batches, cuts prepared objects into parts and draws pictures of "
+        "parts and creatures.",
         "bwtool");
     app.set_version_flag("--version", "bwtool " BW_VERSION);
     app.require_subcommand(1);
@@ -32,6 +33,9 @@ int RunCommand(const std::vector<std::string>& args) {
     AddAssembleCommand(app, action);
     AddCutCommand(app, action);
     AddRandomCommand(app, action);
+#if BW_HAS_RENDER
+    AddRenderCommand(app, action);
+#endif
     // A first word that is no option and no command would only be reported as a missing
     // command.
     const auto isCommand = [&app](const std::string& word) {
@@ -40,8 +44,13 @@ int RunCommand(const std::vector<std::string>& args) {
         return false;
     };
     if (!args.empty() && !args[0].empty() && args[0][0] != '-' && !isCommand(args[0])) {
-        std::cerr << "bwtool: unknown command \"" << args[0]
-                  << "\"; the commands are info, assemble, cut and random (see bwtool --help)\n";
+#if BW_HAS_RENDER
+        const char* commands = "info, assemble, cut, random and render";
+#else
+        const char* commands = "info, assemble, cut and random";
+#endif
+        std::cerr << "bwtool: unknown command \"" << args[0] << "\"; the commands are " << commands
+                  << " (see bwtool --help)\n";
         return kExitUsage;
     }
     try {

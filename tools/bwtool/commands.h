@@ -27,5 +27,8 @@ void AddInfoCommand(CLI::App& app, CommandAction& action);
 void AddAssembleCommand(CLI::App& app, CommandAction& action);
 void AddCutCommand(CLI::App& app, CommandAction& action);
 void AddRandomCommand(CLI::App& app, CommandAction& action);
+#if BW_HAS_RENDER
+void AddRenderCommand(CLI::App& app, CommandAction& action);
+#endif
 
 }  // namespace bw::tool

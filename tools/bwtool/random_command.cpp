@@ -19,6 +19,9 @@
 #include "select/part_selection.h"
 #include "select/random_creature.h"
 #include "select/random_source.h"
+#if BW_HAS_RENDER
+#include "bwtool/creature_picture.h"
+#endif
 
 namespace bw::tool {
 namespace {
@@ -31,6 +34,7 @@ struct RandomArguments {
     std::optional<std::string> saveDirectory;
     std::optional<std::string> exportPath;
     ExportArguments exportArguments;
+    std::optional<std::string> renderDirectory;
 };
 
 // The creatureType of a type name (any letter case): 0 for "all".
@@ -87,6 +91,10 @@ int RunRandom(const RandomArguments& args) {
         if (!MakeDirectory(exportDirectory)) return kExitFileError;
     }
     if (args.saveDirectory && !MakeDirectory(*args.saveDirectory)) return kExitFileError;
+    if (args.renderDirectory && !MakeDirectory(*args.renderDirectory)) return kExitFileError;
+#if BW_HAS_RENDER
+    PictureRenderer renderer;  // one context for the whole batch
+#endif
 
     int status = kExitOk;
     for (int k = 0; k < args.count; ++k) {
@@ -116,6 +124,16 @@ int RunRandom(const RandomArguments& args) {
             else
                 status = kExitFileError;
         }
+#if BW_HAS_RENDER
+        if (args.renderDirectory) {
+            const std::string path =
+                (std::filesystem::path(*args.renderDirectory) / (stem + ".png")).string();
+            if (WritePictureReporting(renderer, creature, PictureOptions(), path))
+                written += " " + path;
+            else
+                status = kExitFileError;
+        }
+#endif
         std::cout << "seed " << seed << ":" << written << std::endl;
     }
     return status;
@@ -172,9 +190,19 @@ void AddRandomCommand(CLI::App& app, CommandAction& action) {
             ->check(ExportPathValidator())
             ->take_last();
     AddExportArguments(*command, args->exportArguments);
-    command->callback([&action, args, save, exported] {
-        if (!save->count() && !exported->count())
-            throw CLI::ValidationError("--save DIR or --export DIR/NAME.EXT is needed");
+    CLI::Option* rendered = nullptr;
+#if BW_HAS_RENDER
+    rendered = command
+                   ->add_option("--render", args->renderDirectory,
+                                "Draw each creature as the picture DIR/NAME-SEED.png (256 x 256, "
+                                "as bwtool render draws it)")
+                   ->type_name("DIR")
+                   ->take_last();
+#endif
+    command->callback([&action, args, save, exported, rendered] {
+        if (!save->count() && !exported->count() && !(rendered && rendered->count()))
+            throw CLI::ValidationError(
+                "--save DIR, --export DIR/NAME.EXT or --render DIR is needed");
         if (args->exportArguments.Given() && !exported->count())
             throw CLI::ValidationError("--up, --scale and --height go with --export");
         std::string& objects = args->objectDirectory;
