@@ -47,6 +47,12 @@ bool PartSelection::ApplySelection(BodyPartId i) {
     return true;
 }
 
+std::string PartSelection::EntryPath(BodyPartId i, int index) const {
+    const PartList* list = List(i);
+    if (!list || index <= 0 || index >= list->Count()) return {};
+    return BodyPartDirectory(objectDirectory_, i) + kPathSeparator + list->Text(index);
+}
+
 bool PartSelection::SelectPart(BodyPartId i) {
     PartList* list = List(i);
     if (!list) return false;

@@ -57,6 +57,10 @@ class PartSelection {
     // chosenSelection := every list's current entry (0 for a missing list).
     void RememberSelections();
 
+    // The object file of row i's entry `index`: "<object directory>/<body part>/<entry>";
+    // empty for entry 0 (" (none) "), an entry out of range or an invalid row.
+    std::string EntryPath(BodyPartId i, int index) const;
+
     int ChosenSelection(BodyPartId i) const;
     void SetChosenSelection(BodyPartId i, int index);
     Creature& GetCreature() const { return creature_; }

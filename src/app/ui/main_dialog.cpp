@@ -19,6 +19,7 @@
 #include "edit/ui/edit_parts_page.h"
 #include "project/ui/project_page.h"
 #include "render/preview_navigation.h"
+#include "render/ui/offscreen_thumbnail_source.h"
 #include "render/ui/preview_container.h"
 #include "render/ui/preview_view.h"
 #include "select/clear_creature.h"
@@ -80,6 +81,12 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     creature_ = std::make_unique<Creature>(platform_.notifier);
     converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
     selectParts_ = new SelectPartsPage(*creature_, platform_.files);
+    if (preview_) {
+        // The lists' pictures are drawn in a context that shares the preview's.
+        thumbnailSource_ = std::make_unique<OffscreenThumbnailSource>(
+            [this]() -> QOpenGLContext* { return preview_ ? preview_->context() : nullptr; });
+        selectParts_->SetThumbnailSource(thumbnailSource_.get());
+    }
     projectPage_ = new ProjectPage(*creature_, selectParts_->Selection(), platform_.fileDialogs,
                                    platform_.notifier, platform_.shell);
     preferencePage_ = new PreferencesPage(*creature_, platform_.fileDialogs,
@@ -165,6 +172,7 @@ MainDialog::~MainDialog() {
     delete tabs_;
     tabs_ = nullptr;
     converterPage_ = nullptr;
+    thumbnailSource_.reset();  // its context shares the preview's
     delete previewContainer_;  // and with it the preview window
     previewContainer_ = nullptr;
     preview_ = nullptr;

@@ -55,6 +55,7 @@ class EditPartsPage;
 class PreferencesPage;
 class PreviewContainer;
 class PreviewView;
+class OffscreenThumbnailSource;
 class ProjectPage;
 class SelectPartsPage;
 
@@ -172,6 +173,8 @@ class MainDialog : public QDialog {
     std::unique_ptr<ConverterModel> converterModel_;
     // What the preview shows while the converter page is active.
     std::unique_ptr<ConverterPreviewScene> converterScene_;
+    // Draws the Select Parts lists' pictures; null without OpenGL.
+    std::unique_ptr<OffscreenThumbnailSource> thumbnailSource_;
     BottomControls* bottom_ = nullptr;  // a Qt child; its controls are the dialog's
 };
 

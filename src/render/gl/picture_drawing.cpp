@@ -21,9 +21,10 @@ constexpr double kMargin = 1.05;
 }  // namespace
 
 void DrawPicture(Creature& creature, const PictureCamera& camera, ShadingMode shading,
-                 const std::array<float, 3>& background, int width, int height) {
+                 const std::array<float, 3>& background, int width, int height,
+                 float backgroundAlpha) {
     glViewport(0, 0, width, height);
-    glClearColor(background[0], background[1], background[2], 1.0f);
+    glClearColor(background[0], background[1], background[2], backgroundAlpha);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     const double aspect = height > 0 ? double(width) / height : 1.0;

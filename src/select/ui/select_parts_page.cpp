@@ -4,6 +4,8 @@
 #include <QComboBox>
 
 #include "select/ui/combo_part_list.h"
+#include "select/ui/part_list_box.h"
+#include "select/ui/part_thumbnails.h"
 #include "ui/spin_button.h"
 
 namespace bw {
@@ -28,6 +30,8 @@ constexpr int kVisibleEntries = 18;
 SelectPartsPage::SelectPartsPage(Creature& creature, const FileEnumerator& files, QWidget* parent)
     : QWidget(parent), selection_(creature, files) {
     setAccessibleName("Select Parts");
+    thumbnails_ = new PartThumbnails(
+        [this](BodyPartId i, int index) { return selection_.EntryPath(i, index); }, this);
     for (BodyPartId i = 0; i < kBodyPartCount; ++i) BuildRow(i);
     // Tab order: each row's lock box, then its list, then its spin button.
     QWidget* previous = nullptr;
@@ -52,7 +56,7 @@ void SelectPartsPage::BuildRow(BodyPartId i) {
     lock->setAccessibleName(name);
     lock->setToolTip(tr("Lock %1 during random creation").arg(name));
 
-    auto* box = new QComboBox(this);
+    auto* box = new bw::PartListBox(this);
     box->setGeometry(kListX, y, kListWidth, kControlHeight);
     box->setMaxVisibleItems(kVisibleEntries);
     box->setEditable(false);
@@ -69,6 +73,7 @@ void SelectPartsPage::BuildRow(BodyPartId i) {
     boxes_[i] = box;
     spins_[i] = spin;
     lists_[i] = std::make_unique<ComboPartList>(*box, *lock);
+    thumbnails_->Watch(i, box);
     lists_[i]->SetEntries({kNoneEntry});
     selection_.SetList(i, lists_[i].get());
 
@@ -96,6 +101,10 @@ void SelectPartsPage::resizeEvent(QResizeEvent* event) {
 void SelectPartsPage::OnLockToggled(BodyPartId i, bool locked) {
     boxes_[i]->setEnabled(!locked);
     spins_[i]->setEnabled(!locked);
+}
+
+void SelectPartsPage::SetThumbnailSource(ThumbnailSource* source) {
+    thumbnails_->SetSource(source);
 }
 
 void SelectPartsPage::SetObjectDirectory(const std::string& directory) {

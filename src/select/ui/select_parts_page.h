@@ -1,6 +1,7 @@
 // The "Select Parts" tab page: per body part a lock box, a drop-down list of the body part's
 // object files and a spin button. A choice in a list (by the user or through the spin button)
 // is forwarded to PartSelection, which makes the creature match it and repaints the preview.
+// An open list shows a picture of each file beside its name (PartThumbnails).
 //
 // Ownership: the page is a Qt child of the tab strip and owns its controls and its
 // PartSelection; it refers to the Creature and the FileEnumerator, which the main dialog owns
@@ -26,6 +27,9 @@ namespace bw {
 
 class SpinButton;
 class ComboPartList;
+class PartListBox;
+class PartThumbnails;
+class ThumbnailSource;
 
 class SelectPartsPage : public QWidget {
     Q_OBJECT
@@ -42,6 +46,9 @@ class SelectPartsPage : public QWidget {
     void FillPartLists() { selection_.FillPartLists(); }
     void ResetPartLists() { selection_.ResetPartLists(); }
     void SetRepaint(std::function<void()> repaint) { selection_.SetRepaint(std::move(repaint)); }
+    // What draws the pictures in the open lists; null (the default) for none. Not owned.
+    void SetThumbnailSource(ThumbnailSource* source);
+    PartThumbnails& Thumbnails() { return *thumbnails_; }
 
     QComboBox* PartListBox(BodyPartId i) const;
     QCheckBox* LockBox(BodyPartId i) const;
@@ -57,7 +64,8 @@ class SelectPartsPage : public QWidget {
     PartSelection selection_;
     std::array<std::unique_ptr<ComboPartList>, kBodyPartCount> lists_;
     std::array<QCheckBox*, kBodyPartCount> locks_{};
-    std::array<QComboBox*, kBodyPartCount> boxes_{};
+    std::array<bw::PartListBox*, kBodyPartCount> boxes_{};
+    PartThumbnails* thumbnails_ = nullptr;  // a Qt child
     std::array<SpinButton*, kBodyPartCount> spins_{};
     NoStepListener noSteps_;
     StepListener* steps_ = &noSteps_;

@@ -1,0 +1,99 @@
+#include "select/ui/part_thumbnails.h"
+
+#include <QAbstractItemView>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "select/ui/part_list_box.h"
+#include "select/ui/thumbnail_delegate.h"
+
+namespace bw {
+
+PartThumbnails::PartThumbnails(std::function<std::string(BodyPartId, int)> entryPath,
+                               QObject* parent)
+    : QObject(parent), entryPath_(std::move(entryPath)) {
+    timer_.setInterval(0);
+    connect(&timer_, &QTimer::timeout, this, &PartThumbnails::DrawSome);
+}
+
+void PartThumbnails::Watch(BodyPartId row, PartListBox* box) {
+    boxes_[row] = box;
+    box->setItemDelegate(new ThumbnailDelegate(box));
+    connect(box, &PartListBox::PopupShown, this, [this, row] { QueueRow(row); });
+    // A scroll brings other entries into view: they come first now.
+    connect(box->view()->verticalScrollBar(), &QScrollBar::valueChanged, this, [this, row, box] {
+        if (box->view()->isVisible()) QueueRow(row);
+    });
+}
+
+void PartThumbnails::QueueRow(BodyPartId row) {
+    if (!source_) return;
+    PartListBox* box = boxes_[row];
+    QAbstractItemView* view = box->view();
+    int first = view->indexAt(QPoint(1, 1)).row();
+    int last = view->indexAt(QPoint(1, view->viewport()->height() - 2)).row();
+    if (first < 0) first = std::max(0, box->currentIndex());
+    if (last < first) last = std::min(box->count() - 1, first + box->maxVisibleItems());
+    // This row's jobs replace its old ones; other rows' stay behind them.
+    queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
+                                [row](const Job& job) { return job.row == row; }),
+                 queue_.end());
+    std::deque<Job> jobs;
+    for (int i = first; i <= last; ++i) jobs.push_back({row, i});
+    for (int i = 1; i < box->count(); ++i)
+        if (i < first || i > last) jobs.push_back({row, i});
+    queue_.insert(queue_.begin(), jobs.begin(), jobs.end());
+    if (!timer_.isActive()) timer_.start();
+}
+
+void PartThumbnails::DrawSome() {
+    QElapsedTimer turn;
+    turn.start();
+    while (!queue_.empty() && turn.elapsed() < kBudgetMilliseconds) {
+        const Job job = queue_.front();
+        queue_.pop_front();
+        const QString path = QString::fromStdString(entryPath_(job.row, job.index));
+        if (path.isEmpty()) continue;
+        const QFileInfo info(path);
+        if (!info.isFile()) continue;
+        Show(job, PictureOf(path, QString::number(info.lastModified().toMSecsSinceEpoch())));
+    }
+    if (queue_.empty()) timer_.stop();
+}
+
+QImage PartThumbnails::PictureOf(const QString& path, const QString& modified) {
+    const auto kept = memory_.find(path);
+    if (kept != memory_.end() && kept->second.modified == modified) return kept->second.picture;
+    QImage picture = cache_.Find(path);
+    if (!picture.isNull()) {
+        ++readFromCache_;
+    } else if (source_) {
+        picture = source_->Draw(path);
+        if (!picture.isNull()) {
+            ++drawn_;
+            cache_.Store(path, picture);  // a cache that cannot be written is not used
+        }
+    }
+    memory_[path] = {modified, picture};
+    return picture;
+}
+
+void PartThumbnails::Show(const Job& job, const QImage& picture) {
+    PartListBox* box = boxes_[job.row];
+    if (!box || job.index >= box->count()) return;
+    if (picture.isNull()) {
+        box->setItemData(job.index, QVariant(), kThumbnailRole);
+        return;
+    }
+    const qreal ratio = box->devicePixelRatioF();
+    const int pixels = int(kThumbnailLogicalPixels * ratio + 0.5);
+    QPixmap pixmap = QPixmap::fromImage(
+        picture.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    box->setItemData(job.index, pixmap, kThumbnailRole);
+    emit PictureShown(job.row, job.index);
+}
+
+}  // namespace bw

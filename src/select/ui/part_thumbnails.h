@@ -1,0 +1,76 @@
+// Draws the pictures of the Select Parts lists' entries while a list is open, never blocking:
+// an open list shows at once, and its pictures appear as they are ready, the visible entries
+// first, a few per turn of the event loop (the program has no worker threads). A picture is
+// taken from memory, else from the disk cache (ThumbnailCache), else drawn by the source and
+// kept in both. A file whose modification time changed is drawn again; a file that does not
+// load gets no picture and no message.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "model/body_part_catalogue.h"
+#include "select/ui/thumbnail_cache.h"
+#include "ui/thumbnail_source.h"
+
+namespace bw {
+
+class PartListBox;
+
+class PartThumbnails : public QObject {
+    Q_OBJECT
+
+  public:
+    // `entryPath(row, index)` gives the object file of an entry, empty for none.
+    PartThumbnails(std::function<std::string(BodyPartId, int)> entryPath, QObject* parent);
+
+    // What draws the pictures; null (the default) for no pictures. Not owned.
+    void SetSource(ThumbnailSource* source) { source_ = source; }
+    void SetCache(ThumbnailCache cache) { cache_ = std::move(cache); }
+    // Draws row `row`'s pictures whenever `box` drops down.
+    void Watch(BodyPartId row, PartListBox* box);
+
+    // Pictures drawn by the source, and read from the disk cache, since this object was made.
+    int Drawn() const { return drawn_; }
+    int ReadFromCache() const { return readFromCache_; }
+    // True when no picture waits to be drawn.
+    bool Idle() const { return queue_.empty(); }
+
+    // The time one turn of the event loop may spend on pictures.
+    static constexpr int kBudgetMilliseconds = 12;
+
+  signals:
+    void PictureShown(BodyPartId row, int index);
+
+  private:
+    struct Job {
+        BodyPartId row;
+        int index;
+    };
+    struct Kept {
+        QString modified;
+        QImage picture;  // null: the file does not load
+    };
+    // Every entry of `row`, the ones the open list shows first.
+    void QueueRow(BodyPartId row);
+    void DrawSome();
+    void Show(const Job& job, const QImage& picture);
+    QImage PictureOf(const QString& path, const QString& modified);
+
+    std::function<std::string(BodyPartId, int)> entryPath_;
+    ThumbnailSource* source_ = nullptr;
+    ThumbnailCache cache_;
+    std::map<BodyPartId, PartListBox*> boxes_;
+    std::deque<Job> queue_;
+    std::map<QString, Kept> memory_;
+    QTimer timer_;
+    int drawn_ = 0;
+    int readFromCache_ = 0;
+};
+
+}  // namespace bw

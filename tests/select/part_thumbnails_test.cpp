@@ -1,0 +1,155 @@
+// The pictures in the Select Parts lists, drawn in the program's own offscreen context beside
+// the preview: an open list gets a picture for every file but " (none) ", without changing its
+// names or its closed look; the pictures are kept in the freedesktop cache and read from it the
+// next time; a file whose modification time changed is drawn again, and a file that does not
+// load gets no picture and no message.
+#include "select/ui/part_thumbnails.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QTabWidget>
+#include <filesystem>
+
+#include "app/ui/main_dialog.h"
+#include "select/ui/select_parts_page.h"
+#include "select/ui/thumbnail_cache.h"
+#include "select/ui/thumbnail_delegate.h"
+#include "support/gui_fixture.h"
+#include "support/spawned_process.h"
+#include "support/temporary_directory.h"
+
+namespace bw::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr BodyPartId kHead = 0;
+
+// A library of the sample heads and one file that is no object file.
+class ThumbnailLibrary {
+  public:
+    ThumbnailLibrary() {
+        fs::create_directories(Head());
+        for (const auto& entry :
+             fs::directory_iterator(fs::path(SampleLibraryDirectory()) / "Head"))
+            fs::copy_file(entry.path(), Head() / entry.path().filename());
+        dir.Write("Objects/Head/Zz-Broken.bwo", std::string("BOWB, and nothing after it"));
+    }
+    fs::path Head() const { return fs::path(dir.Path()) / "Objects" / "Head"; }
+    std::string Objects() const { return dir.Path() + "/Objects"; }
+    TemporaryDirectory dir;
+};
+
+// The main dialog over `library`, its Head list opened and every picture drawn.
+struct OpenedHeadList {
+    explicit OpenedHeadList(const ThumbnailLibrary& library) : fixture(library.Objects().c_str()) {
+        MainDialog& dialog = fixture.Show();
+        dialog.Tabs()->setCurrentIndex(MainDialog::kSelectPartsTab);
+        page = dialog.SelectParts();
+        box = page->PartListBox(kHead);
+        box->showPopup();
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                QCoreApplication::processEvents();
+                return page->Thumbnails().Idle();
+            },
+            60));
+        box->hidePopup();
+    }
+    QPixmap Picture(int index) const {
+        return box->itemData(index, kThumbnailRole).value<QPixmap>();
+    }
+
+    MainDialogFixture fixture;
+    SelectPartsPage* page = nullptr;
+    QComboBox* box = nullptr;
+};
+
+TEST(PartThumbnailsTest, AnOpenListShowsAPictureOfEveryFileAndKeepsThemInTheCache) {
+    ThumbnailLibrary library;
+    const int files = 10;  // the sample heads; the broken file is the last entry
+    {
+        OpenedHeadList list(library);
+        ASSERT_EQ(list.box->count(), files + 2);
+        EXPECT_TRUE(list.Picture(0).isNull());  // " (none) "
+        for (int i = 1; i <= files; ++i) {
+            const QPixmap picture = list.Picture(i);
+            ASSERT_FALSE(picture.isNull()) << i;
+            EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(48, 48));
+            // Something is drawn on the transparent background.
+            const QImage image = picture.toImage();
+            int drawn = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) drawn += qAlpha(image.pixel(x, y)) > 0;
+            EXPECT_GT(drawn, image.width() * image.height() / 10) << i;
+            EXPECT_LT(drawn, image.width() * image.height()) << i;
+            // The closed list shows the name alone; names are as they were.
+            EXPECT_TRUE(list.box->itemIcon(i).isNull());
+        }
+        EXPECT_EQ(list.box->itemText(1).toStdString(), "Fantasy-Horned.bwo");
+        EXPECT_TRUE(list.Picture(files + 1).isNull());  // the broken file
+        EXPECT_TRUE(list.fixture.notifier.messages.empty());
+        EXPECT_EQ(list.page->Thumbnails().Drawn(), files);
+        EXPECT_EQ(list.page->Thumbnails().ReadFromCache(), 0);
+        // The cache holds each picture under the MD5 of its file's URI, tagged with both.
+        const ThumbnailCache cache;
+        const QString horned =
+            QString::fromStdString((library.Head() / "Fantasy-Horned.bwo").string());
+        const QImage kept(cache.PicturePath(horned));
+        ASSERT_FALSE(kept.isNull());
+        EXPECT_EQ(kept.text("Thumb::URI"), ThumbnailCache::FileUri(horned));
+        EXPECT_TRUE(ThumbnailCache::FileUri(horned).startsWith("file:///"));
+        EXPECT_EQ(kept.text("Thumb::MTime"),
+                  QString::number(QFileInfo(horned).lastModified().toSecsSinceEpoch()));
+    }
+
+    // A new window reads every picture from the cache.
+    {
+        OpenedHeadList list(library);
+        EXPECT_EQ(list.page->Thumbnails().Drawn(), 0);
+        EXPECT_EQ(list.page->Thumbnails().ReadFromCache(), files);
+        EXPECT_FALSE(list.Picture(files).isNull());
+    }
+
+    // A file whose modification time changed is drawn again; the others still come from the
+    // cache.
+    QFile changed(QString::fromStdString((library.Head() / "Male-Round.bwo").string()));
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(changed.setFileTime(QFileInfo(changed).lastModified().addSecs(-3600),
+                                    QFileDevice::FileModificationTime));
+    changed.close();
+    {
+        OpenedHeadList list(library);
+        EXPECT_EQ(list.page->Thumbnails().Drawn(), 1);
+        EXPECT_EQ(list.page->Thumbnails().ReadFromCache(), files - 1);
+    }
+}
+
+TEST(PartThumbnailsTest, ACacheThatCannotBeWrittenIsNotUsed) {
+    ThumbnailLibrary library;
+    TemporaryDirectory blocked;
+    // A file where the cache's folder would be.
+    const std::string file = blocked.Write("thumbnails", std::string("not a folder"));
+    const ThumbnailCache cache(QString::fromStdString(file + "/normal"));
+    const QString horned = QString::fromStdString((library.Head() / "Fantasy-Horned.bwo").string());
+    QImage picture(128, 128, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    EXPECT_FALSE(cache.Store(horned, picture));
+    EXPECT_TRUE(cache.Find(horned).isNull());
+    // And a picture of a file that is gone is not found.
+    const ThumbnailCache writable(QString::fromStdString(blocked.Path() + "/ok"));
+    ASSERT_TRUE(writable.Store(horned, picture));
+    EXPECT_FALSE(writable.Find(horned).isNull());
+    QFile::remove(horned);
+    EXPECT_TRUE(writable.Find(horned).isNull());
+}
+
+}  // namespace
+}  // namespace bw::test
