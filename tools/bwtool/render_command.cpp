@@ -9,6 +9,7 @@
 #include "bwtool/project_reporting.h"
 #include "bwtool/reporting_notifier.h"
 #include "model/creature.h"
+#include "model/own_body_part.h"
 
 namespace bw::tool {
 namespace {
@@ -25,24 +26,6 @@ bool IsProjectPath(const std::string& path) {
                                path.compare(path.size() - 4, 4, ".BWP") == 0);
 }
 
-// One object file as its own creature: the part of the body part the file was cut for, or a
-// head where the file names none.
-bool AddSinglePart(Creature& creature, const std::string& path) {
-    PartObject probe;
-    std::string reason;
-    if (!probe.LoadObjectFile(path, &reason)) {
-        std::cerr << "error: " << path << ": " << reason << "\n";
-        return false;
-    }
-    const BodyPartId bodyPart =
-        IsValidBodyPartId(BodyPartId(probe.FileBodyPart())) ? BodyPartId(probe.FileBodyPart()) : 0;
-    if (!creature.AddPart(std::string(BodyPartName(bodyPart)), path, bodyPart)) {
-        ReportAddFailure(creature);
-        return false;
-    }
-    return true;
-}
-
 int RunRender(const RenderArguments& args) {
     ReportingNotifier notifier;
     Creature creature(notifier);
@@ -50,7 +33,8 @@ int RunRender(const RenderArguments& args) {
         if (!LoadProjectReporting(creature, args.file, *args.objectDirectory, notifier) &&
             creature.PartCount() == 0)
             return kExitFileError;
-    } else if (!AddSinglePart(creature, args.file)) {
+    } else if (!AddPartAsItsOwnBodyPart(creature, args.file)) {
+        ReportAddFailure(creature);
         return kExitFileError;
     }
     PictureRenderer renderer;
