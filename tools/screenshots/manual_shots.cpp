@@ -6,9 +6,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <cstdio>
@@ -26,6 +29,7 @@
 #include "project/ui/translate_names_dialog.h"
 #include "render/ui/preview_view.h"
 #include "select/random_source.h"
+#include "select/ui/part_thumbnails.h"
 #include "select/ui/select_parts_page.h"
 #include "ui/about_dialog.h"
 #include "window_picture.h"
@@ -74,6 +78,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     QSurfaceFormat::setDefaultFormat(bw::PreviewView::RequestedFormat());
+    // The lists' pictures go to a cache of this run's own.
+    const QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
     QApplication app(argc, argv);
     const std::string share = argv[1];
     const std::string output = argv[2];
@@ -123,6 +130,27 @@ int main(int argc, char** argv) {
     load("Male.bwp", front - 0.4f, 0.12f);
     dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
     shot(dialog, "window-select-parts.png");
+
+    // The Head list open, every picture drawn. It opens with its shown entry over the closed
+    // list: shown at " (none) " for the picture, it lies within the window's area.
+    if (bw::SelectPartsPage* select = dialog.SelectParts()) {
+        QComboBox* heads = select->PartListBox(0);
+        const int shown = heads->currentIndex();
+        {
+            const QSignalBlocker quiet(heads);
+            heads->setCurrentIndex(0);
+        }
+        heads->showPopup();
+        QElapsedTimer waited;
+        waited.start();
+        while (!select->Thumbnails().Idle() && waited.elapsed() < 30000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QTest::qWait(200);  // the last pictures painted
+        shot(dialog, "window-select-parts-pictures.png");
+        heads->hidePopup();
+        const QSignalBlocker quiet(heads);
+        heads->setCurrentIndex(shown);
+    }
 
     // The left thigh chosen on Edit Parts and widened: outlined in the preview, its settings
     // shown. Values are read when their field loses the focus, in the active window.
