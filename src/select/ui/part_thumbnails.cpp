@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 #include "select/ui/part_list_box.h"
 #include "select/ui/thumbnail_delegate.h"
@@ -88,7 +89,7 @@ void PartThumbnails::Show(const Job& job, const QImage& picture) {
         return;
     }
     const qreal ratio = box->devicePixelRatioF();
-    const int pixels = int(kThumbnailLogicalPixels * ratio + 0.5);
+    const int pixels = int(std::lround(kThumbnailLogicalPixels * ratio));
     QPixmap pixmap = QPixmap::fromImage(
         picture.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(ratio);
