@@ -106,10 +106,8 @@ void BM_LongestTurnOpeningAList(benchmark::State& state) {
         first = std::max(first, clock.nsecsElapsed() / 1e6);
         while (!thumbnails.Idle()) {
             clock.start();
-            const int before = thumbnails.Drawn();
             QCoreApplication::processEvents(QEventLoop::AllEvents);
             longest = std::max(longest, clock.nsecsElapsed() / 1e6);
-            if (getenv("BW_TRACE")) std::fprintf(stderr, "turn %.1f ms, %d drawn\n", clock.nsecsElapsed() / 1e6, thumbnails.Drawn() - before);
         }
         box.hidePopup();
         state.SetIterationTime(longest / 1000.0);
