@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -83,6 +84,15 @@ TEST_F(BwtoolRenderTest, FilesItCannotDrawGiveExitOneAndNoPicture) {
     r = Run({"render", nan, "--png", png});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("nothing to draw"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(png));
+
+    // Without any usable OpenGL (no EGL driver to be found): one line, exit 1, no picture.
+    setenv("__EGL_VENDOR_LIBRARY_FILENAMES", (dir.Path() + "/no-such-driver.json").c_str(), 1);
+    r = Run({"render", kObjects + "/Head/Male-Square.bwo", "--png", png});
+    unsetenv("__EGL_VENDOR_LIBRARY_FILENAMES");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("error: no usable OpenGL: ", 0), 0u) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_FALSE(fs::exists(png));
 
     // Arguments it cannot take.
