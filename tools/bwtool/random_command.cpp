@@ -201,8 +201,10 @@ void AddRandomCommand(CLI::App& app, CommandAction& action) {
 #endif
     command->callback([&action, args, save, exported, rendered] {
         if (!save->count() && !exported->count() && !(rendered && rendered->count()))
-            throw CLI::ValidationError(
-                "--save DIR, --export DIR/NAME.EXT or --render DIR is needed");
+            throw CLI::ValidationError(rendered
+                                           ? "--save DIR, --export DIR/NAME.EXT or --render DIR "
+                                             "is needed"
+                                           : "--save DIR or --export DIR/NAME.EXT is needed");
         if (args->exportArguments.Given() && !exported->count())
             throw CLI::ValidationError("--up, --scale and --height go with --export");
         std::string& objects = args->objectDirectory;
