@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# The one run command: installs what is missing, builds, and starts Beastwright on the bundled
-# sample library. The program keeps bw.cfg in the directory it starts in; it runs from
+# The one run command: installs what is missing for the program, builds the program, bwtool
+# and the sample library, and starts Beastwright on the bundled sample library. The program keeps bw.cfg in the directory it starts in; it runs from
 # build/run, whose bw.cfg is made on the first run to point at the sample library, so the first
 # start shows full lists. Without a display it says how to start under Xvfb and prints what the
 # core reads from the library instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps
-cmake -S . -B build -G Ninja >/dev/null
-cmake --build build -j"${BW_JOBS:-2}"
+# Only what the program needs: its packages, and its own targets (not the tests, benchmarks
+# and fuzz replays that ./test.sh builds). The tree is configured once; a tree ./test.sh
+# configured is used as it is, and the build reruns CMake by itself when a CMakeLists.txt
+# changed.
+scripts/install-deps --run
+if [ ! -f build/CMakeCache.txt ]; then
+    cmake -S . -B build -G Ninja -DBW_TESTS=OFF -DBW_BENCH=OFF >/dev/null
+fi
+cmake --build build -j"${BW_JOBS:-2}" --target beastwright bwtool sample_library
 
 top=$(pwd)
 share=$top/build/share/beastwright

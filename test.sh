@@ -10,7 +10,7 @@ jobs=${BW_JOBS:-2}
 fuzz_seconds=${BW_FUZZ_SECONDS:-30}
 passed=0
 
-scripts/install-deps
+scripts/install-deps --test
 
 # Counts "N tests failed out of M" from a ctest log into the closing summary.
 count_ctest() {
