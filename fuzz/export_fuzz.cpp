@@ -13,18 +13,9 @@
 #include "model/creature.h"
 #include "model/file_io.h"
 #include "model/object_file_writer.h"
+#include "silent_notifier.h"
 
-namespace {
-
-class SilentNotifier : public bw::Notifier {
-  public:
-    bw::MessageResult ShowMessage(const std::string&, const std::string&, bw::MessageIcon,
-                                  bw::MessageButtons) override {
-        return bw::MessageResult::Ok;
-    }
-};
-
-}  // namespace
+using bw::fuzz::SilentNotifier;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The creature adds parts from files, as the window does: the bytes go to one file.

@@ -11,16 +11,11 @@
 #include "converter/wavefront_object.h"
 #include "fuzz_target.h"
 #include "model/object_file_writer.h"
+#include "silent_notifier.h"
 
 namespace {
 
-class SilentNotifier : public bw::Notifier {
-  public:
-    bw::MessageResult ShowMessage(const std::string&, const std::string&, bw::MessageIcon,
-                                  bw::MessageButtons) override {
-        return bw::MessageResult::Ok;
-    }
-};
+using bw::fuzz::SilentNotifier;
 
 constexpr std::string_view kObjPrefix = "OBJ\n";
 constexpr std::string_view kLibrarySeparator = "#MTL\n";

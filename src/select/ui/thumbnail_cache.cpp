@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kUriKey = "Thumb::URI";
 constexpr const char* kMTimeKey = "Thumb::MTime";
 
-// The file's modification time in whole seconds, as the specification stores it; empty when
+// The file's modification time in whole seconds, as the cache stores it; empty when
 // the file is not there.
 QString ModificationTime(const QString& path) {
     const QFileInfo info(path);

@@ -1,5 +1,5 @@
-// Pictures of object files kept on disk as the freedesktop thumbnail specification keeps them,
-// so a desktop file manager shows the same pictures: "<cache>/thumbnails/normal/<MD5 of the
+// Pictures of object files kept on disk in the freedesktop thumbnail cache, where desktop file
+// managers keep theirs, so they show the same pictures: "<cache>/thumbnails/normal/<MD5 of the
 // file's URI>.png", 128 pixels at most, each carrying its file's URI (Thumb::URI) and
 // modification time in seconds (Thumb::MTime). A picture whose file changed since is stale.
 #pragma once
@@ -14,7 +14,7 @@ class ThumbnailCache {
     // "$XDG_CACHE_HOME/thumbnails/normal", XDG_CACHE_HOME being "~/.cache" when unset or not
     // absolute.
     static QString DefaultDirectory();
-    // "file://" and the absolute path, percent-encoded as the specification asks.
+    // "file://" and the absolute path, percent-encoded as the cache's file names require.
     static QString FileUri(const QString& path);
 
     explicit ThumbnailCache(QString directory = DefaultDirectory())
