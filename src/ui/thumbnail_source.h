@@ -19,6 +19,10 @@ class ThumbnailSource {
     // background; null when the file does not load, has nothing to draw, or nothing can draw.
     // Never shows a message.
     virtual QImage Draw(const QString& path) = 0;
+    // Makes ready what drawing needs (an OpenGL context, say), which may take longer than a
+    // picture does, so it can have a turn of the event loop to itself; false when nothing can
+    // draw. Draw prepares by itself when this was not called.
+    virtual bool Prepare() { return true; }
 };
 
 }  // namespace bw

@@ -146,7 +146,16 @@ TEST(PartThumbnailsTest, ACacheThatCannotBeWrittenIsNotUsed) {
     // And a picture of a file that is gone is not found.
     const ThumbnailCache writable(QString::fromStdString(blocked.Path() + "/ok"));
     ASSERT_TRUE(writable.Store(horned, picture));
+    ASSERT_TRUE(writable.Store(horned, picture));  // replaced in place
     EXPECT_FALSE(writable.Find(horned).isNull());
+    // One picture, readable by its owner alone, and nothing written on the way left behind.
+    const QStringList kept = QDir(QString::fromStdString(blocked.Path() + "/ok"))
+                                 .entryList(QDir::Files | QDir::Hidden | QDir::System);
+    EXPECT_EQ(kept, QStringList{QFileInfo(writable.PicturePath(horned)).fileName()});
+    const QFileDevice::Permissions permissions = QFile::permissions(writable.PicturePath(horned));
+    EXPECT_TRUE(permissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_FALSE(permissions & (QFileDevice::ReadGroup | QFileDevice::ReadOther |
+                                QFileDevice::WriteGroup | QFileDevice::WriteOther));
     QFile::remove(horned);
     EXPECT_TRUE(writable.Find(horned).isNull());
 }

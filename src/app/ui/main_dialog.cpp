@@ -24,6 +24,7 @@
 #include "render/ui/preview_view.h"
 #include "select/clear_creature.h"
 #include "select/random_creature.h"
+#include "select/ui/part_thumbnails.h"
 #include "select/ui/select_parts_page.h"
 #include "ui/dialog_units.h"
 #include "ui/product_name.h"
@@ -86,6 +87,11 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
         thumbnailSource_ = std::make_unique<OffscreenThumbnailSource>(
             [this]() -> QOpenGLContext* { return preview_ ? preview_->context() : nullptr; });
         selectParts_->SetThumbnailSource(thumbnailSource_.get());
+        // Once the window is on screen, the drawing gets ready behind it, so the first list
+        // to open does not wait for a new context.
+        connect(
+            preview_, &QOpenGLWindow::frameSwapped, this,
+            [this] { selectParts_->Thumbnails().WarmUp(); }, Qt::SingleShotConnection);
     }
     projectPage_ = new ProjectPage(*creature_, selectParts_->Selection(), platform_.fileDialogs,
                                    platform_.notifier, platform_.shell);

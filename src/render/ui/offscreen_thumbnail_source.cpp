@@ -46,6 +46,13 @@ bool OffscreenThumbnailSource::MakeCurrent() {
     return context_->makeCurrent(surface_.get()) && framebuffer_->bind();
 }
 
+bool OffscreenThumbnailSource::Prepare() {
+    if (!MakeCurrent()) return false;
+    framebuffer_->release();
+    context_->doneCurrent();
+    return true;
+}
+
 QImage OffscreenThumbnailSource::Draw(const QString& path) {
     SilentNotifier notifier;
     Creature creature(notifier);

@@ -22,6 +22,8 @@ class OffscreenThumbnailSource : public ThumbnailSource {
     ~OffscreenThumbnailSource() override;
 
     QImage Draw(const QString& path) override;
+    // Makes the context and its framebuffer (about 20 ms on llvmpipe).
+    bool Prepare() override;
 
   private:
     // Makes the context current with the framebuffer bound; false when OpenGL cannot be had

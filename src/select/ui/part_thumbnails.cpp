@@ -49,24 +49,52 @@ void PartThumbnails::QueueRow(BodyPartId row) {
     if (!timer_.isActive()) timer_.start();
 }
 
+void PartThumbnails::WarmUp() {
+    if (!source_ || warmedUp_) return;
+    for (const auto& [row, box] : boxes_) {
+        if (box->count() < 2) continue;  // " (none) " alone
+        queue_.push_back({row, 1, true});
+        warmedUp_ = true;
+        if (!timer_.isActive()) timer_.start();
+        return;
+    }
+}
+
 void PartThumbnails::DrawSome() {
+    if (!prepared_ && source_ && !queue_.empty()) {
+        prepared_ = true;
+        source_->Prepare();  // a turn of its own
+        return;
+    }
     QElapsedTimer turn;
     turn.start();
-    while (!queue_.empty() && turn.elapsed() < kBudgetMilliseconds) {
+    bool first = true;
+    while (!queue_.empty() && (first || double(turn.nsecsElapsed()) / 1e6 + lastJobMilliseconds_ <=
+                                            kBudgetMilliseconds)) {
         const Job job = queue_.front();
         queue_.pop_front();
         const QString path = QString::fromStdString(entryPath_(job.row, job.index));
         if (path.isEmpty()) continue;
         const QFileInfo info(path);
         if (!info.isFile()) continue;
-        Show(job, PictureOf(path, QString::number(info.lastModified().toMSecsSinceEpoch())));
+        first = false;
+        const qint64 start = turn.nsecsElapsed();
+        bool fromMemory = false;
+        if (job.warmUp && source_)
+            source_->Draw(path);
+        else if (!job.warmUp)
+            Show(job, PictureOf(path, QString::number(info.lastModified().toMSecsSinceEpoch()),
+                                &fromMemory));
+        // A picture kept in memory says nothing of what the next one costs.
+        if (!fromMemory) lastJobMilliseconds_ = double(turn.nsecsElapsed() - start) / 1e6;
     }
     if (queue_.empty()) timer_.stop();
 }
 
-QImage PartThumbnails::PictureOf(const QString& path, const QString& modified) {
+QImage PartThumbnails::PictureOf(const QString& path, const QString& modified, bool* fromMemory) {
     const auto kept = memory_.find(path);
-    if (kept != memory_.end() && kept->second.modified == modified) return kept->second.picture;
+    *fromMemory = kept != memory_.end() && kept->second.modified == modified;
+    if (*fromMemory) return kept->second.picture;
     QImage picture = cache_.Find(path);
     if (!picture.isNull()) {
         ++readFromCache_;

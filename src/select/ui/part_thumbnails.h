@@ -30,10 +30,19 @@ class PartThumbnails : public QObject {
     PartThumbnails(std::function<std::string(BodyPartId, int)> entryPath, QObject* parent);
 
     // What draws the pictures; null (the default) for no pictures. Not owned.
-    void SetSource(ThumbnailSource* source) { source_ = source; }
+    void SetSource(ThumbnailSource* source) {
+        source_ = source;
+        prepared_ = false;
+    }
+    ThumbnailSource* Source() const { return source_; }
     void SetCache(ThumbnailCache cache) { cache_ = std::move(cache); }
     // Draws row `row`'s pictures whenever `box` drops down.
     void Watch(BodyPartId row, PartListBox* box);
+    // Behind whatever waits: the source is made ready in a turn of its own, and the first file
+    // of the lists is drawn in the next and thrown away, so the first list to open finds the
+    // drawing ready (a new OpenGL context and its first picture take a frame's time or more
+    // each). Counts and keeps nothing. The window calls it once it is on screen.
+    void WarmUp();
 
     // Pictures drawn by the source, and read from the disk cache, since this object was made.
     int Drawn() const { return drawn_; }
@@ -41,10 +50,11 @@ class PartThumbnails : public QObject {
     // True when no picture waits to be drawn.
     bool Idle() const { return queue_.empty(); }
 
-    // The time one turn of the event loop may spend on pictures. A turn ends after the first
-    // picture past it, so a turn draws one picture (about 5 ms) or reads a dozen from the
-    // cache, and the open list repaints within a frame.
-    static constexpr int kBudgetMilliseconds = 4;
+    // The time one turn of the event loop may spend on pictures, so that an open list still
+    // repaints within a frame. A turn takes the next picture only when the last one's time
+    // still fits, and always takes one: it draws one or two pictures (about 2 ms each) or
+    // reads a dozen from the cache.
+    static constexpr double kBudgetMilliseconds = 4.0;
 
   signals:
     void PictureShown(BodyPartId row, int index);
@@ -53,6 +63,9 @@ class PartThumbnails : public QObject {
     struct Job {
         BodyPartId row;
         int index;
+        // Drawn and thrown away, so that the drawing's first use (which makes its programs)
+        // happens while no list waits.
+        bool warmUp = false;
     };
     struct Kept {
         QString modified;
@@ -62,7 +75,7 @@ class PartThumbnails : public QObject {
     void QueueRow(BodyPartId row);
     void DrawSome();
     void Show(const Job& job, const QImage& picture);
-    QImage PictureOf(const QString& path, const QString& modified);
+    QImage PictureOf(const QString& path, const QString& modified, bool* fromMemory);
 
     std::function<std::string(BodyPartId, int)> entryPath_;
     ThumbnailSource* source_ = nullptr;
@@ -71,6 +84,9 @@ class PartThumbnails : public QObject {
     std::deque<Job> queue_;
     std::map<QString, Kept> memory_;
     QTimer timer_;
+    bool prepared_ = false;  // the source's Prepare was called
+    bool warmedUp_ = false;  // WarmUp queued its job
+    double lastJobMilliseconds_ = 0.0;
     int drawn_ = 0;
     int readFromCache_ = 0;
 };

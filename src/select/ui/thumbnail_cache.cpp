@@ -3,8 +3,10 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QUrl>
+#include <filesystem>
+#include <system_error>
 
 namespace bw {
 namespace {
@@ -58,14 +60,17 @@ bool ThumbnailCache::Store(const QString& path, const QImage& picture) const {
     QImage tagged = picture;
     tagged.setText(kUriKey, FileUri(path));
     tagged.setText(kMTimeKey, mtime);
-    QSaveFile file(PicturePath(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (!tagged.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Written beside its place and renamed over it, so a reader never sees half a picture.
+    // Not synced to disk: a picture lost in a crash is only drawn again, and a sync can take
+    // longer than a frame.
+    QTemporaryFile file(directory_ + "/.bw-XXXXXX.png");  // readable by the owner alone
+    if (!file.open() || !tagged.save(&file, "PNG") || !file.flush()) return false;
+    std::error_code failed;
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+                            QFile::encodeName(PicturePath(path)).toStdString(), failed);
+    if (failed) return false;
+    file.setAutoRemove(false);
+    return true;
 }
 
 }  // namespace bw

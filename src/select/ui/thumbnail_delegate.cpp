@@ -8,12 +8,13 @@ void ThumbnailDelegate::initStyleOption(QStyleOptionViewItem* option,
                                         const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
     const QSize size(kThumbnailLogicalPixels, kThumbnailLogicalPixels);
-    QPixmap picture = index.data(kThumbnailRole).value<QPixmap>();
-    if (picture.isNull()) {
-        picture = QPixmap(size);
-        picture.fill(Qt::transparent);
+    const QPixmap picture = index.data(kThumbnailRole).value<QPixmap>();
+    if (picture.isNull() && blank_.isNull()) {
+        QPixmap room(size);
+        room.fill(Qt::transparent);
+        blank_ = QIcon(room);
     }
-    option->icon = QIcon(picture);
+    option->icon = picture.isNull() ? blank_ : QIcon(picture);
     option->decorationSize = size;
     option->features |= QStyleOptionViewItem::HasDecoration;
 }

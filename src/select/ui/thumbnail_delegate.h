@@ -4,6 +4,7 @@
 // decoration role, which stays empty.
 #pragma once
 
+#include <QIcon>
 #include <QStyledItemDelegate>
 
 namespace bw {
@@ -18,6 +19,9 @@ class ThumbnailDelegate : public QStyledItemDelegate {
 
   protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+  private:
+    mutable QIcon blank_;  // the room of an entry without a picture, made once
 };
 
 }  // namespace bw
