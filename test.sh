@@ -26,7 +26,12 @@ cmake --build --preset default -j"$jobs"
 
 echo "== clang-tidy over src/ and tools/ (.clang-tidy)"
 # Every finding is an error; the log keeps clang-tidy's own output, the findings are printed.
-if ! run-clang-tidy -p build -quiet -j"$jobs" "$PWD/(src|tools)/.*\.cpp$" \
+# It reads the sources without the precompiled headers: those are GCC's, which clang cannot
+# read, and a source that compiles only through them is one it should name.
+mkdir -p build/clang-tidy
+sed -E 's# -Winvalid-pch -include [^ "]*/cmake_pch\.hxx##' build/compile_commands.json \
+    >build/clang-tidy/compile_commands.json
+if ! run-clang-tidy -p build/clang-tidy -quiet -j"$jobs" "$PWD/(src|tools)/.*\.cpp$" \
         >build/clang-tidy.log 2>&1; then
     sed 's/\x1b\[[0-9;]*m//g' build/clang-tidy.log | grep -E '(warning|error):' | sort -u
     echo "test.sh: clang-tidy found the faults above"

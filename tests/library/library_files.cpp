@@ -11,7 +11,9 @@
 namespace bw::test {
 
 std::string SampleShareDirectory() { return BW_SAMPLE_LIBRARY_DIR; }
-std::string SampleObjectDirectory() { return SampleShareDirectory() + "/Objects/Library"; }
+std::string SampleObjectDirectory() {
+    return (std::filesystem::path(SampleShareDirectory()) / "Objects" / "Library").string();
+}
 
 std::vector<std::string> PartFileNames(BodyPartId id) {
     std::vector<std::string> names;

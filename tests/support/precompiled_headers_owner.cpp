@@ -1,0 +1,2 @@
+// The target that compiles a family's precompiled headers for the tests that reuse them; it is
+// never run.
