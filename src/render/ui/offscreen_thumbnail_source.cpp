@@ -1,5 +1,9 @@
 #include "render/ui/offscreen_thumbnail_source.h"
 
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+
 #include "model/creature.h"
 #include "model/notifier.h"
 #include "model/own_body_part.h"
@@ -19,6 +23,9 @@ class SilentNotifier : public Notifier {
 };
 
 }  // namespace
+
+OffscreenThumbnailSource::OffscreenThumbnailSource(std::function<QOpenGLContext*()> shareContext)
+    : shareContext_(std::move(shareContext)) {}
 
 OffscreenThumbnailSource::~OffscreenThumbnailSource() {
     // The framebuffer goes while its context is current.

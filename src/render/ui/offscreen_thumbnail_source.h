@@ -3,13 +3,14 @@
 // object. The preview's drawing, lights and materials, with the camera fitted to the part.
 #pragma once
 
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
-#include <QOpenGLFramebufferObject>
 #include <functional>
 #include <memory>
 
 #include "ui/thumbnail_source.h"
+
+class QOffscreenSurface;
+class QOpenGLContext;
+class QOpenGLFramebufferObject;
 
 namespace bw {
 
@@ -17,8 +18,7 @@ class OffscreenThumbnailSource : public ThumbnailSource {
   public:
     // `shareContext()` gives the context to share (the preview's), or null; asked when the
     // first picture is drawn.
-    explicit OffscreenThumbnailSource(std::function<QOpenGLContext*()> shareContext)
-        : shareContext_(std::move(shareContext)) {}
+    explicit OffscreenThumbnailSource(std::function<QOpenGLContext*()> shareContext);
     ~OffscreenThumbnailSource() override;
 
     QImage Draw(const QString& path) override;

@@ -1,6 +1,7 @@
 #include "select/ui/part_thumbnails.h"
 
 #include <QAbstractItemView>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPixmap>
 #include <QScrollBar>

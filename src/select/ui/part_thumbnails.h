@@ -6,7 +6,6 @@
 // load gets no picture and no message.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <deque>
