@@ -13,6 +13,8 @@
 #include "app/ui/main_dialog.h"
 #include "render/ui/preview_container.h"
 #include "render/ui/preview_view.h"
+#include "select/ui/part_thumbnails.h"
+#include "select/ui/select_parts_page.h"
 #include "support/gui_fixture.h"
 #include "support/object_file_builder.h"
 
@@ -90,6 +92,8 @@ TEST(MainDialogPreviewTest, AFramePresentsThePreviewAloneAndManyRequestsMakeOneF
     MainDialogFixture fixture(SampleLibraryDirectory().c_str());
     MainDialog& dialog = fixture.Show();
     PreviewView& view = *dialog.Preview();
+    // The start-up work is over: the first frame, and the list pictures' warm-up after it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.SelectParts()->Thumbnails().WarmedUp(); }));
     QCoreApplication::processEvents();
     RepaintCounter counter(dialog);
     QSignalSpy frames(&view, &QOpenGLWindow::frameSwapped);

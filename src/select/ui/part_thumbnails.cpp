@@ -51,11 +51,11 @@ void PartThumbnails::QueueRow(BodyPartId row) {
 }
 
 void PartThumbnails::WarmUp() {
-    if (!source_ || warmedUp_) return;
+    if (!source_ || warmUpAsked_) return;
+    warmUpAsked_ = true;
     for (const auto& [row, box] : boxes_) {
         if (box->count() < 2) continue;  // " (none) " alone
         queue_.push_back({row, 1, true});
-        warmedUp_ = true;
         if (!timer_.isActive()) timer_.start();
         return;
     }

@@ -48,6 +48,8 @@ class PartThumbnails : public QObject {
     int ReadFromCache() const { return readFromCache_; }
     // True when no picture waits to be drawn.
     bool Idle() const { return queue_.empty(); }
+    // True once WarmUp was asked for and its picture drawn (the window's start-up work is over).
+    bool WarmedUp() const { return warmUpAsked_ && Idle(); }
 
     // The time one turn of the event loop may spend on pictures, so that an open list still
     // repaints within a frame. A turn takes the next picture only when the last one's time
@@ -84,7 +86,7 @@ class PartThumbnails : public QObject {
     std::map<QString, Kept> memory_;
     QTimer timer_;
     bool prepared_ = false;  // the source's Prepare was called
-    bool warmedUp_ = false;  // WarmUp queued its job
+    bool warmUpAsked_ = false;
     double lastJobMilliseconds_ = 0.0;
     int drawn_ = 0;
     int readFromCache_ = 0;
