@@ -134,18 +134,7 @@ int main(int argc, char** argv) {
     }
     // The window makes its drawing ready once it is on screen; the lists open after that.
     bw::PartThumbnails& thumbnails = shown->dialog->SelectParts()->Thumbnails();
-    double preparing = 0.0;
-    int turns = 0;
-    QElapsedTimer clock;
-    while (!thumbnails.Idle()) {
-        clock.start();
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        preparing = std::max(preparing, clock.nsecsElapsed() / 1e6);
-        ++turns;
-    }
-    std::fprintf(stderr,
-                 "the drawing's warm-up after the first frame: %d turns, the longest %.1f ms\n",
-                 turns, preparing);
+    while (!thumbnails.WarmedUp()) QCoreApplication::processEvents(QEventLoop::AllEvents);
     source = thumbnails.Source();
     if (!source) {
         std::fprintf(stderr, "thumbnail_bench: the window draws no pictures\n");

@@ -81,11 +81,12 @@ void PartThumbnails::DrawSome() {
         first = false;
         const qint64 start = turn.nsecsElapsed();
         bool fromMemory = false;
-        if (job.warmUp && source_)
-            source_->Draw(path);
-        else if (!job.warmUp)
+        if (job.warmUp) {
+            if (source_) source_->Draw(path);
+        } else {
             Show(job, PictureOf(path, QString::number(info.lastModified().toMSecsSinceEpoch()),
                                 &fromMemory));
+        }
         // A picture kept in memory says nothing of what the next one costs.
         if (!fromMemory) lastJobMilliseconds_ = double(turn.nsecsElapsed() - start) / 1e6;
     }
