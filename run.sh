@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 # and fuzz replays that ./test.sh builds). The tree is configured once; a tree ./test.sh
 # configured is used as it is, and the build reruns CMake by itself when a CMakeLists.txt
 # changed. The program is optimised as in the test tree but built without debug information,
-# which is a third of the compile time; ./test.sh builds its own tree with it.
+# which is a third of the compile time; ./test.sh builds the tree again with it.
 scripts/install-deps --run
 if [ ! -f build/CMakeCache.txt ]; then
     cmake -S . -B build -G Ninja -DBW_TESTS=OFF -DBW_BENCH=OFF \
