@@ -12,9 +12,9 @@
 #include <string>
 
 #include "bwtool/creature_description.h"
-#include "bwtool/creature_export.h"
-#include "bwtool/export_format.h"
 #include "bwtool/json_text.h"
+#include "export/export_format.h"
+#include "export/writers/creature_export.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
 #include "quiet_notifier.h"
@@ -74,13 +74,13 @@ const bw::Creature& Creature() {
 
 void BM_Export(benchmark::State& state, const std::string& path) {
     const bw::Creature& creature = Creature();
-    const bw::tool::ExportFormat& format = *bw::tool::ExportFormatOfPath(path);
-    const bw::tool::ExportOptions options;
+    const bw::ExportFormat& format = *bw::ExportFormatOfPath(path);
+    const bw::ExportOptions options;
     std::size_t bytes = 0;
     for (auto _ : state) {
-        bw::tool::ExportResult result;
+        bw::ExportResult result;
         std::string reason;
-        if (!bw::tool::RenderCreatureExport(creature, path, format, options, result, &reason)) {
+        if (!bw::RenderCreatureExport(creature, path, format, options, result, &reason)) {
             state.SkipWithError(reason.c_str());
             break;
         }

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "bwtool/creature_export.h"
-#include "bwtool/welded_surface.h"
+#include "export/welded_surface.h"
+#include "export/writers/creature_export.h"
 #include "fuzz_target.h"
 #include "model/creature.h"
 #include "model/file_io.h"
@@ -39,23 +39,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         !creature.AddPart("Head", path, *bw::BodyPartIdOfName("Head")))
         return 0;
 
-    std::vector<bw::tool::PartGeometry> parts;
-    if (!bw::tool::TakeCreatureGeometry(creature, {}, "STL", parts, nullptr)) return 0;
-    const bw::tool::WeldedSurface surface =
-        bw::tool::WeldParts(parts, bw::tool::CreatureSeamWelds(creature));
+    std::vector<bw::PartGeometry> parts;
+    if (!bw::TakeCreatureGeometry(creature, {}, "STL", parts, nullptr)) return 0;
+    const bw::WeldedSurface surface = bw::WeldParts(parts, bw::CreatureSeamWelds(creature));
     for (const auto& triangle : surface.triangles) {
         for (std::uint32_t corner : triangle)
             if (corner >= surface.points.size()) std::abort();
     }
     if (surface.triangleSurfaces.size() != surface.triangles.size()) std::abort();
-    bw::tool::CountOpenEdges(surface);
-    bw::tool::CountShells(surface);
+    bw::CountOpenEdges(surface);
+    bw::CountShells(surface);
 
     for (const char* path : {"creature.stl", "creature.3mf"}) {
-        bw::tool::ExportResult result;
+        bw::ExportResult result;
         std::string reason;
-        if (!bw::tool::RenderCreatureExport(creature, path, *bw::tool::ExportFormatOfPath(path), {},
-                                            result, &reason) &&
+        if (!bw::RenderCreatureExport(creature, path, *bw::ExportFormatOfPath(path), {}, result,
+                                      &reason) &&
             reason.empty())
             std::abort();
     }

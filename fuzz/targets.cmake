@@ -8,7 +8,7 @@ set(BW_FUZZ_TARGETS
   prepared_object prepared_object_fuzz.cpp
   export export_fuzz.cpp
 )
-# Targets that also link what the command-line tool writes (bwtool_output) or its exports
-# (bwtool_export).
+# Targets that also link what the command-line tool writes (bwtool_output) or the export
+# library (beastwright_export).
 set(BW_FUZZ_TOOL_TARGETS tool_json)
 set(BW_FUZZ_EXPORT_TARGETS export)

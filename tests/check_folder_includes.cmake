@@ -1,9 +1,11 @@
 # Fails when a file under SOURCE_DIR includes a project header of a folder that the table
 # (TABLE: "folder: folders it may include" lines, # comments) does not allow its folder, or
-# when a folder holding sources is missing from the table. An include names its header from
-# SOURCE_DIR ("model/creature.h"); its folder is the path without the file name.
+# when a folder holding sources is missing from the table, or when a file includes a header of
+# the tools beside the sources (TOOLS_DIR, default SOURCE_DIR/../tools): the program's layers
+# never depend on a front end. An include names its header from SOURCE_DIR
+# ("model/creature.h"); its folder is the path without the file name.
 #
-#   cmake -DSOURCE_DIR=src -DTABLE=src/folder_dependencies.txt -P this
+#   cmake -DSOURCE_DIR=src -DTABLE=src/folder_dependencies.txt [-DTOOLS_DIR=tools] -P this
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var SOURCE_DIR TABLE)
@@ -13,6 +15,10 @@ foreach(var SOURCE_DIR TABLE)
 endforeach()
 
 get_filename_component(SOURCE_DIR "${SOURCE_DIR}" ABSOLUTE)
+if(NOT DEFINED TOOLS_DIR)
+  set(TOOLS_DIR "${SOURCE_DIR}/../tools")
+endif()
+get_filename_component(TOOLS_DIR "${TOOLS_DIR}" ABSOLUTE)
 file(STRINGS "${TABLE}" lines)
 set(folders "")
 foreach(line IN LISTS lines)
@@ -54,7 +60,11 @@ foreach(source IN LISTS sources)
     endif()
     set(name "${CMAKE_MATCH_1}")
     if(NOT EXISTS "${SOURCE_DIR}/${name}")
-      continue()  # not a project header named from SOURCE_DIR
+      if(EXISTS "${TOOLS_DIR}/${name}")
+        string(STRIP "${line}" line)
+        list(APPEND bad "${source}: ${line} (the sources may not use the tools)")
+      endif()
+      continue()  # otherwise not a project header named from SOURCE_DIR
     endif()
     get_filename_component(used "${name}" DIRECTORY)
     if(used STREQUAL folder OR used IN_LIST allowed_${key})

@@ -18,12 +18,25 @@ struct FileDialogRequest {
     std::string defaultExtension;  // without the dot; appended when the user types none
 };
 
+// A file chosen in a save dialog with several filters, and the filter selected when it was.
+struct SaveFileChoice {
+    std::string path;
+    std::string filter;  // one filter of the request's, "glTF binary (*.glb)"
+};
+
 class FileDialogs {
   public:
     virtual ~FileDialogs() = default;
     // The chosen path, or nullopt when the user cancelled.
     virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+    // SaveFile with the filter the user selected; without a dialog that tells, the first.
+    virtual std::optional<SaveFileChoice> SaveFileWithFilter(const FileDialogRequest& request) {
+        std::optional<std::string> path = SaveFile(request);
+        if (!path) return std::nullopt;
+        const std::size_t end = request.filter.find(";;");
+        return SaveFileChoice{std::move(*path), request.filter.substr(0, end)};
+    }
 };
 
 // 8-bit red, green, blue.

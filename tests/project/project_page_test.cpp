@@ -96,7 +96,7 @@ class ProjectPageTest : public testing::Test {
     int offered = 0;
 };
 
-TEST_F(ProjectPageTest, ButtonsHaveTheirPicturesTooltipsAndTheExportGroupStaysDisabled) {
+TEST_F(ProjectPageTest, ButtonsHaveTheirPicturesTooltipsAndTheExportGroupItsFormats) {
     BitmapButton* newButton = page->Button(ProjectPage::kNewId);
     ASSERT_NE(newButton, nullptr);
     EXPECT_EQ(newButton->objectName().toStdString(), "BM_PRJNEW");
@@ -116,16 +116,16 @@ TEST_F(ProjectPageTest, ButtonsHaveTheirPicturesTooltipsAndTheExportGroupStaysDi
     for (const auto& [id, tip] : tips) EXPECT_EQ(page->Button(id)->toolTip().toStdString(), tip);
     EXPECT_EQ(page->ExportButton(ProjectPage::kExportObjId)->toolTip().toStdString(),
               "Export in Wavefront OBJ format");
+    EXPECT_EQ(page->ExportButton(ProjectPage::kExportBodyPartsId)->toolTip().toStdString(),
+              "Export the model with named body parts");
 
     for (ProjectPage::ControlId id :
          {ProjectPage::kExportRenderId, ProjectPage::kExportBodyPartsId, ProjectPage::kExport3dsId,
           ProjectPage::kExportDxfId, ProjectPage::kExportObjId, ProjectPage::kExportCobId}) {
         QPushButton* button = page->ExportButton(id);
         ASSERT_NE(button, nullptr);
-        EXPECT_FALSE(button->isEnabled());
-        const bool hidden = id == ProjectPage::kExportRenderId ||
-                            id == ProjectPage::kExportBodyPartsId ||
-                            id == ProjectPage::kExportCobId;
+        const bool hidden = id == ProjectPage::kExportRenderId || id == ProjectPage::kExportCobId;
+        EXPECT_EQ(button->isEnabled(), !hidden) << button->text().toStdString();
         EXPECT_EQ(button->isVisible(), !hidden) << button->text().toStdString();
     }
     for (ProjectPage::ControlId id :

@@ -14,7 +14,7 @@
 #include <set>
 #include <sstream>
 
-#include "bwtool/fbx_null_records.h"
+#include "export/writers/fbx_null_records.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
 #include "support/command_runner.h"
@@ -435,11 +435,11 @@ TEST_F(BwtoolExportTest, MendedFbxNeedsNoFurtherMending) {
     const std::string path = ExportProject("Male.bwp", "male.fbx");
     const std::string written = ReadText(path);
     std::string again = written;
-    ASSERT_TRUE(tool::RestoreFbxNullRecords(again, nullptr));
+    ASSERT_TRUE(RestoreFbxNullRecords(again, nullptr));
     EXPECT_EQ(again, written);
     std::string text = "Kaydara FBX Binary?";
     std::string reason;
-    EXPECT_FALSE(tool::RestoreFbxNullRecords(text, &reason));
+    EXPECT_FALSE(RestoreFbxNullRecords(text, &reason));
     EXPECT_EQ(text, "Kaydara FBX Binary?");
 }
 

@@ -16,8 +16,8 @@
 #include <regex>
 #include <set>
 
-#include "bwtool/creature_geometry.h"
-#include "bwtool/welded_surface.h"
+#include "export/creature_geometry.h"
+#include "export/welded_surface.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
 #include "support/command_runner.h"
@@ -73,7 +73,7 @@ struct Solidity {
 };
 
 Solidity SolidityOf(const TriangleFile& file) {
-    tool::WeldedSurface surface;  // the points merged by exact position
+    WeldedSurface surface;  // the points merged by exact position
     std::map<std::array<float, 3>, std::uint32_t> index;
     for (const auto& corners : file.corners) {
         std::array<std::uint32_t, 3> triangle{};
@@ -87,8 +87,8 @@ Solidity SolidityOf(const TriangleFile& file) {
         surface.triangles.push_back(triangle);
     }
     Solidity s;
-    s.openEdges = tool::CountOpenEdges(surface);
-    s.shells = tool::CountShells(surface);
+    s.openEdges = CountOpenEdges(surface);
+    s.shells = CountShells(surface);
     std::map<std::pair<std::uint32_t, std::uint32_t>, int> directed;
     for (std::size_t t = 0; t < surface.triangles.size(); ++t) {
         const auto& c = surface.triangles[t];
@@ -101,7 +101,7 @@ Solidity SolidityOf(const TriangleFile& file) {
                      double(a.z) * (double(b.x) * d.y - double(b.y) * d.x)) /
                     6.0;
         if (t < file.normals.size()) {
-            const Vec3f right = tool::FacetNormal(surface, c);
+            const Vec3f right = FacetNormal(surface, c);
             const Vec3f& n = file.normals[t];
             s.worstNormal = std::max(
                 s.worstNormal,
@@ -272,7 +272,7 @@ TEST_F(PrintableExportTest, EverySampleAndRandomCreatureIsOneClosedOutwardThreeM
 }
 
 // The creature as the export welds it, assembled here by the core library.
-tool::WeldedSurface WeldedSample(const std::string& project, tool::UpAxis up) {
+WeldedSurface WeldedSample(const std::string& project, UpAxis up) {
     test::RecordingNotifier notifier;
     Creature creature(notifier);
     struct Accepting : ProjectLoadListener {
@@ -286,11 +286,11 @@ tool::WeldedSurface WeldedSample(const std::string& project, tool::UpAxis up) {
     TranslationFlags flags;
     EXPECT_TRUE(
         LoadProject(creature, (kShare / "Projects" / project).string(), kObjects, flags, listener));
-    tool::ExportOptions options;
+    ExportOptions options;
     options.up = up;
-    std::vector<tool::PartGeometry> parts;
-    EXPECT_TRUE(tool::TakeCreatureGeometry(creature, options, "3MF", parts, nullptr));
-    return tool::WeldParts(parts, tool::CreatureSeamWelds(creature));
+    std::vector<PartGeometry> parts;
+    EXPECT_TRUE(TakeCreatureGeometry(creature, options, "3MF", parts, nullptr));
+    return WeldParts(parts, CreatureSeamWelds(creature));
 }
 
 TEST_F(PrintableExportTest, ThreeMfHoldsTheWeldedSurfaceInMillimetresZUpWithItsColours) {
@@ -304,7 +304,7 @@ TEST_F(PrintableExportTest, ThreeMfHoldsTheWeldedSurfaceInMillimetresZUpWithItsC
     EXPECT_EQ(contents.unit, DWORD(NMR::MODELUNIT_MILLIMETER));
 
     // Without --up, Z is up: 120 mm along Z.
-    const tool::WeldedSurface expected = WeldedSample("Fantasy.bwp", tool::UpAxis::Z);
+    const WeldedSurface expected = WeldedSample("Fantasy.bwp", UpAxis::Z);
     EXPECT_EQ(contents.vertices, expected.points.size());
     ASSERT_EQ(contents.triangles.corners.size(), expected.triangles.size());
     float low = HUGE_VALF, high = -HUGE_VALF;

@@ -8,9 +8,9 @@
 #include "bwtool/creature_description.h"
 #include "bwtool/export_arguments.h"
 #include "bwtool/json_text.h"
-#include "bwtool/non_finite_count.h"
 #include "bwtool/project_reporting.h"
 #include "bwtool/reporting_notifier.h"
+#include "export/non_finite_count.h"
 #include "model/creature.h"
 #include "project/creature_project_writer.h"
 

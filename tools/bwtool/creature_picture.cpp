@@ -4,9 +4,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "bwtool/png_image.h"
 #include "model/file_io.h"
 #include "render/gl/picture_drawing.h"
+#include "render/gl/png_image.h"
 #include "render/picture_camera.h"
 
 namespace bw::tool {

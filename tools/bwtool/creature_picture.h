@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "bwtool/headless_gl_context.h"
 #include "model/creature.h"
 #include "model/shading_mode.h"
+#include "render/gl/headless_gl_context.h"
 
 namespace bw::tool {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "bwtool/creature_export.h"
+#include "export/writers/creature_export.h"
 
 namespace bw::tool {
 

@@ -13,8 +13,8 @@ QString Text(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
-                                         QFileDialog::AcceptMode mode) {
+std::optional<SaveFileChoice> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                            QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, Text(request.title), Text(request.initialDirectory),
                        Text(request.filter));
     dialog.setAcceptMode(mode);
@@ -28,16 +28,27 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
     if (!request.defaultExtension.empty()) dialog.setDefaultSuffix(Text(request.defaultExtension));
     if (!request.proposedName.empty()) dialog.selectFile(Text(request.proposedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return SaveFileChoice{dialog.selectedFiles().first().toStdString(),
+                          dialog.selectedNameFilter().toStdString()};
 }
 
 }  // namespace
 
 std::optional<std::string> QtFileDialogs::OpenFile(const FileDialogRequest& request) {
-    return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
+    const std::optional<SaveFileChoice> chosen =
+        RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
+    if (!chosen) return std::nullopt;
+    return chosen->path;
 }
 
 std::optional<std::string> QtFileDialogs::SaveFile(const FileDialogRequest& request) {
+    const std::optional<SaveFileChoice> chosen =
+        RunFileDialog(parent_, request, QFileDialog::AcceptSave);
+    if (!chosen) return std::nullopt;
+    return chosen->path;
+}
+
+std::optional<SaveFileChoice> QtFileDialogs::SaveFileWithFilter(const FileDialogRequest& request) {
     return RunFileDialog(parent_, request, QFileDialog::AcceptSave);
 }
 

@@ -13,6 +13,7 @@ class QtFileDialogs : public FileDialogs {
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
+    std::optional<SaveFileChoice> SaveFileWithFilter(const FileDialogRequest& request) override;
 
   private:
     QWidget* parent_;

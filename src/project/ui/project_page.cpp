@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "export/ui/export_choices_dialog.h"
 #include "project/creature_project_writer.h"
 #include "project/list_selecting_load_listener.h"
 #include "project/saved_project_message.h"
@@ -64,7 +65,7 @@ const std::array<ExportButtonLayout, 6> kExportButtons{{
     {ProjectPage::kExportRenderId, "Export For Render", "Export the model to the Renderer", 15, 236,
      88, false},
     {ProjectPage::kExportBodyPartsId, "Export with Body Parts",
-     "Export the model with named body parts", 109, 236, 88, false},
+     "Export the model with named body parts", 15, 227, 88, true},
     {ProjectPage::kExport3dsId, "3DS...", "Export in 3DS format", 15, 184, 42, true},
     {ProjectPage::kExportDxfId, "DXF...", "Export in DXF format", 61, 184, 42, true},
     {ProjectPage::kExportObjId, "OBJ...", "Export in Wavefront OBJ format", 107, 184, 42, true},
@@ -119,7 +120,9 @@ ProjectPage::ProjectPage(Creature& creature, PartSelection& selection, FileDialo
       selection_(selection),
       fileDialogs_(fileDialogs),
       notifier_(notifier),
-      shell_(shell) {
+      shell_(shell),
+      choicesDialog_(std::make_unique<QtExportChoicesAsker>(this)),
+      exporter_(creature, fileDialogs, *choicesDialog_, notifier) {
     setAccessibleName("Project");
     setFocusPolicy(Qt::StrongFocus);
     BuildControls();
@@ -168,7 +171,7 @@ void ProjectPage::BuildControls() {
     setTabOrder(bitmapButtons_[4], bitmapButtons_[3]);
 
     auto* exportGroup = new QGroupBox("Export", this);
-    exportGroup->setGeometry(units.Rect(7, 170, 200, 84));
+    exportGroup->setGeometry(units.Rect(7, 170, 200, 102));
     exportGroup->setAccessibleName("Export");
     for (std::size_t k = 0; k < kExportButtons.size(); ++k) {
         const ExportButtonLayout& layout = kExportButtons[k];
@@ -176,22 +179,31 @@ void ProjectPage::BuildControls() {
         button->setGeometry(units.Rect(layout.x, layout.y, layout.width, 14));
         button->setAccessibleName(layout.text);
         button->setToolTip(layout.tooltip);
-        // Exporting is not part of the program: the buttons stay disabled.
-        button->setEnabled(false);
+        // "Export For Render" and "COB..." have no format behind them: hidden and disabled.
+        button->setEnabled(layout.shown);
         button->setVisible(layout.shown);
         exportButtons_[k] = button;
     }
+    const std::array<std::pair<ControlId, ExportKind>, 4> exports{{
+        {kExport3dsId, ExportKind::ThreeDs},
+        {kExportDxfId, ExportKind::Dxf},
+        {kExportObjId, ExportKind::Obj},
+        {kExportBodyPartsId, ExportKind::BodyParts},
+    }};
+    for (const auto& [id, kind] : exports)
+        connect(ExportButton(id), &QPushButton::clicked, this,
+                [this, kind = kind] { Export(kind); });
     surfaceNames_ = new QCheckBox("Store surface Names as:\n <Type> <Name>", this);
     surfaceNames_->setGeometry(units.Rect(15, 203, 180, 20));
     surfaceNames_->setAccessibleName("Store surface Names as: <Type> <Name>");
     progress_ = new QProgressBar(this);
-    progress_->setGeometry(units.Rect(15, 228, 182, 9));
+    progress_->setGeometry(units.Rect(15, 246, 182, 9));
     progress_->setTextVisible(false);
     progress_->setRange(0, 100);
     progress_->setValue(0);
     progress_->setAccessibleName("Export progress");
     exportStatus_ = new QLabel(this);
-    exportStatus_->setGeometry(units.Rect(15, 240, 182, 9));
+    exportStatus_->setGeometry(units.Rect(15, 258, 182, 9));
     exportStatus_->setAccessibleName("Export status");
 }
 
@@ -258,6 +270,21 @@ void ProjectPage::SaveProject() {
     // The file is replaced atomically, so a failed save leaves an old file as it was.
     notifier_.ShowMessage(*chosen + "\n" + reason, "Unable to save project", MessageIcon::Warning,
                           MessageButtons::Ok);
+}
+
+void ProjectPage::Export(ExportKind kind) {
+    // The bar moves through the stages; each is painted before the work it names starts.
+    const auto showStage = [this](ExportStage stage) {
+        static constexpr std::array<int, 4> kStart{10, 30, 55, 85};  // Collecting ... Saving
+        progress_->setValue(kStart[std::size_t(stage)]);
+        progress_->repaint();
+    };
+    exportStatus_->clear();
+    progress_->setValue(0);
+    const std::optional<std::string> outcome =
+        exporter_.Run(kind, surfaceNames_->isChecked(), showStage);
+    progress_->setValue(outcome ? 100 : 0);
+    exportStatus_->setText(outcome ? QString::fromStdString(*outcome) : QString());
 }
 
 void ProjectPage::OpenManual() { bw::OpenManual(objectDirectory_, shell_, notifier_); }

@@ -1,6 +1,8 @@
 // The "Project" tab page: New, Load and Save of project files, the manual and the About box, in
-// bitmap buttons under a banner; and the Export group, whose buttons stay disabled (exporting
-// the creature to other formats is not part of the program).
+// bitmap buttons under a banner; and the Export group: "3DS...", "DXF...", "OBJ..." and
+// "Export with Body Parts" export the creature as the preview shows it (CreatureExportCommand),
+// the check box chooses the surface names, the progress bar follows the export's stages and the
+// text beside it tells the outcome. "Export For Render" and "COB..." stay hidden and disabled.
 //
 // Loading clears the creature through the Select Parts lists (every list back to " (none) "),
 // shows each record's file in its list without loading through the list, asks about renamed
@@ -16,8 +18,10 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "export/command/creature_export_command.h"
 #include "model/creature.h"
 #include "model/notifier.h"
 #include "model/step_listener.h"
@@ -65,7 +69,12 @@ class ProjectPage : public QWidget {
     void SetRepaint(std::function<void()> repaint) { repaint_ = std::move(repaint); }
     // Hears "New" and each project loaded as one step. Not owned; null for none.
     void SetStepListener(StepListener* listener) { steps_ = listener ? listener : &noSteps_; }
-    void SetProjectDirectory(const std::string& directory) { projectDirectory_ = directory; }
+    void SetProjectDirectory(const std::string& directory) {
+        projectDirectory_ = directory;
+        exporter_.SetProjectDirectory(directory);
+    }
+    // Asks the choices of each export; the page's own dialog unless set. Not owned.
+    void SetExportChoicesAsker(ExportChoicesAsker& asker) { exporter_.SetChoicesAsker(asker); }
     void SetObjectDirectory(const std::string& directory) { objectDirectory_ = directory; }
     const std::string& ProjectDirectory() const { return projectDirectory_; }
     const std::string& ObjectDirectory() const { return objectDirectory_; }
@@ -81,11 +90,17 @@ class ProjectPage : public QWidget {
     void SaveProject();
     void OpenManual();
     void ShowAbout();
+    // Exports the creature (see CreatureExportCommand::Run), with the progress bar and the
+    // outcome shown on the page. Changes nothing of the creature and is no undo step.
+    void Export(ExportKind kind);
 
     const TranslationFlags& Flags() const { return flags_; }
 
     BitmapButton* Button(ControlId id) const;
     QPushButton* ExportButton(ControlId id) const;
+    QCheckBox* SurfaceNamesBox() const { return surfaceNames_; }
+    QProgressBar* ExportProgressBar() const { return progress_; }
+    QLabel* ExportStatus() const { return exportStatus_; }
     // The hidden push buttons that run the same commands as the bitmap buttons.
     QPushButton* HiddenButton(ControlId id) const;
 
@@ -109,6 +124,8 @@ class ProjectPage : public QWidget {
     std::string projectDirectory_;
     std::string objectDirectory_;
     TranslationFlags flags_;
+    std::unique_ptr<ExportChoicesAsker> choicesDialog_;
+    CreatureExportCommand exporter_;
 
     QLabel* banner_ = nullptr;
     std::array<BitmapButton*, 5> bitmapButtons_{};  // New, Load, Save, About, Docs

@@ -1,0 +1,175 @@
+#include "export/creature_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "export/non_finite_count.h"
+
+namespace bw {
+namespace {
+
+bool IsFinite(const Vec3f& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+Vec3f Sub(const Vec3f& a, const Vec3f& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec3f Cross(const Vec3f& a, const Vec3f& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+// `v` scaled to length 1; nullopt for a zero vector.
+std::optional<Vec3f> Unit(const Vec3f& v) {
+    const double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
+    if (!(length > 0.0)) return std::nullopt;
+    return Vec3f{float(v.x / length), float(v.y / length), float(v.z / length)};
+}
+
+Vec3f ToExportFrame(const Vec3f& v, double scale, UpAxis up) {
+    const Vec3f s{float(v.x * scale), float(v.y * scale), float(v.z * scale)};
+    return up == UpAxis::Z ? Vec3f{s.x, -s.z, s.y} : s;
+}
+
+// The creature's extent along Y; 0 for a creature without points.
+double CreatureHeight(const Creature& creature) {
+    float low = std::numeric_limits<float>::infinity();
+    float high = -low;
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        for (const Vec3f& p : creature.Part(i)->TransformedPoints()) {
+            low = std::min(low, p.y);
+            high = std::max(high, p.y);
+        }
+    }
+    return high > low ? double(high) - double(low) : 0.0;
+}
+
+// The polygon's corners without repeats of the previous corner (cyclically).
+ExportPolygon DistinctCorners(const Quad& quad) {
+    ExportPolygon polygon;
+    polygon.surface = quad.surface;
+    polygon.cornerCount = 0;
+    for (int k = 0; k < 4; ++k) {
+        const std::uint16_t corner = quad.corner[std::size_t(k)];
+        const bool repeat =
+            polygon.cornerCount > 0 && polygon.corners[polygon.cornerCount - 1] == corner;
+        if (!repeat) polygon.corners[polygon.cornerCount++] = corner;
+    }
+    while (polygon.cornerCount > 1 &&
+           polygon.corners[polygon.cornerCount - 1] == polygon.corners[0])
+        --polygon.cornerCount;
+    // A bow tie such as (a, b, a, c) also has fewer than three distinct corners.
+    if (polygon.cornerCount == 4 &&
+        (polygon.corners[0] == polygon.corners[2] || polygon.corners[1] == polygon.corners[3]))
+        polygon.cornerCount = 0;
+    return polygon;
+}
+
+// Unit normals; a zero normal (opposite normals averaged by a weld) takes the direction of the
+// polygons around its point, and one without any such polygon points up.
+std::vector<Vec3f> UnitNormals(const PartGeometry& part, std::vector<Vec3f> normals) {
+    std::vector<std::size_t> zero;
+    for (std::size_t i = 0; i < normals.size(); ++i) {
+        if (const auto unit = Unit(normals[i]))
+            normals[i] = *unit;
+        else
+            zero.push_back(i);
+    }
+    if (zero.empty()) return normals;
+    std::vector<Vec3f> around(normals.size());
+    for (const ExportPolygon& polygon : part.polygons) {
+        const Vec3f& a = part.points[polygon.corners[0]];
+        const Vec3f area = Cross(Sub(part.points[polygon.corners[1]], a),
+                                 Sub(part.points[polygon.corners[polygon.cornerCount - 1]], a));
+        for (std::uint32_t k = 0; k < polygon.cornerCount; ++k) {
+            Vec3f& sum = around[polygon.corners[k]];
+            sum = {sum.x + area.x, sum.y + area.y, sum.z + area.z};
+        }
+    }
+    for (std::size_t i : zero) normals[i] = Unit(around[i]).value_or(Vec3f{0.0f, 1.0f, 0.0f});
+    return normals;
+}
+
+}  // namespace
+
+bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options,
+                          const std::string& formatName, std::vector<PartGeometry>& parts,
+                          std::string* reason) {
+    const auto fail = [&](std::string text) {
+        if (reason) *reason = std::move(text);
+        return false;
+    };
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const PartObject& part = *creature.Part(i);
+        const NonFiniteCount bad = CountNonFinite(part);
+        if (bad.points + bad.normals > 0) {
+            return fail("the " + part.TypeName() + " has " + std::to_string(bad.points) +
+                        " points and " + std::to_string(bad.normals) +
+                        " normals that are not finite numbers, which " + formatName +
+                        " cannot hold");
+        }
+    }
+    double scale = options.scale.value_or(1.0);
+    if (options.height) {
+        const double height = CreatureHeight(creature);
+        if (!(height > 0.0)) return fail("the creature has no height to scale");
+        scale = *options.height / height;
+    }
+
+    parts.clear();
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const PartObject& source = *creature.Part(i);
+        PartGeometry part;
+        part.bodyPart = source.TypeName();
+        for (const Vec3f& p : source.TransformedPoints()) {
+            part.points.push_back(ToExportFrame(p, scale, options.up));
+            if (!IsFinite(part.points.back())) {
+                return fail("the " + part.bodyPart +
+                            " has points beyond the number range once scaled");
+            }
+        }
+        std::vector<Vec3f> normals;
+        for (const Vec3f& n : source.Normals())
+            normals.push_back(ToExportFrame(n, 1.0, options.up));
+        normals.resize(part.points.size());
+        for (const Quad& quad : source.Polygons()) {
+            const ExportPolygon polygon = DistinctCorners(quad);
+            if (polygon.cornerCount >= 3) part.polygons.push_back(polygon);
+        }
+        part.normals = UnitNormals(part, std::move(normals));
+        for (const SurfaceMaterial& surface : source.Surfaces())
+            part.surfaces.push_back({surface.name, surface.colour});
+        for (int k = 0; k < kMaxConnectionSets; ++k) {
+            const auto set = source.ConnectionSet(k);
+            part.sets[std::size_t(k)].assign(set.begin(), set.end());
+        }
+        parts.push_back(std::move(part));
+    }
+    return true;
+}
+
+std::vector<SeamWeld> CreatureSeamWelds(const Creature& creature) {
+    std::vector<SeamWeld> welds;
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const PartObject& part = *creature.Part(i);
+        for (const SetConnection& connection : ConnectionsOfTypeCode(part.GetTypeCode())) {
+            // Both parts list the seam; the one earlier in the list reports it.
+            for (int j = i + 1; j < creature.PartCount(); ++j) {
+                const PartObject& neighbour = *creature.Part(j);
+                if (neighbour.GetTypeCode() != connection.neighbour) continue;
+                const auto own = part.ConnectionSet(connection.ownSet - 1);
+                const auto other = neighbour.ConnectionSet(connection.neighbourSet - 1);
+                if (!own.empty() && own.size() == other.size())
+                    welds.push_back({std::size_t(i), connection.ownSet - 1, std::size_t(j),
+                                     connection.neighbourSet - 1});
+            }
+        }
+    }
+    return welds;
+}
+
+std::string ExportSurfaceName(const std::string& bodyPart, const std::string& surface,
+                              bool typeInSurfaceNames, const std::string& blank) {
+    return typeInSurfaceNames ? bodyPart + blank + surface : surface;
+}
+
+}  // namespace bw

@@ -1,0 +1,2 @@
+// Reaches into a front end beside the sources, which no layer may do.
+#include "front/commands.h"
