@@ -5,75 +5,20 @@
 // "ratio stl/json" and "ratio 3mf/json" after the table.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
 #include <string>
 
 #include "bwtool/creature_description.h"
 #include "bwtool/json_text.h"
 #include "export/export_format.h"
 #include "export/writers/creature_export.h"
+#include "largest_sample_creature.h"
 #include "model/creature.h"
-#include "project/project_loader.h"
-#include "quiet_notifier.h"
 #include "ratio_report.h"
 
 namespace {
 
-class TranslatingListener : public bw::ProjectLoadListener {
-  public:
-    bw::TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                         const bw::TranslationAnswer&) override {
-        return {true, true, true, true};
-    }
-    void ShowTranslationList(const std::vector<std::string>&,
-                             const std::vector<std::string>&) override {}
-};
-
-std::size_t PointCount(const bw::Creature& creature) {
-    std::size_t points = 0;
-    for (int i = 0; i < creature.PartCount(); ++i)
-        points += creature.Part(i)->TransformedPoints().size();
-    return points;
-}
-
-struct LargestCreature {
-    bw::bench::QuietNotifier notifier;
-    std::unique_ptr<bw::Creature> creature;
-    std::string project;
-
-    LargestCreature() {
-        const std::filesystem::path share = BW_SAMPLE_SHARE_DIR;
-        const std::string objects = (share / "Objects" / "Library").string();
-        for (const auto& entry : std::filesystem::directory_iterator(share / "Projects")) {
-            auto candidate = std::make_unique<bw::Creature>(notifier);
-            TranslatingListener listener;
-            bw::TranslationFlags flags;
-            if (!bw::LoadProject(*candidate, entry.path().string(), objects, flags, listener))
-                continue;
-            if (!creature || PointCount(*candidate) > PointCount(*creature)) {
-                creature = std::move(candidate);
-                project = entry.path().filename().string();
-            }
-        }
-        if (!creature) {
-            std::fprintf(stderr, "no sample project loads from %s\n", share.c_str());
-            std::abort();
-        }
-        std::fprintf(stderr, "largest sample creature: %s, %zu points in %d parts\n",
-                     project.c_str(), PointCount(*creature), creature->PartCount());
-    }
-};
-
-const bw::Creature& Creature() {
-    static const LargestCreature largest;
-    return *largest.creature;
-}
-
 void BM_Export(benchmark::State& state, const std::string& path) {
-    const bw::Creature& creature = Creature();
+    const bw::Creature& creature = bw::bench::LargestSampleCreature();
     const bw::ExportFormat& format = *bw::ExportFormatOfPath(path);
     const bw::ExportOptions options;
     std::size_t bytes = 0;
@@ -100,7 +45,7 @@ BENCHMARK_CAPTURE(BM_Export, 3mf, std::string("creature.3mf"))
     ->MinTime(1.0);
 
 void BM_AssembleJson(benchmark::State& state) {
-    const bw::Creature& creature = Creature();
+    const bw::Creature& creature = bw::bench::LargestSampleCreature();
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string text = bw::tool::JsonText(

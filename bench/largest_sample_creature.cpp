@@ -1,0 +1,66 @@
+#include "largest_sample_creature.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "project/project_loader.h"
+#include "quiet_notifier.h"
+
+namespace bw::bench {
+namespace {
+
+class TranslatingListener : public ProjectLoadListener {
+  public:
+    TranslationAnswer AskTranslation(const std::string&, const std::string&,
+                                     const TranslationAnswer&) override {
+        return {true, true, true, true};
+    }
+    void ShowTranslationList(const std::vector<std::string>&,
+                             const std::vector<std::string>&) override {}
+};
+
+std::size_t PointCount(const Creature& creature) {
+    std::size_t points = 0;
+    for (int i = 0; i < creature.PartCount(); ++i)
+        points += creature.Part(i)->TransformedPoints().size();
+    return points;
+}
+
+struct LargestCreature {
+    bench::QuietNotifier notifier;
+    std::unique_ptr<Creature> creature;
+    std::string project;
+
+    LargestCreature() {
+        const std::filesystem::path share = BW_SAMPLE_SHARE_DIR;
+        const std::string objects = (share / "Objects" / "Library").string();
+        for (const auto& entry : std::filesystem::directory_iterator(share / "Projects")) {
+            auto candidate = std::make_unique<Creature>(notifier);
+            TranslatingListener listener;
+            TranslationFlags flags;
+            if (!LoadProject(*candidate, entry.path().string(), objects, flags, listener)) continue;
+            if (!creature || PointCount(*candidate) > PointCount(*creature)) {
+                creature = std::move(candidate);
+                project = entry.path().filename().string();
+            }
+        }
+        if (!creature) {
+            std::fprintf(stderr, "no sample project loads from %s\n", share.c_str());
+            std::abort();
+        }
+        std::fprintf(stderr, "largest sample creature: %s, %zu points in %d parts\n",
+                     project.c_str(), PointCount(*creature), creature->PartCount());
+    }
+};
+
+}  // namespace
+
+const Creature& LargestSampleCreature() {
+    static const LargestCreature largest;
+    return *largest.creature;
+}
+
+}  // namespace bw::bench
