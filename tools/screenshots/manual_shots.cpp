@@ -22,6 +22,7 @@
 #include "app/ui/main_dialog.h"
 #include "converter/ui/converter_page.h"
 #include "edit/ui/edit_parts_page.h"
+#include "export/ui/export_choices_dialog.h"
 #include "model/file_enumerator.h"
 #include "project/ui/bitmap_button.h"
 #include "project/ui/project_page.h"
@@ -193,6 +194,13 @@ int main(int argc, char** argv) {
     options.show();
     shot(options, "dialog-save-options.png");
     options.hide();
+
+    bw::ExportChoicesDialog exportOptions(
+        *bw::ExportFormatOfExtension(".stl"),
+        bw::DefaultExportChoices(*bw::ExportFormatOfExtension(".stl")), &dialog);
+    exportOptions.show();
+    shot(exportOptions, "dialog-export-options.png");
+    exportOptions.hide();
 
     bw::TranslateNamesDialog question("\\Left thigh\\MaleSlim.bwo", "\\Left thigh\\Male-Slim.bwo",
                                       bw::TranslationAnswer{}, &dialog);
