@@ -4,6 +4,7 @@
 // writes are read back by Assimp.
 #include "export/command/creature_export_command.h"
 
+#include <Model/COM/NMR_DLLInterfaces.h>
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -281,6 +282,47 @@ TEST_F(CreatureExportCommandTest, ThreeDsReadsBackWithItsPartsAndSurfaceNames) {
         for (const std::string& name : materials) all += "\"" + name + "\" ";
         EXPECT_EQ(materials.count("Head Skin"), typeInNames ? 1u : 0u) << all;
         EXPECT_EQ(materials.count("Skin"), typeInNames ? 0u : 1u) << all;
+    }
+}
+
+// The names of the 3MF package's base materials (the group the writer adds first).
+std::set<std::string> ThreeMfMaterialNames(std::string bytes) {
+    std::set<std::string> names;
+    NMR::PLib3MFModel* model = nullptr;
+    NMR::PLib3MFModelReader* reader = nullptr;
+    NMR::PLib3MFModelBaseMaterial* materials = nullptr;
+    if (NMR::lib3mf_createmodel(&model) == LIB3MF_OK &&
+        NMR::lib3mf_model_queryreader(model, "3mf", &reader) == LIB3MF_OK &&
+        NMR::lib3mf_reader_readfrombuffer(reader, reinterpret_cast<BYTE*>(bytes.data()),
+                                          bytes.size()) == LIB3MF_OK &&
+        NMR::lib3mf_model_getbasematerialbyid(model, 1, &materials) == LIB3MF_OK) {
+        DWORD count = 0;
+        NMR::lib3mf_basematerial_getcount(materials, &count);
+        for (DWORD m = 0; m < count; ++m) {
+            char name[256] = {};
+            ULONG needed = 0;
+            if (NMR::lib3mf_basematerial_getnameutf8(materials, m, name, sizeof name, &needed) ==
+                LIB3MF_OK)
+                names.insert(name);
+        }
+    }
+    for (NMR::PLib3MFBase* instance :
+         {static_cast<NMR::PLib3MFBase*>(materials), static_cast<NMR::PLib3MFBase*>(reader),
+          static_cast<NMR::PLib3MFBase*>(model)})
+        if (instance) NMR::lib3mf_release(instance);
+    return names;
+}
+
+TEST_F(CreatureExportCommandTest, ThreeMfMaterialsAreNamedAsTheCheckBoxSays) {
+    LoadSample("Male.bwp");
+    for (const bool typeInNames : {true, false}) {
+        SCOPED_TRACE(typeInNames);
+        const std::string path = dir.Path() + "/male" + std::to_string(typeInNames) + ".3mf";
+        ASSERT_TRUE(Export(ExportKind::BodyParts, path, typeInNames));
+        const std::set<std::string> names = ThreeMfMaterialNames(ReadBytes(path));
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(names.count("Head Skin"), typeInNames ? 1u : 0u);
+        EXPECT_EQ(names.count("Skin"), typeInNames ? 0u : 1u);
     }
 }
 
