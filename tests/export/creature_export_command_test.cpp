@@ -21,6 +21,10 @@
 #include "support/temporary_directory.h"
 #include "support/unprivileged_user.h"
 
+// The 3MF library's reader leaves a few small blocks of libzip's unfreed for every package it
+// reads: its own, not the export's.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libzip.so\n"; }
+
 namespace bw {
 namespace {
 
