@@ -151,24 +151,29 @@ TEST_F(ProjectExportTest, EveryButtonAndFormatWritesNamesAsTheCheckBoxSays) {
 }
 
 TEST_F(ProjectExportTest, AWindowExportIsTheSameBytesAsBwtools) {
+    // Formats whose bytes hold no time of writing (FBX and COLLADA hold one), each written to a
+    // folder of its own under one name, since OBJ names its material library.
     page->SurfaceNamesBox()->setChecked(true);
-    for (const std::string name : {"male.glb", "male.stl", "male.fbx"}) {
+    std::filesystem::create_directory(files.Path() + "/window");
+    std::filesystem::create_directory(files.Path() + "/tool");
+    for (const std::string name : {"male.glb", "male.stl", "male.obj", "male.3mf"}) {
         SCOPED_TRACE(name);
-        const std::string window = files.Path() + "/window-" + name;
-        Export(ProjectPage::kExportBodyPartsId, window);
-        const std::string tool = files.Path() + "/tool-" + name;
+        Export(ProjectPage::kExportBodyPartsId, files.Path() + "/window/" + name);
         std::vector<std::string> args{"assemble",
                                       "--objects",
                                       SampleLibraryDirectory(),
                                       (kShare / "Projects" / "Male.bwp").string(),
                                       "--export",
-                                      tool};
-        if (name == "male.stl") args.insert(args.end(), {"--height", "100"});
+                                      files.Path() + "/tool/" + name};
+        if (name == "male.stl" || name == "male.3mf") args.insert(args.end(), {"--height", "100"});
         const CommandResult result = RunCommand(BWTOOL_PATH, args, files.Path());
         ASSERT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(ReadText(window), ReadText(tool));
-        EXPECT_FALSE(ReadText(window).empty());
+        const std::string window = ReadText(files.Path() + "/window/" + name);
+        EXPECT_FALSE(window.empty());
+        EXPECT_EQ(window, ReadText(files.Path() + "/tool/" + name));
     }
+    EXPECT_EQ(ReadText(files.Path() + "/window/male.mtl"),
+              ReadText(files.Path() + "/tool/male.mtl"));
 }
 
 TEST_F(ProjectExportTest, TheChoicesDialogSetsTheUpAxisAndSize) {

@@ -6,9 +6,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include "ui/ok_cancel_buttons.h"
 
 namespace bw {
 namespace {
@@ -72,11 +73,7 @@ ExportChoicesDialog::ExportChoicesDialog(const ExportFormat& format, const Expor
         connect(button, &QRadioButton::toggled, this, follow);
     follow();
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName("OK");
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName("Cancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(formatName);

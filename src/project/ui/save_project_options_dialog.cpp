@@ -3,11 +3,11 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "project/project_file.h"
+#include "ui/ok_cancel_buttons.h"
 
 namespace bw {
 namespace {
@@ -41,11 +41,7 @@ SaveProjectOptionsDialog::SaveProjectOptionsDialog(QWidget* parent) : QDialog(pa
              "Edition, but does not maintain the new Pro settings such as Taper values",
              group));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setAccessibleName("OK");
-    buttons->button(QDialogButtonBox::Cancel)->setAccessibleName("Cancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
