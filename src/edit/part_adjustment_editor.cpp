@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "edit/edit_number.h"
+#include "model/body_part_catalogue.h"
 
 namespace bw {
 namespace {
@@ -174,6 +175,7 @@ void PartAdjustmentEditor::ClearCurrentSettings() {
         return;
     }
     part->ResetAdjustments();
+    part->adjustments.taperAxis = TaperAxisOfBodyPart(part->bodyPart);
     ShowAllGroups(*part);
     part->highlight = 1;
     creature_.ApplyAdjustments(part);

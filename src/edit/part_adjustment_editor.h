@@ -83,8 +83,9 @@ class PartAdjustmentEditor {
     void EditValue(AdjustGroup group, std::string_view text);
     // A Slider Step edit lost the focus holding `text`: the number becomes the group's step.
     void EditStep(AdjustGroup group, std::string_view text);
-    // "Clear current settings": the part's adjustments back to their defaults (its taper axis
-    // becomes 0, so it is no longer tapered until it is loaded again), shown and applied.
+    // "Clear current settings": the part's adjustments back to those of a freshly added part
+    // (the body part's own taper axis kept, so a later taper value still tapers), shown and
+    // applied.
     void ClearCurrentSettings();
 
   private:

@@ -218,7 +218,7 @@ TEST_F(EditPartsPageTest, ValueEditsAreReadWhenLeftAndLettersReadAsZero) {
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[1], -0.5f);
 }
 
-TEST_F(EditPartsPageTest, ClearCurrentSettingsResetsThePartAndLosesItsTaperAxis) {
+TEST_F(EditPartsPageTest, ClearCurrentSettingsResetsThePartAsFreshlyAddedAndTaperStillWorks) {
     Choose(kThighEntry);
     QTest::mouseClick(page.LockButton(kGroupZ, kScaleNegative), Qt::LeftButton);
     DragThumb(page.AdjustBar(kGroupZ), -30);
@@ -226,8 +226,10 @@ TEST_F(EditPartsPageTest, ClearCurrentSettingsResetsThePartAndLosesItsTaperAxis)
     ASSERT_FALSE(UnadjustedAwayFromSeams(*thigh));
 
     QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
-    EXPECT_EQ(thigh->adjustments, PartAdjustments{});
-    EXPECT_EQ(thigh->adjustments.taperAxis, 0);
+    PartAdjustments fresh;
+    fresh.taperAxis = TaperAxisOfBodyPart(thigh->bodyPart);
+    ASSERT_NE(fresh.taperAxis, 0);
+    EXPECT_EQ(thigh->adjustments, fresh);
     EXPECT_EQ(thigh->highlight, 1);
     for (AdjustGroup g : kAdjustGroups) {
         EXPECT_EQ(page.ValueEdit(g)->text(), "0.000000");
@@ -238,7 +240,7 @@ TEST_F(EditPartsPageTest, ClearCurrentSettingsResetsThePartAndLosesItsTaperAxis)
     EXPECT_TRUE(UnadjustedAwayFromSeams(*thigh));
     TypeAndLeave(page.ValueEdit(kGroupTaper), "0.8", page.StepEdit(kGroupX));
     EXPECT_FLOAT_EQ(thigh->adjustments.taperValue[0], 0.8f);
-    EXPECT_TRUE(UnadjustedAwayFromSeams(*thigh));  // no taper axis, no taper
+    EXPECT_FALSE(UnadjustedAwayFromSeams(*thigh));  // the body part's taper axis tapers it
 }
 
 }  // namespace
