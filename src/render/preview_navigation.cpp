@@ -35,6 +35,13 @@ float ZoomedBy(float zoom, int dy) {
     return std::clamp(zoom - static_cast<float>(dy) * kZoomPerPixel, kMinZoom, kMaxZoom);
 }
 
+int WheelZoomPixels(int angleDelta, int& remainder) {
+    const long long scaled = (long long)angleDelta * kPixelsPerWheelNotch + remainder;
+    const long long pixels = scaled / kWheelNotch;  // rounds towards zero, so both ways alike
+    remainder = int(scaled - pixels * kWheelNotch);
+    return int(pixels);
+}
+
 float LightLevelForZoom(float zoom) { return 0.7f - (kMaxZoom - zoom) * 0.3f; }
 
 void ResetForDoubleClick(Creature& creature, DragButton button, bool swapMouseButtons) {

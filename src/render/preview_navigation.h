@@ -41,6 +41,15 @@ struct Pan {
 Rotation RotatedBy(Rotation rotation, int dx, int dy);
 Pan PannedBy(Pan pan, int dx, int dy);
 float ZoomedBy(float zoom, int dy);
+// A wheel notch: the angle delta a mouse wheel reports for one click (eighths of a degree).
+inline constexpr int kWheelNotch = 120;
+// A notch zooms as far as a zoom drag of this many pixels.
+inline constexpr int kPixelsPerWheelNotch = 20;
+// The zoom-in distance, in drag pixels, of a wheel turn by `angleDelta` (positive: turned away
+// from the user, which zooms in; negative zooms out). `remainder` keeps what a fine-grained
+// wheel turned short of a whole pixel for the next turn; start it at 0.
+int WheelZoomPixels(int angleDelta, int& remainder);
+
 // The light level that goes with a zoom: brighter as the creature comes closer.
 float LightLevelForZoom(float zoom);
 

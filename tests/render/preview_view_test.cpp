@@ -25,7 +25,7 @@ constexpr int kSide = 200;
 // sample creature.
 class PreviewViewTest : public testing::Test {
   protected:
-    PreviewViewTest() : creature(notifier), view(notifier) {
+    PreviewViewTest() : creature(notifier) {
         view.resize(kSide, kSide);
         view.SetCreature(&creature);
         view.SetBackgroundColour({0.0f, 0.0f, 1.0f});
@@ -225,18 +225,34 @@ TEST_F(PreviewViewTest, MovesWithoutCaptureAndWithASceneLeaveTheCreature) {
     view.SetScene(nullptr);
 }
 
-TEST_F(PreviewViewTest, TheWheelShowsItsMessageAndLeavesTheCamera) {
+TEST_F(PreviewViewTest, TheWheelZoomsAsATwentyPixelZoomDragPerNotchWithoutAMessage) {
     Render();
-    QWheelEvent wheel(QPointF(10, 20), view.mapToGlobal(QPointF(10, 20)), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::ShiftModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&view, &wheel);
-    ASSERT_EQ(notifier.messages.size(), 1u);
-    const QPoint global = view.mapToGlobal(QPoint(10, 20));
-    EXPECT_EQ(notifier.messages[0].text, "OnMouseWheel()\nflags: (4)  delta: -120  point: (" +
-                                             std::to_string(global.x()) + ", " +
-                                             std::to_string(global.y()) + ")");
-    EXPECT_EQ(notifier.messages[0].caption, "Beastwright");
-    EXPECT_FLOAT_EQ(view.Zoom(), kInitialZoom);
+    const auto turn = [this](int angleDelta) {
+        QWheelEvent wheel(QPointF(10, 20), view.mapToGlobal(QPointF(10, 20)), QPoint(),
+                          QPoint(0, angleDelta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(&view, &wheel);
+    };
+    turn(kWheelNotch);  // away from the user: closer
+    EXPECT_NEAR(view.Zoom(), ZoomedBy(kInitialZoom, -20), 1e-6f);
+    EXPECT_GT(view.Zoom(), kInitialZoom);
+    turn(-kWheelNotch);
+    EXPECT_NEAR(view.Zoom(), kInitialZoom, 1e-6f);
+    // A fine-grained wheel: three sixths of a notch make half a notch's zoom.
+    for (int k = 0; k < 3; ++k) turn(-kWheelNotch / 6);
+    EXPECT_NEAR(view.Zoom(), ZoomedBy(kInitialZoom, 10), 1e-6f);
+    for (int k = 0; k < 200; ++k) turn(kWheelNotch);
+    EXPECT_FLOAT_EQ(view.Zoom(), kMaxZoom);
+    EXPECT_TRUE(notifier.messages.empty());
+
+    // Over a scene (the converter's view), a notch away is a 20-pixel middle drag upwards.
+    RecordingScene scene;
+    view.SetScene(&scene);
+    turn(kWheelNotch);
+    turn(-2 * kWheelNotch);
+    EXPECT_EQ(scene.middleDrags, (std::vector<int>{20, -40}));
+    EXPECT_FLOAT_EQ(view.Zoom(), kMaxZoom);
+    view.SetScene(nullptr);
 }
 
 }  // namespace

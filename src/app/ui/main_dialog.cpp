@@ -69,7 +69,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     // Allocation order: the preview view, the creature, the converter model, the pages.
     const OpenGlSetup openGl = platform_.openGl ? platform_.openGl() : OpenGlSetup::NoContext;
     if (openGl == OpenGlSetup::Ready) {
-        preview_ = new PreviewView(platform_.notifier);
+        preview_ = new PreviewView();
         previewContainer_ = new bw::PreviewContainer(preview_, this);
     } else {
         platform_.notifier.ShowMessage(openGl == OpenGlSetup::NoPixelFormat

@@ -8,10 +8,8 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QWheelEvent>
-#include <cstdio>
 
 #include "render/gl/creature_drawing.h"
-#include "ui/product_name.h"
 
 namespace bw {
 namespace {
@@ -35,21 +33,9 @@ std::optional<DragButton> ButtonOf(Qt::MouseButton button) {
     }
 }
 
-// The key-state flags a wheel message carries: buttons 1, 2, 16; Shift 4, Ctrl 8.
-int WheelKeyFlags(const QWheelEvent& event) {
-    int flags = 0;
-    if (event.buttons() & Qt::LeftButton) flags |= 0x1;
-    if (event.buttons() & Qt::RightButton) flags |= 0x2;
-    if (event.modifiers() & Qt::ShiftModifier) flags |= 0x4;
-    if (event.modifiers() & Qt::ControlModifier) flags |= 0x8;
-    if (event.buttons() & Qt::MiddleButton) flags |= 0x10;
-    return flags;
-}
-
 }  // namespace
 
-PreviewView::PreviewView(Notifier& notifier)
-    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), notifier_(notifier) {
+PreviewView::PreviewView() : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate) {
     setFormat(RequestedFormat());
 }
 
@@ -329,14 +315,17 @@ void PreviewView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void PreviewView::wheelEvent(QWheelEvent* event) {
-    const QPoint point = event->globalPosition().toPoint();
-    char line[128];
-    std::snprintf(
-        line, sizeof line, "flags: (%d)  delta: %d  point: (%d, %d)", WheelKeyFlags(*event),
-        static_cast<int>(static_cast<short>(event->angleDelta().y())), point.x(), point.y());
-    notifier_.ShowMessage(std::string("OnMouseWheel()\n") + line, kApplicationName,
-                          MessageIcon::None, MessageButtons::Ok);
     event->accept();
+    const int pixels = WheelZoomPixels(event->angleDelta().y(), wheelRemainder_);
+    if (pixels == 0) return;
+    // The zoom of a drag: the converter's view comes closer as a middle drag goes up, the
+    // creature as a zoom drag goes down.
+    if (scene_) {
+        scene_->MiddleDrag(pixels);
+        Invalidate();
+    } else if (creature_) {
+        SetZoom(ZoomedBy(zoom_, -pixels));
+    }
 }
 
 void PreviewView::keyPressEvent(QKeyEvent* event) { event->accept(); }

@@ -1,6 +1,6 @@
 // The OpenGL preview beside the tab pages: clears to the background colour and draws the
 // creature (or, while it has one, its scene: the converter's object), and turns mouse drags
-// into rotation, pan and zoom (or hands them to the scene).
+// into rotation, pan and zoom (or hands them to the scene); the wheel zooms as a zoom drag does.
 //
 // A native window of its own (in the dialog through a PreviewContainer), so a frame swaps only
 // the preview: nothing composes the dialog around it and no control repaints for it. Frames
@@ -11,10 +11,9 @@
 // everything GL sees is in device pixels with y up (logical size x devicePixelRatio).
 //
 // Ownership: the main dialog's PreviewContainer owns the window; standing alone (tests,
-// benchmarks) it is a top-level window owned by its creator. It refers to the Creature, the
-// scene and the Notifier, which its owner keeps alive longer; it owns only its GL
-// state (legacy fixed-function, compatibility profile), released in Cleanup() when the context
-// goes away.
+// benchmarks) it is a top-level window owned by its creator. It refers to the Creature and the
+// scene, which its owner keeps alive longer; it owns only its GL state (legacy fixed-function,
+// compatibility profile), released in Cleanup() when the context goes away.
 //
 // Lifecycle as in Qt's OpenGL examples: GL state set in initializeGL, projection in resizeGL,
 // drawing in paintGL only; setters compare, assign, then ask for a frame; mouse handlers only
@@ -28,7 +27,6 @@
 #include <array>
 
 #include "model/creature.h"
-#include "model/notifier.h"
 #include "render/preview_navigation.h"
 #include "render/preview_scene.h"
 
@@ -38,7 +36,7 @@ class PreviewView : public QOpenGLWindow {
     Q_OBJECT
 
   public:
-    explicit PreviewView(Notifier& notifier);
+    PreviewView();
     ~PreviewView() override;
 
     // The surface format the preview asks for: RGB 8 bits each without alpha, 32-bit depth
@@ -105,11 +103,11 @@ class PreviewView : public QOpenGLWindow {
     void ApplyCreatureDrag(DragButton button, QPoint position, Qt::KeyboardModifiers modifiers);
     void ApplySceneDrags(QPoint position, Qt::KeyboardModifiers modifiers);
 
-    Notifier& notifier_;
     Creature* creature_ = nullptr;
     PreviewScene* scene_ = nullptr;
 
     float zoom_ = kInitialZoom;
+    int wheelRemainder_ = 0;  // a fine-grained wheel's turn short of a whole drag pixel
     std::array<float, 3> backgroundColour_{0.0f, 0.0f, 0.0f};
     bool swapMouseButtons_ = false;
     DragState left_, right_, middle_;
