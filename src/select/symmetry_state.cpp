@@ -6,7 +6,10 @@ namespace bw {
 
 SymmetryState::SymmetryState(PartSelection& selection) : selection_(selection) {
     selection_.SetSymmetryQuery([this] { return symmetryOn_; });
-    selection_.SetMirror([this](BodyPartId part) { MirrorPart(selection_, part); });
+    selection_.SetMirror([this](BodyPartId part) {
+        MirrorPart(selection_, part);
+        memory_.NotePlaced();
+    });
 }
 
 SymmetryState::~SymmetryState() {
@@ -20,20 +23,25 @@ int SymmetryState::Direction(SymmetryGroup group) const {
 }
 
 void SymmetryState::TurnOn() {
+    // Turned on again while on, it keeps what it took the first time.
+    if (!symmetryOn_) memory_.KeepBefore();
     symmetryOn_ = true;
     ApplySymmetry(selection_, symmetryDirection_);
+    memory_.NotePlaced();
 }
 
 void SymmetryState::TurnOff() {
     symmetryOn_ = false;
-    RestoreChosenSelections(selection_);
+    memory_.GiveBack();
 }
 
 void SymmetryState::ChooseDirection(SymmetryGroup group, int direction) {
     if (!IsValidSymmetryGroup(group)) return;
     const int stored = direction == kLeftArrow ? kLeftArrow : kRightArrow;
     symmetryDirection_[SymmetryGroupIndex(group)] = stored;
-    if (symmetryOn_) MirrorGroup(selection_, group, stored);
+    if (!symmetryOn_) return;
+    MirrorGroup(selection_, group, stored);
+    memory_.NotePlaced();
 }
 
 void SymmetryState::ChooseDirectionForAll(int direction) {

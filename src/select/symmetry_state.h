@@ -3,7 +3,8 @@
 //
 // The main dialog owns one and forwards the box's clicks to it:
 //   "On" clicked            -> TurnOn()      mirrors every group in its own direction
-//   "Off" clicked           -> TurnOff()     every body part back to its own last choice
+//   "Off" clicked           -> TurnOff()     every body part back to its own last choice,
+//                                            from memory where symmetry replaced the part
 //   a group's "<<" / ">>"   -> ChooseDirection(group, kLeftArrow / kRightArrow)
 //   "All" "<<" / ">>"       -> ChooseDirectionForAll(kLeftArrow / kRightArrow)
 // After each call it shows IsOn() on the Off/On pair, LabelsEnabled() on the four labels and
@@ -19,6 +20,7 @@
 
 #include "select/part_selection.h"
 #include "select/symmetry_group.h"
+#include "select/symmetry_memory.h"
 
 namespace bw {
 
@@ -36,7 +38,9 @@ class SymmetryState {
 
     // Symmetry on, then every group mirrored in its own direction (again if it was on).
     void TurnOn();
-    // Symmetry off, then every body part shows and holds the entry last chosen for it.
+    // Symmetry off, then every body part shows and holds the entry last chosen for it: the
+    // parts symmetry replaced come back as they were before "On" (SymmetryMemory); parts the
+    // user chose or changed meanwhile stay.
     void TurnOff();
     // Records the group's direction and, while symmetry is on, mirrors the group in it. Any
     // direction other than kLeftArrow is stored as kRightArrow. Nothing for an invalid group.
@@ -55,6 +59,7 @@ class SymmetryState {
 
   private:
     PartSelection& selection_;
+    SymmetryMemory memory_{selection_};
     bool symmetryOn_ = false;
     std::array<int, kSymmetryGroupCount> symmetryDirection_{kRightArrow, kRightArrow, kRightArrow};
 };

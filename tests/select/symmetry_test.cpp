@@ -2,6 +2,8 @@
 // arrows' directions and the order in which groups are mirrored.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "select/clear_creature.h"
 #include "select/symmetry_operations.h"
 #include "select/symmetry_state.h"
@@ -88,6 +90,66 @@ TEST(SymmetryTest, OffGivesEveryBodyPartItsOwnLastChoice) {
     // With symmetry off a choice stays on its own side.
     f.Choose(kLeftEar, "A.bwo");
     EXPECT_EQ(f.LoadedFile(kRightEar), "");
+}
+
+// A part's file, adjustments and points, as bytes.
+std::string PartBytes(const Creature& creature, BodyPartId bodyPart) {
+    const std::optional<TypeCode> code = TypeCodeOfBodyPart(bodyPart);
+    const PartObject* part = code ? creature.PartOfTypeCode(*code) : nullptr;
+    if (!part) return "none";
+    std::string out = part->Name();
+    out.append(reinterpret_cast<const char*>(&part->adjustments), sizeof part->adjustments);
+    const auto& points = part->TransformedPoints();
+    out.append(reinterpret_cast<const char*>(points.data()), points.size() * sizeof points[0]);
+    return out;
+}
+
+TEST(SymmetryTest, OffGivesBackWhatOnReplacedFromMemoryAndKeepsWhatTheUserChanged) {
+    SelectionFixture f(FileNames{"A.bwo", "B.bwo"});
+    SymmetryState symmetry(f.selection);
+    // Only one side chosen, adjusted: "On" copies the other, empty side over one of them.
+    f.Choose(kRightArm, "A.bwo");
+    f.Choose(kLeftLeg, "B.bwo");
+    for (BodyPartId id : {kRightArm, kLeftLeg}) {
+        PartObject* part = f.creature.PartOfTypeCode(*TypeCodeOfBodyPart(id));
+        ASSERT_NE(part, nullptr);
+        part->adjustments.scaleValue[0] = 0.25f;
+        f.creature.ApplyAdjustments(part);
+    }
+    std::array<std::string, kBodyPartCount> before;
+    for (BodyPartId id = 0; id < kBodyPartCount; ++id)
+        before[std::size_t(id)] = PartBytes(f.creature, id);
+
+    symmetry.TurnOn();
+    ASSERT_NE(PartBytes(f.creature, kRightArm) + PartBytes(f.creature, kLeftArm),
+              before[kRightArm] + before[kLeftArm]);
+    // No file is read to give the parts back.
+    for (const auto& entry : std::filesystem::directory_iterator(f.directory.Path()))
+        std::filesystem::remove_all(entry.path());
+    symmetry.TurnOff();
+    for (BodyPartId id = 0; id < kBodyPartCount; ++id)
+        EXPECT_EQ(PartBytes(f.creature, id), before[std::size_t(id)]) << BodyPartName(id);
+    EXPECT_TRUE(f.notifier.messages.empty());
+    for (BodyPartId i = 0; i < kBodyPartCount; ++i)
+        EXPECT_EQ(f.List(i).CurrentIndex(), f.selection.ChosenSelection(i)) << BodyPartName(i);
+
+    // A part the user adjusted while symmetry was on keeps the adjustment.
+    symmetry.TurnOn();
+    std::vector<BodyPartId> adjusted;
+    for (BodyPartId id : {kLeftArm, kRightArm, kLeftLeg, kRightLeg}) {
+        PartObject* part = f.creature.PartOfTypeCode(*TypeCodeOfBodyPart(id));
+        if (!part) continue;
+        part->adjustments.scaleValue[1] = 0.5f;
+        f.creature.ApplyAdjustments(part);
+        adjusted.push_back(id);
+    }
+    ASSERT_FALSE(adjusted.empty());
+    symmetry.TurnOff();
+    for (BodyPartId id : adjusted) {
+        const PartObject* part = f.creature.PartOfTypeCode(*TypeCodeOfBodyPart(id));
+        ASSERT_NE(part, nullptr) << BodyPartName(id);
+        EXPECT_EQ(part->adjustments.scaleValue[1], 0.5f) << BodyPartName(id);
+    }
 }
 
 TEST(SymmetryTest, ArrowsWhileOffOnlyRecordTheDirectionWhichOnThenUses) {
