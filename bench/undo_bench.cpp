@@ -80,6 +80,7 @@ struct FantasyWithHistory {
             bw::CreatureStateSources{creature, selection, symmetry},
             bw::UndoSteps::Hooks{[this] { return editor.View().entry; },
                                  [this](int entry) { editor.SelectEntry(entry); },
+                                 {},
                                  {}});
         const bw::ScopedStep step(*undo);
         bw::ListSelectingLoadListener listener(selection);

@@ -6,8 +6,8 @@ namespace bw {
 
 CreatureHistory::CreatureHistory(CreatureState initial) { states_.push_back(std::move(initial)); }
 
-void CreatureHistory::Record(CreatureState after, int mergeKey, std::chrono::milliseconds now) {
-    if (after == Current()) return;
+bool CreatureHistory::Record(CreatureState after, int mergeKey, std::chrono::milliseconds now) {
+    if (after == Current()) return false;
     const bool merge = mergeKey != kNoMerge && mergeKey == lastMergeKey_ && !CanRedo() &&
                        index_ > 0 && now - lastTime_ <= kMergeWindow;
     lastMergeKey_ = mergeKey;
@@ -18,10 +18,10 @@ void CreatureHistory::Record(CreatureState after, int mergeKey, std::chrono::mil
             states_.pop_back();
             --index_;
             lastMergeKey_ = kNoMerge;
-            return;
+            return true;
         }
         states_[index_] = std::move(after);
-        return;
+        return true;
     }
     states_.erase(states_.begin() + std::ptrdiff_t(index_) + 1, states_.end());
     states_.push_back(std::move(after));
@@ -30,6 +30,7 @@ void CreatureHistory::Record(CreatureState after, int mergeKey, std::chrono::mil
         states_.pop_front();
         --index_;
     }
+    return true;
 }
 
 void CreatureHistory::Amend(CreatureState current) {

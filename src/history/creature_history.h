@@ -22,8 +22,9 @@ class CreatureHistory {
 
     explicit CreatureHistory(CreatureState initial);
 
-    // The state after a step, recorded at `now`. Nothing when it equals the current state.
-    void Record(CreatureState after, int mergeKey = kNoMerge,
+    // The state after a step, recorded at `now`. Nothing when it equals the current state;
+    // false then, true when the history changed.
+    bool Record(CreatureState after, int mergeKey = kNoMerge,
                 std::chrono::milliseconds now = std::chrono::milliseconds{0});
     // The current state changed without a step (the part being edited): it replaces the
     // current state, so undoing the step after it comes back to it. Ends a row of merged steps.

@@ -35,9 +35,11 @@ void UndoSteps::StepEnds(int mergeKey) {
         const auto now = hooks_.clock ? hooks_.clock()
                                       : std::chrono::duration_cast<std::chrono::milliseconds>(
                                             std::chrono::steady_clock::now().time_since_epoch());
-        history_->Record(Capture(), mergeKey, now);
+        if (history_->Record(Capture(), mergeKey, now)) Changed(true);
     } catch (const std::bad_alloc&) {
+        // The step happened all the same; only its record is lost.
         Clear();
+        Changed(true);
     }
 }
 
@@ -57,14 +59,20 @@ bool UndoSteps::Undo() {
         Clear();
         return false;
     }
-    if (PutBack(history_->Undo())) return true;
+    if (PutBack(history_->Undo())) {
+        Changed(true);
+        return true;
+    }
     history_->Redo();
     return false;
 }
 
 bool UndoSteps::Redo() {
     if (!CanRedo()) return false;
-    if (PutBack(history_->Redo())) return true;
+    if (PutBack(history_->Redo())) {
+        Changed(true);
+        return true;
+    }
     history_->Undo();
     return false;
 }
@@ -81,6 +89,7 @@ void UndoSteps::Clear() {
         // No state to come back to: nothing is recorded until one can be stored.
         usable_ = false;
     }
+    Changed(false);
 }
 
 }  // namespace bw

@@ -30,6 +30,9 @@ class UndoSteps : public StepListener {
         std::function<void(int editedEntry)> restored;
         // Time for merging steps; a steady clock when empty.
         std::function<std::chrono::milliseconds()> clock;
+        // After a step was recorded, undone or redone (`creatureChanged` true), or the history
+        // was cleared (false): what can be undone or redone may have changed.
+        std::function<void(bool creatureChanged)> changed;
     };
 
     // Records the state as it stands as the first, with nothing to undo.
@@ -51,6 +54,9 @@ class UndoSteps : public StepListener {
   private:
     CreatureState Capture();
     bool PutBack(const CreatureState* state);
+    void Changed(bool creatureChanged) const {
+        if (hooks_.changed) hooks_.changed(creatureChanged);
+    }
 
     CreatureStateSources sources_;
     Hooks hooks_;

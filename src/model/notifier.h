@@ -7,8 +7,8 @@
 namespace bw {
 
 enum class MessageIcon { None, Warning, Information, Exclamation, Error, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo };
-enum class MessageResult { Ok, Cancel, Yes, No };
+enum class MessageButtons { Ok, OkCancel, YesNo, SaveDiscardCancel };
+enum class MessageResult { Ok, Cancel, Yes, No, Save, Discard };
 
 class Notifier {
   public:

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -364,6 +365,69 @@ TEST(MainDialogTest, ReturnInAValueEditTakesTheNumberAndKeepsTheWindowOpen) {
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 0);
     EXPECT_FLOAT_EQ(dialog.GetCreature().Part(0)->adjustments.scaleValue[0], 0.25f);
+}
+
+TEST(MainDialogTest, EditPartsShowsThePartNowInItsBodyPartAfterChangesElsewhere) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    MakeActiveWindow(dialog);
+    QComboBox* head = dialog.SelectParts()->PartListBox(0);
+    const auto chooseHead = [head](int entry) {
+        head->setCurrentIndex(entry);
+        emit head->activated(entry);
+    };
+    chooseHead(1);
+    dialog.Tabs()->setCurrentIndex(MainDialog::kEditPartsTab);
+    EditPartsPage& page = *dialog.EditParts();
+    page.ObjectList()->setCurrentIndex(1);  // Head
+    emit page.ObjectList()->activated(1);
+    QLineEdit* value = page.ValueEdit(kGroupX);
+    value->setFocus();
+    value->selectAll();
+    QTest::keyClicks(value, "0.25");
+    QTest::keyClick(value, Qt::Key_Return);
+    ASSERT_FLOAT_EQ(dialog.GetCreature().Part(0)->adjustments.scaleValue[0], 0.25f);
+
+    // Another head chosen on Select Parts: back on Edit Parts the fresh part's values show,
+    // and leaving the field writes nothing stale into it.
+    dialog.Tabs()->setCurrentIndex(MainDialog::kSelectPartsTab);
+    chooseHead(2);
+    dialog.Tabs()->setCurrentIndex(MainDialog::kEditPartsTab);
+    EXPECT_EQ(value->text(), "0.000000");
+    value->setFocus();
+    page.StepEdit(kGroupX)->setFocus();
+    EXPECT_EQ(dialog.GetCreature().Part(0)->adjustments.scaleValue[0], 0.0f);
+
+    // Clear Creature with the page in view: no part, empty disabled controls.
+    value->setFocus();
+    value->selectAll();
+    QTest::keyClicks(value, "0.5");
+    QTest::keyClick(value, Qt::Key_Return);
+    QTest::mouseClick(ButtonNamed(dialog, "Clear Creature"), Qt::LeftButton);
+    EXPECT_FALSE(value->isEnabled());
+    EXPECT_NE(value->text(), "0.500000");
+}
+
+TEST(MainDialogTest, TheObjectListOpensWithItsCurrentEntryUnderThePointer) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    MainDialog& dialog = fixture.Show();
+    MakeActiveWindow(dialog);
+    dialog.Tabs()->setCurrentIndex(MainDialog::kEditPartsTab);
+    QComboBox* object = dialog.EditParts()->ObjectList();
+    const int leftArm = object->findText("Left arm");
+    ASSERT_GT(leftArm, 0);
+    object->setCurrentIndex(leftArm);
+    object->showPopup();
+    QAbstractItemView* list = object->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    const QRect entry = list->visualRect(list->model()->index(leftArm, 0));
+    const QPoint entryCentre = list->viewport()->mapToGlobal(entry.center());
+    const QPoint boxCentre = object->mapToGlobal(object->rect().center());
+    EXPECT_LE(std::abs(entryCentre.y() - boxCentre.y()), entry.height() / 2);
+    // A click where the box was picks the current entry, not a neighbour.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->viewport()->mapFromGlobal(boxCentre));
+    EXPECT_EQ(object->currentIndex(), leftArm);
 }
 
 }  // namespace

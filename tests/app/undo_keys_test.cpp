@@ -122,6 +122,7 @@ TEST_F(UndoKeysTest, ALoadIsOneStepWhateverItHeld) {
     const std::size_t steps = dialog.Steps().History().UndoCount();
     const auto share = std::filesystem::path(SampleLibraryDirectory()).parent_path().parent_path();
     fixture.fileDialogs.answers.push_back((share / "Projects" / "Male.bwp").string());
+    fixture.notifier.answers.push_back(MessageResult::Discard);  // the head chosen is not saved
     dialog.Project()->LoadProject();
     ASSERT_EQ(dialog.GetCreature().PartCount(), kBodyPartCount);
     const std::string loaded = CreatureBytes(dialog.GetCreature());

@@ -63,7 +63,8 @@ class UndoStepsTest : public ::testing::Test {
                                                                 ++restores;
                                                                 editor.SelectEntry(entry);
                                                             },
-                                                            [this] { return now; }});
+                                                            [this] { return now; },
+                                                            {}});
     }
 
     // Everything a step may change, as bytes: the parts in list order with their points,

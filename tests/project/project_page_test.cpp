@@ -76,6 +76,8 @@ class ProjectPageTest : public testing::Test {
         return path;
     }
     void Load() { QTest::mouseClick(page->Button(ProjectPage::kLoadId), Qt::LeftButton); }
+    // Answers the next question about unsaved changes with Discard.
+    void DiscardChanges() { fixture.notifier.answers.push_back(MessageResult::Discard); }
     void Save() { QTest::mouseClick(page->Button(ProjectPage::kSaveId), Qt::LeftButton); }
     // Answers the Save Project Options dialog with `version` (0 Pro, 1 Standard Edition).
     void ExpectVersion(int version) {
@@ -154,13 +156,14 @@ TEST_F(ProjectPageTest, NewProjectClearsEveryPartAndList) {
     Choose(kHead, "Male-Round.bwo");
     Choose(kLeftFoot, "Male-Bare.bwo");
     ASSERT_EQ(GetCreature().PartCount(), 2);
+    DiscardChanges();
     page->HiddenButton(ProjectPage::kNewId)->click();
     EXPECT_EQ(GetCreature().PartCount(), 0);
     for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
         EXPECT_EQ(List(id)->currentIndex(), 0);
         EXPECT_EQ(Dialog().SelectParts()->Selection().ChosenSelection(id), 0);
     }
-    EXPECT_TRUE(fixture.notifier.messages.empty());
+    EXPECT_EQ(fixture.notifier.messages.size(), 1u) << "only the question about the changes";
 }
 
 TEST_F(ProjectPageTest, LoadingReplacesTheWholeCreatureAndSelectsEachRecordsEntry) {
@@ -176,6 +179,7 @@ TEST_F(ProjectPageTest, LoadingReplacesTheWholeCreatureAndSelectsEachRecordsEntr
                   Record("Left foot", "\\Left foot\\Male-Bare.bwo"),
                   Record("Left thigh", "\\Left thigh\\Nowhere.bwo"),
                   Record("Left ear", files.Path() + "/Objects/Left ear/deeper/Male-Round.bwo")});
+    DiscardChanges();
     Load();
 
     ASSERT_EQ(fixture.fileDialogs.opened.size(), 1u);
@@ -199,25 +203,34 @@ TEST_F(ProjectPageTest, LoadingReplacesTheWholeCreatureAndSelectsEachRecordsEntr
     EXPECT_EQ(selection.ChosenSelection(kLeftEar), -1);
     EXPECT_EQ(selection.ChosenSelection(kLeftFoot), List(kLeftFoot)->currentIndex());
 
-    // The missing file: the creature's own message; the rest of the file was still loaded.
-    ASSERT_EQ(fixture.notifier.messages.size(), 1u);
-    EXPECT_EQ(fixture.notifier.messages[0].caption, "Unable to add object");
+    // The missing file: the creature's own message (after the question about the changes);
+    // the rest of the file was still loaded.
+    ASSERT_EQ(fixture.notifier.messages.size(), 2u);
+    EXPECT_EQ(fixture.notifier.messages[1].caption, "Unable to add object");
     EXPECT_EQ(modal.titles.size(), 0u) << "no translation, no dialog";
 }
 
 TEST_F(ProjectPageTest, RefusedOrCancelledLoadsChangeNothing) {
     Choose(kHead, "Male-Round.bwo");
+    // Each load asks about the changes first: nothing was loaded, so they stay unsaved.
+    DiscardChanges();
     fixture.fileDialogs.answers.push_back(std::nullopt);
     Load();
+    DiscardChanges();
     fixture.fileDialogs.answers.push_back(files.Write("Not a project.bwp", std::string("hello\n")));
     Load();
+    DiscardChanges();
     fixture.fileDialogs.answers.push_back(files.Path() + "/missing.bwp");
     Load();
     EXPECT_EQ(GetCreature().PartCount(), 1);
     EXPECT_EQ(List(kHead)->currentText().toStdString(), "Male-Round.bwo");
-    ASSERT_EQ(fixture.notifier.messages.size(), 2u);
-    EXPECT_EQ(fixture.notifier.messages[0].caption, "Unable to load project");
-    EXPECT_EQ(fixture.notifier.messages[1].caption, "Unable to load project");
+    std::vector<std::string> captions;
+    for (const RecordedMessage& message : fixture.notifier.messages)
+        if (message.buttons != MessageButtons::SaveDiscardCancel)
+            captions.push_back(message.caption);
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Unable to load project", "Unable to load project"}));
+    EXPECT_EQ(fixture.notifier.messages.size(), 5u);
 }
 
 TEST_F(ProjectPageTest, RenamedFilesAreAskedAboutOnceAndListedAtTheEnd) {

@@ -66,11 +66,14 @@ int RunMainDialog(const MainDialogPlatform& platform, const std::string& startDi
     closing.setInterval(10);
     QObject::connect(&closing, &QTimer::timeout, &dialog, [&dialog] { CloseModalStack(dialog); });
     auto closeDialog = [&dialog, &closing] {
+        dialog.EndOnSignal();
         CloseModalStack(dialog);
         closing.start();
     };
     QObject::connect(&termination, &TerminationSignal::Received, &dialog, closeDialog);
     if (termination.WasReceived()) closeDialog();  // during the dialog's construction
+    // A creature the last run wrote as it ended on a signal is offered once the window is up.
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.OfferRecoveredCreature(); });
     const int result = dialog.exec();
     closing.stop();  // a message about writing the configuration stays open
     WriteConfigurationFile(dialog.CurrentConfiguration(), platform.notifier);

@@ -49,6 +49,10 @@ void BottomControls::BuildCreatureButtons() {
     creatureTypeBox_->setAccessibleName("Creature type");
     clearButton_ = new QPushButton("Clear Creature", &dialog_);
     clearButton_->setGeometry(units.Rect(5, 375, 66, 13));
+    undoButton_ = new QPushButton("Undo", &dialog_);
+    undoButton_->setGeometry(units.Rect(79, 375, 50, 13));
+    redoButton_ = new QPushButton("Redo", &dialog_);
+    redoButton_->setGeometry(units.Rect(131, 375, 50, 13));
     doneButton_ = new QPushButton("Done", &dialog_);
     doneButton_->setGeometry(units.Rect(5, 392, 66, 14));
     doneButton_->setDefault(true);
@@ -58,12 +62,22 @@ void BottomControls::BuildCreatureButtons() {
     });
     connect(randomButton_, &QPushButton::clicked, this, &BottomControls::RandomCreature);
     connect(clearButton_, &QPushButton::clicked, this, &BottomControls::ClearCreature);
-    for (QPushButton* button : {randomButton_, clearButton_, doneButton_})
+    connect(undoButton_, &QPushButton::clicked, this, [this] { targets_.history.Undo(); });
+    connect(redoButton_, &QPushButton::clicked, this, [this] { targets_.history.Redo(); });
+    for (QPushButton* button : {randomButton_, clearButton_, undoButton_, redoButton_, doneButton_})
         button->setAccessibleName(button->text());
+    undoButton_->setToolTip(tr("Undoes the last change of the creature (Ctrl+Z)"));
+    redoButton_->setToolTip(tr("Redoes the last change undone (Ctrl+Shift+Z or Ctrl+Y)"));
+    ShowUndoState();
     randomButton_->setToolTip(
         tr("A new creature of the chosen type from random parts; unlocked "
            "body parts change (Ctrl+Z undoes it)"));
     clearButton_->setToolTip(tr("Removes every part (Ctrl+Z undoes it)"));
+}
+
+void BottomControls::ShowUndoState() {
+    undoButton_->setEnabled(targets_.history.CanUndo());
+    redoButton_->setEnabled(targets_.history.CanRedo());
 }
 
 void BottomControls::BuildShadingRadios() {
@@ -168,35 +182,51 @@ void BottomControls::ShowSymmetry() {
 }
 
 void BottomControls::RandomCreature() {
-    const ScopedStep step(targets_.steps);
-    TransferControls();
-    bw::RandomCreature(targets_.selection, creatureType, targets_.random);
+    {
+        const ScopedStep step(targets_.steps);
+        TransferControls();
+        bw::RandomCreature(targets_.selection, creatureType, targets_.random);
+    }
+    CreatureChanged();
 }
 
 void BottomControls::ClearCreature() {
-    const ScopedStep step(targets_.steps);
-    bw::ClearCreature(targets_.selection);
+    {
+        const ScopedStep step(targets_.steps);
+        bw::ClearCreature(targets_.selection);
+    }
+    CreatureChanged();
 }
 
 void BottomControls::SetSymmetryOn(bool on) {
-    const ScopedStep step(targets_.steps);
-    if (on) {
-        targets_.symmetry.TurnOn();
-    } else {
-        targets_.symmetry.TurnOff();
+    {
+        const ScopedStep step(targets_.steps);
+        if (on) {
+            targets_.symmetry.TurnOn();
+        } else {
+            targets_.symmetry.TurnOff();
+        }
+        ShowSymmetry();
     }
-    ShowSymmetry();
+    CreatureChanged();
 }
 
 void BottomControls::ChooseSymmetryDirection(int row, int direction) {
-    const ScopedStep step(targets_.steps);
-    TransferControls();
-    if (row == kSymmetryGroupCount) {
-        targets_.symmetry.ChooseDirectionForAll(direction);
-    } else {
-        targets_.symmetry.ChooseDirection(static_cast<SymmetryGroup>(row), direction);
+    {
+        const ScopedStep step(targets_.steps);
+        TransferControls();
+        if (row == kSymmetryGroupCount) {
+            targets_.symmetry.ChooseDirectionForAll(direction);
+        } else {
+            targets_.symmetry.ChooseDirection(static_cast<SymmetryGroup>(row), direction);
+        }
+        ShowSymmetry();
     }
-    ShowSymmetry();
+    CreatureChanged();
+}
+
+void BottomControls::CreatureChanged() const {
+    if (targets_.creatureChanged) targets_.creatureChanged();
 }
 
 }  // namespace bw

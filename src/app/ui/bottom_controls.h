@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "converter/converter_model.h"
+#include "history/undo_steps.h"
 #include "model/creature.h"
 #include "model/step_listener.h"
 #include "select/part_selection.h"
@@ -37,6 +38,10 @@ class BottomControls : public QObject {
         std::function<void()> repaint;
         // Hears Random Creature, Clear Creature and each symmetry command as one step.
         StepListener& steps;
+        // Undone and redone by the Undo and Redo buttons.
+        UndoSteps& history;
+        // After each command that may have changed the creature's parts.
+        std::function<void()> creatureChanged;
     };
     // Builds the controls on `dialog` (which also owns this object). "Done" accepts it.
     BottomControls(QDialog& dialog, Targets targets);
@@ -50,6 +55,11 @@ class BottomControls : public QObject {
 
     // Shows the symmetry state on the Off/On radios, the labels and the arrows.
     void ShowSymmetry();
+    // Enables Undo and Redo when there is a step to undo or redo.
+    void ShowUndoState();
+
+    QPushButton* UndoButton() const { return undoButton_; }
+    QPushButton* RedoButton() const { return redoButton_; }
 
     // Wire, Solid, Smooth, Top, Front, Side.
     const std::array<QPushButton*, 6>& ConverterViewButtons() const { return converterView_; }
@@ -65,12 +75,15 @@ class BottomControls : public QObject {
     void BuildSymmetryControls();
     void BuildConverterViewButtons();
     void TransferControls();
+    void CreatureChanged() const;
 
     QDialog& dialog_;
     Targets targets_;
     QPushButton* randomButton_ = nullptr;
     QComboBox* creatureTypeBox_ = nullptr;
     QPushButton* clearButton_ = nullptr;
+    QPushButton* undoButton_ = nullptr;
+    QPushButton* redoButton_ = nullptr;
     QPushButton* doneButton_ = nullptr;
     std::array<QRadioButton*, 3> shadingRadios_{};
     QGroupBox* symmetryBox_ = nullptr;

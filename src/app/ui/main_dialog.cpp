@@ -13,10 +13,14 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 #include "app/ui/preferences_page.h"
 #include "converter/ui/converter_page.h"
 #include "edit/ui/edit_parts_page.h"
+#include "project/creature_project_writer.h"
+#include "project/project_file.h"
 #include "project/ui/project_page.h"
 #include "render/preview_navigation.h"
 #include "render/ui/offscreen_thumbnail_source.h"
@@ -52,7 +56,7 @@ class CompactTabStyle : public QProxyStyle {
 
 MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& startDirectory,
                        QWidget* parent)
-    : QDialog(parent), platform_(platform) {
+    : QDialog(parent), platform_(platform), startDirectory_(startDirectory) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -139,14 +143,26 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
         previewContainer_->show();
     }
     BuildTabs();
+    unsaved_ = std::make_unique<UnsavedCreature>(platform_.notifier,
+                                                 [this] { return projectPage_->SaveProject(); });
+    projectPage_->SetUnsavedCreature(unsaved_.get());
     undo_ = std::make_unique<UndoSteps>(
         CreatureStateSources{*creature_, selectParts_->Selection(), *symmetry_},
         UndoSteps::Hooks{[this] { return editParts_->Editor().View().entry; },
                          [this](int entry) { ShowRestoredState(entry); },
-                         {}});
+                         {},
+                         [this](bool creatureChanged) {
+                             if (creatureChanged) unsaved_->MarkChanged();
+                             if (bottom_) bottom_->ShowUndoState();
+                         }});
     bottom_ = new BottomControls(
         *this, {*creature_, selectParts_->Selection(), *symmetry_, *converterModel_,
-                platform_.random, [this] { RepaintPreview(); }, *undo_});
+                platform_.random, [this] { RepaintPreview(); }, *undo_, *undo_,
+                [this] {
+                    // The part the Edit Parts page shows may be gone; hidden, the page looks
+                    // again when it is shown.
+                    if (editParts_->isVisible()) editParts_->Refresh();
+                }});
     selectParts_->SetStepListener(undo_.get());
     editParts_->SetStepListener(undo_.get());
     projectPage_->SetStepListener(undo_.get());
@@ -155,6 +171,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
 
     selectParts_->FillPartLists();
     undo_->Clear();
+    unsaved_->MarkSaved();
     if (preview_)
         preview_->SetBackgroundColour(
             {configuration_.bgColor[0], configuration_.bgColor[1], configuration_.bgColor[2]});
@@ -172,6 +189,7 @@ MainDialog::~MainDialog() {
     selectParts_->SetStepListener(nullptr);
     editParts_->SetStepListener(nullptr);
     projectPage_->SetStepListener(nullptr);
+    projectPage_->SetUnsavedCreature(nullptr);
     symmetry_.reset();
     tabBar_->removeEventFilter(this);
     tabBar_ = nullptr;
@@ -244,6 +262,41 @@ void MainDialog::BuildUndoKeys() {
 
 bool MainDialog::UndoLastStep() { return undo_->Undo(); }
 bool MainDialog::RedoStep() { return undo_->Redo(); }
+
+void MainDialog::done(int result) {
+    // Escape, "Done" and the close box all end here; a signal does not wait for an answer.
+    if (!endingOnSignal_ && !unsaved_->ConfirmLoss(CreatureLoss::Closing)) return;
+    QDialog::done(result);
+}
+
+std::string MainDialog::RecoveredCreaturePath() const {
+    return startDirectory_ + "/bw-recovered.bwp";
+}
+
+void MainDialog::EndOnSignal() {
+    if (endingOnSignal_) return;
+    endingOnSignal_ = true;
+    if (!unsaved_->Changed()) return;
+    std::string reason;
+    if (!WriteProject(*creature_, RecoveredCreaturePath(), configuration_.objectDir,
+                      std::string(kProjectVersionPro), &reason))
+        std::fprintf(stderr, "beastwright: %s: %s\n", RecoveredCreaturePath().c_str(),
+                     reason.c_str());
+}
+
+void MainDialog::OfferRecoveredCreature() {
+    const std::string path = RecoveredCreaturePath();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return;
+    const MessageResult answer = platform_.notifier.ShowMessage(
+        "A creature that was not saved when the program last ended has been recovered.\n"
+        "Load it?",
+        kApplicationName, MessageIcon::Question, MessageButtons::YesNo);
+    if (endingOnSignal_) return;  // the box was closed by the signal, not answered
+    if (answer == MessageResult::Yes && projectPage_->LoadProjectFile(path))
+        unsaved_->MarkChanged();
+    std::filesystem::remove(path, error);
+}
 
 void MainDialog::ShowRestoredState(int editedEntry) {
     editParts_->ShowEntry(editedEntry);

@@ -35,6 +35,7 @@
 #include "model/file_enumerator.h"
 #include "model/notifier.h"
 #include "platform/platform_dialogs.h"
+#include "project/unsaved_creature.h"
 #include "render/ui/opengl_probe.h"
 #include "select/random_source.h"
 #include "select/symmetry_state.h"
@@ -129,6 +130,20 @@ class MainDialog : public QDialog {
     // undone step redone; the pages then show what was put back. False when there was none.
     bool UndoLastStep();
     bool RedoStep();
+
+    // Whether the creature changed since it was last saved, loaded or started anew. Escape,
+    // "Done" and the close box ask about it first (UnsavedCreature).
+    const UnsavedCreature& Unsaved() const { return *unsaved_; }
+    // The program is ending on a signal (logout): the dialog closes without asking, and a
+    // changed creature is first written to "bw-recovered.bwp" beside bw.cfg.
+    void EndOnSignal();
+    // A creature written so by the last run: the user is told once and may load it (it then
+    // counts as changed); the file is removed once answered. Nothing when there is none.
+    void OfferRecoveredCreature();
+    // Where the creature is written when the program ends on a signal.
+    std::string RecoveredCreaturePath() const;
+
+    void done(int result) override;
     const UndoSteps& Steps() const { return *undo_; }
 
   protected:
@@ -154,6 +169,9 @@ class MainDialog : public QDialog {
     std::unique_ptr<Creature> creature_;
     std::unique_ptr<SymmetryState> symmetry_;
     std::unique_ptr<UndoSteps> undo_;
+    std::unique_ptr<UnsavedCreature> unsaved_;
+    std::string startDirectory_;
+    bool endingOnSignal_ = false;
 
     QTabWidget* tabs_ = nullptr;
     QTabBar* tabBar_ = nullptr;       // the tab strip's bar, watched for F12

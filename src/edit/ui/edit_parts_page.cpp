@@ -13,6 +13,7 @@
 #include <QSignalBlocker>
 
 #include "model/body_part_catalogue.h"
+#include "ui/current_entry_combo_box.h"
 #include "ui/dialog_units.h"
 #include "ui/spin_button.h"
 
@@ -74,10 +75,10 @@ void EditPartsPage::BuildObjectRow() {
     auto* label = new QLabel("Object", this);
     label->setGeometry(du.Rect(kMargin + 2, 7, 26, 8));
 
-    objectList_ = new QComboBox(this);
+    // Opened, the list has the current body part under the pointer.
+    objectList_ = new CurrentEntryComboBox(this);
     objectList_->setGeometry(du.Rect(kMargin + 30, 5, 120, 13));
     objectList_->setEditable(false);
-    objectList_->setMaxVisibleItems(kBodyPartCount + 1);
     objectList_->addItem("(none)");
     for (BodyPartId i = 0; i < kBodyPartCount; ++i)
         objectList_->addItem(QString::fromUtf8(BodyPartName(i).data(),
@@ -243,6 +244,11 @@ bool EditPartsPage::eventFilter(QObject* watched, QEvent* event) {
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ReadEdit(watched)) return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void EditPartsPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Refresh();
 }
 
 void EditPartsPage::ShowEntry(int entry) {

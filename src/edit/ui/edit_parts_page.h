@@ -45,6 +45,10 @@ class EditPartsPage : public QWidget {
     void SetStepListener(StepListener* listener) { steps_ = listener ? listener : &noSteps_; }
     // Shows Object entry `entry` and its part's settings (a step undone).
     void ShowEntry(int entry);
+    // Shows the settings of the part now in the chosen body part (or the no-part state): the
+    // creature changed elsewhere, and no field may keep a value of a part that is gone. Done
+    // each time the page is shown, and by the owner after a command while it is shown.
+    void Refresh() { ShowEntry(editor_.View().entry); }
 
     QComboBox* ObjectList() const { return objectList_; }
     SpinButton* ObjectSpin() const { return objectSpin_; }
@@ -57,6 +61,7 @@ class EditPartsPage : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Reads a Value or Slider Step edit into the part; false when `watched` is none of them.
     bool ReadEdit(QObject* watched);
 

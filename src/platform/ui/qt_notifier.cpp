@@ -42,6 +42,10 @@ MessageResult QtNotifier::ShowMessage(const std::string& text, const std::string
         case MessageButtons::YesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
+        case MessageButtons::SaveDiscardCancel:
+            box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Save);
+            break;
     }
     switch (box.exec()) {
         case QMessageBox::Cancel:
@@ -50,7 +54,13 @@ MessageResult QtNotifier::ShowMessage(const std::string& text, const std::string
             return MessageResult::Yes;
         case QMessageBox::No:
             return MessageResult::No;
+        case QMessageBox::Save:
+            return MessageResult::Save;
+        case QMessageBox::Discard:
+            return MessageResult::Discard;
         default:
+            // Closed without a button (Escape, the close box): the choice that changes least.
+            if (buttons == MessageButtons::SaveDiscardCancel) return MessageResult::Cancel;
             return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
     }
 }

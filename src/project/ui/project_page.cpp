@@ -144,9 +144,9 @@ void ProjectPage::BuildControls() {
     projectGroup->setGeometry(units.Rect(7, 48, 200, 114));
     projectGroup->setAccessibleName("Project");
 
-    const std::array<void (ProjectPage::*)(), 5> commands{
-        &ProjectPage::NewProject, &ProjectPage::LoadProject, &ProjectPage::SaveProject,
-        &ProjectPage::ShowAbout, &ProjectPage::OpenManual};
+    const std::array<std::function<void()>, 5> commands{
+        [this] { NewProject(); }, [this] { LoadProject(); }, [this] { SaveProject(); },
+        [this] { ShowAbout(); }, [this] { OpenManual(); }};
     for (std::size_t k = 0; k < kBitmapButtons.size(); ++k) {
         const BitmapButtonLayout& layout = kBitmapButtons[k];
         auto* button = new BitmapButton(layout.icon, layout.caption, this);
@@ -230,46 +230,61 @@ void ProjectPage::Repaint() {
 }
 
 void ProjectPage::NewProject() {
-    const ScopedStep step(*steps_);
-    ListSelectingLoadListener lists(selection_);
-    for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
-        lists.ClearSelection(id);
-        creature_.RemovePart(std::string(BodyPartName(id)));
+    if (unsaved_ && !unsaved_->ConfirmLoss(CreatureLoss::StartingNew)) return;
+    {
+        const ScopedStep step(*steps_);
+        ListSelectingLoadListener lists(selection_);
+        for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
+            lists.ClearSelection(id);
+            creature_.RemovePart(std::string(BodyPartName(id)));
+        }
+        selection_.RememberSelections();
     }
-    selection_.RememberSelections();
+    if (unsaved_) unsaved_->MarkSaved();
     Repaint();
 }
 
 void ProjectPage::LoadProject() {
+    if (unsaved_ && !unsaved_->ConfirmLoss(CreatureLoss::LoadingAnother)) return;
     const std::optional<std::string> chosen =
         fileDialogs_.OpenFile(ProjectFileRequest("Load Project", projectDirectory_));
-    if (!chosen) return;
-    // The whole load is one step, the translation questions and the parts that failed included.
-    const ScopedStep step(*steps_);
-    LoadListener listener(*this);
-    // A file that is no project is refused (with a warning) before anything is cleared.
-    bw::LoadProject(creature_, *chosen, objectDirectory_, flags_, listener);
-    if (!listener.cleared) return;
-    selection_.RememberSelections();
-    Repaint();
+    if (chosen) LoadProjectFile(*chosen);
 }
 
-void ProjectPage::SaveProject() {
+bool ProjectPage::LoadProjectFile(const std::string& path) {
+    {
+        // The whole load is one step, the translation questions and the parts that failed
+        // included.
+        const ScopedStep step(*steps_);
+        LoadListener listener(*this);
+        // A file that is no project is refused (with a warning) before anything is cleared.
+        bw::LoadProject(creature_, path, objectDirectory_, flags_, listener);
+        if (!listener.cleared) return false;
+        selection_.RememberSelections();
+    }
+    if (unsaved_) unsaved_->MarkSaved();
+    Repaint();
+    return true;
+}
+
+bool ProjectPage::SaveProject() {
     const std::optional<std::string> chosen =
         fileDialogs_.SaveFile(ProjectFileRequest("Save Project", projectDirectory_));
-    if (!chosen) return;
+    if (!chosen) return false;
     SaveProjectOptionsDialog options(this);
-    if (options.exec() != QDialog::Accepted) return;
+    if (options.exec() != QDialog::Accepted) return false;
     const std::string saved = SavedProjectMessage(*chosen);
     std::string reason;
     if (WriteProject(creature_, *chosen, objectDirectory_, options.Version(), &reason)) {
+        if (unsaved_) unsaved_->MarkSaved();
         notifier_.ShowMessage(saved, kApplicationName, MessageIcon::Exclamation,
                               MessageButtons::Ok);
-        return;
+        return true;
     }
     // The file is replaced atomically, so a failed save leaves an old file as it was.
     notifier_.ShowMessage(*chosen + "\n" + reason, "Unable to save project", MessageIcon::Warning,
                           MessageButtons::Ok);
+    return false;
 }
 
 void ProjectPage::Export(ExportKind kind) {

@@ -27,6 +27,7 @@
 #include "model/step_listener.h"
 #include "platform/platform_dialogs.h"
 #include "project/project_loader.h"
+#include "project/unsaved_creature.h"
 
 class QCheckBox;
 class QLabel;
@@ -79,15 +80,22 @@ class ProjectPage : public QWidget {
     const std::string& ProjectDirectory() const { return projectDirectory_; }
     const std::string& ObjectDirectory() const { return objectDirectory_; }
 
+    // Asks before New and Load lose unsaved work, and hears what is saved, loaded or new. Not
+    // owned; null for none (nothing is asked).
+    void SetUnsavedCreature(UnsavedCreature* unsaved) { unsaved_ = unsaved; }
+
     // Empties the creature and shows " (none) " in every list.
     void NewProject();
     // Asks for a project file and loads it. Cancelling, or choosing a file that cannot be read
     // or is no project file, changes nothing (the latter with a warning).
     void LoadProject();
+    // Loads the project file at `path` as Load does after its dialog. False when the file was
+    // refused and nothing changed.
+    bool LoadProjectFile(const std::string& path);
     // Asks for a file name and the file version and writes the creature; confirms with
     // "Project file "<name>" has been saved.", or warns when the file could not be written (an
-    // old file of that name is then kept as it was).
-    void SaveProject();
+    // old file of that name is then kept as it was). True when the file was written.
+    bool SaveProject();
     void OpenManual();
     void ShowAbout();
     // Exports the creature (see CreatureExportCommand::Run), with the progress bar and the
@@ -124,6 +132,7 @@ class ProjectPage : public QWidget {
     std::string projectDirectory_;
     std::string objectDirectory_;
     TranslationFlags flags_;
+    UnsavedCreature* unsaved_ = nullptr;
     std::unique_ptr<ExportChoicesAsker> choicesDialog_;
     CreatureExportCommand exporter_;
 
