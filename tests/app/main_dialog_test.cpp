@@ -263,6 +263,23 @@ TEST(MainDialogTest, SigtermClosesAnOpenMessageBoxAndEndsLikeTheCloseBox) {
     EXPECT_NE(written.find("ConvertObjectName NewObject\n"), std::string::npos) << written;
 }
 
+TEST(MainDialogTest, SigtermWithAChangedCreatureAsksNothingAndWritesItForTheNextStart) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<MainDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QComboBox* head = dialog->SelectParts()->PartListBox(0);
+        head->setCurrentIndex(1);
+        emit head->activated(1);
+        raise(SIGTERM);
+    });
+    EXPECT_EQ(RunMainDialog(fixture.Platform(), fixture.start.Path()), QDialog::Rejected);
+    for (const RecordedMessage& message : fixture.notifier.messages)
+        EXPECT_NE(message.buttons, MessageButtons::SaveDiscardCancel) << message.text;
+    const std::string recovered = ReadText(fixture.start.Path() + "/bw-recovered.bwp");
+    EXPECT_NE(recovered.find("Head"), std::string::npos) << recovered;
+}
+
 TEST(MainDialogTest, EscapeEndsTheDialogAndStillWritesTheConfiguration) {
     MainDialogFixture fixture(SampleLibraryDirectory().c_str());
     QTimer::singleShot(0, [] {
