@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,11 +25,13 @@
 #include "app/ui/application.h"
 #include "edit/ui/edit_parts_page.h"
 #include "model/body_part_catalogue.h"
+#include "platform/ui/termination_signal.h"
 #include "render/ui/opengl_probe.h"
 #include "render/ui/preview_container.h"
 #include "render/ui/preview_view.h"
 #include "select/ui/select_parts_page.h"
 #include "support/gui_fixture.h"
+#include "support/spawned_process.h"
 #include "ui/dialog_units.h"
 
 namespace bw::test {
@@ -261,6 +264,23 @@ TEST(MainDialogTest, SigtermClosesAnOpenMessageBoxAndEndsLikeTheCloseBox) {
     EXPECT_TRUE(boxEnded);
     const std::string written = ReadText(fixture.start.Path() + "/bw.cfg");
     EXPECT_NE(written.find("ConvertObjectName NewObject\n"), std::string::npos) << written;
+}
+
+TEST(MainDialogTest, OneSigtermIsAnsweredOnce) {
+    TerminationSignal termination;
+    int received = 0;
+    QObject::connect(&termination, &TerminationSignal::Received, [&received] { ++received; });
+    raise(SIGTERM);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return received > 0;
+        },
+        10));
+    // Further turns of the event loop find nothing more to answer.
+    for (int turn = 0; turn < 50; ++turn) QCoreApplication::processEvents();
+    EXPECT_EQ(received, 1);
+    EXPECT_TRUE(termination.WasReceived());
 }
 
 TEST(MainDialogTest, SigtermWithAChangedCreatureAsksNothingAndWritesItForTheNextStart) {

@@ -115,6 +115,34 @@ TEST_F(UndoKeysTest, ADragOfAnAdjustThumbIsOneStep) {
     EXPECT_EQ(dialog.EditParts()->ObjectList()->currentIndex(), 1);
 }
 
+TEST_F(UndoKeysTest, UndoAndRedoKeepThePartPickedForEditingSinceTheLastStep) {
+    ChooseHead();
+    dialog.Tabs()->setCurrentIndex(MainDialog::kEditPartsTab);
+    QComboBox* object = dialog.EditParts()->ObjectList();
+    object->setCurrentIndex(1);  // Head: picked after the last step, no step of its own
+    emit object->activated(1);
+    PressUndo(dialog.Tabs()->tabBar());
+    ASSERT_EQ(dialog.GetCreature().PartCount(), 0);
+    QTest::keyClick(dialog.Tabs()->tabBar(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(dialog.GetCreature().PartCount(), 1);
+    EXPECT_EQ(dialog.EditParts()->Editor().View().entry, 1);
+    EXPECT_EQ(object->currentIndex(), 1);
+    EXPECT_EQ(dialog.GetCreature().Part(0)->highlight, 1) << "outlined";
+}
+
+TEST_F(UndoKeysTest, AfterTheObjectDirectoryChangesThereIsNothingToUndo) {
+    ChooseHead();
+    ASSERT_TRUE(dialog.Steps().CanUndo());
+    dialog.ChangeObjectDirectory(SampleLibraryDirectory());
+    EXPECT_FALSE(dialog.Steps().CanUndo());
+    const std::string before = CreatureBytes(dialog.GetCreature());
+    const std::vector<int> entries = ListEntries(dialog);
+    PressUndo(dialog.Tabs()->tabBar());
+    EXPECT_EQ(CreatureBytes(dialog.GetCreature()), before);
+    EXPECT_EQ(ListEntries(dialog), entries);
+    EXPECT_EQ(dialog.GetCreature().PartCount(), 1);
+}
+
 TEST_F(UndoKeysTest, ALoadIsOneStepWhateverItHeld) {
     ChooseHead();
     const std::string before = CreatureBytes(dialog.GetCreature());

@@ -67,6 +67,30 @@ TEST(WeldedSurface, BoxesMeetingFaceToFaceCloseWithoutTheirCommonWall) {
     EXPECT_EQ(CountOpenEdges(WeldParts(signs)), 0u);
 }
 
+TEST(WeldedSurface, WallsWithinTheToleranceMergeOnEitherSideOfAToleranceCellsEdge) {
+    // Two boxes side by side from x = 0 to 2: the tolerance is a millionth of the diagonal, and
+    // points are sorted into cells of that size counted from x = 0. The walls meet at the
+    // floats just below and just above a cell's edge near x = 1.
+    const double tolerance = std::sqrt(6.0) * 1e-6;
+    for (const double cells : {408248.0, 408249.0, 408247.0}) {
+        SCOPED_TRACE(cells);
+        const double edge = cells * tolerance;
+        float above = float(edge);
+        if (double(above) < edge) above = std::nextafter(above, 2.0f);
+        const float below = std::nextafter(above, 0.0f);
+        ASSERT_LT(double(below), edge);
+        ASSERT_GE(double(above), edge);
+        for (const auto& [first, second] : {std::pair{below, above}, std::pair{above, below}}) {
+            const std::vector<PartGeometry> boxes{Box({0, 0, 0}, {first, 1, 1}),
+                                                  Box({second, 0, 0}, {2, 1, 1})};
+            const WeldedSurface joined = WeldParts(boxes);
+            EXPECT_EQ(joined.points.size(), 12u);
+            EXPECT_EQ(joined.removedPolygonPairs, 1u) << "no inner double wall";
+            EXPECT_EQ(CountOpenEdges(joined), 0u);
+        }
+    }
+}
+
 TEST(WeldedSurface, WallsThatDoNotCoincideAndHolesAreCountedAsOpenEdges) {
     // The second box is higher: its -x face shares only an edge with the first's +x face.
     const std::vector<PartGeometry> offset{Box({0, 0, 0}, {1, 1, 1}), Box({1, 0, 0}, {2, 2, 1})};

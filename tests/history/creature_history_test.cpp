@@ -86,6 +86,13 @@ TEST(CreatureHistoryTest, ARowOfClicksThatEndsWhereItBeganLeavesNoStep) {
     history.Record(State(1), 1, milliseconds(200));
     EXPECT_EQ(history.UndoCount(), 1u);
     EXPECT_EQ(history.Current().editedEntry, 1);
+
+    // The next click, still within the window, is a step of its own: undoing it comes back to
+    // the step before the row (a part choice), never further.
+    history.Record(State(3), 1, milliseconds(300));
+    EXPECT_EQ(history.UndoCount(), 2u);
+    ASSERT_NE(history.Undo(), nullptr);
+    EXPECT_EQ(history.Current().editedEntry, 1);
 }
 
 TEST(CreatureHistoryTest, AmendReplacesTheCurrentStateAndEndsARow) {

@@ -194,6 +194,20 @@ struct RecordingScene : PreviewScene {
     std::vector<int> middleDrags;
 };
 
+TEST_F(PreviewViewTest, ASceneRightDragMovesByEachMovesOwnDistance) {
+    Render();
+    RecordingScene scene;
+    view.SetScene(&scene);
+    Mouse(QEvent::MouseButtonPress, {10, 10}, Qt::RightButton, Qt::RightButton);
+    Mouse(QEvent::MouseMove, {20, 15}, Qt::NoButton, Qt::RightButton);
+    Mouse(QEvent::MouseMove, {25, 15}, Qt::NoButton, Qt::RightButton);
+    Mouse(QEvent::MouseMove, {25, 5}, Qt::NoButton, Qt::RightButton);
+    Mouse(QEvent::MouseButtonRelease, {25, 5}, Qt::RightButton, Qt::NoButton);
+    // (last - new) of each move, never the distance from the press.
+    EXPECT_EQ(scene.rightDrags, (std::vector<std::pair<int, int>>{{-10, -5}, {-5, 0}, {0, 10}}));
+    view.SetScene(nullptr);
+}
+
 TEST_F(PreviewViewTest, MovesWithoutCaptureAndWithASceneLeaveTheCreature) {
     Render();
     Mouse(QEvent::MouseMove, {90, 90}, Qt::NoButton, Qt::LeftButton);

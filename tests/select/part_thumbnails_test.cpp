@@ -158,6 +158,65 @@ TEST(PartThumbnailsTest, ACacheThatCannotBeWrittenIsNotUsed) {
                                 QFileDevice::WriteGroup | QFileDevice::WriteOther));
     QFile::remove(horned);
     EXPECT_TRUE(writable.Find(horned).isNull());
+    // The folder the cache made is its owner's alone, as the thumbnail rules ask.
+    const QFileDevice::Permissions folder =
+        QFile::permissions(QString::fromStdString(blocked.Path() + "/ok"));
+    EXPECT_TRUE(
+        folder.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    EXPECT_FALSE(folder &
+                 (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                  QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther));
+}
+
+TEST(PartThumbnailsTest, AFileChangedWhileTheProgramRunsIsDrawnAgainWhenItsListOpens) {
+    ThumbnailLibrary library;
+    OpenedHeadList list(library);
+    const int drawn = list.page->Thumbnails().Drawn();
+    ASSERT_GT(drawn, 0);
+    // Re-saved (by the converter, say): a new modification time.
+    QFile changed(QString::fromStdString((library.Head() / "Male-Round.bwo").string()));
+    ASSERT_TRUE(changed.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(changed.setFileTime(QFileInfo(changed).lastModified().addSecs(60),
+                                    QFileDevice::FileModificationTime));
+    changed.close();
+    list.box->showPopup();
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return list.page->Thumbnails().Idle();
+        },
+        60));
+    list.box->hidePopup();
+    EXPECT_EQ(list.page->Thumbnails().Drawn(), drawn + 1);
+}
+
+TEST(PartThumbnailsTest, InAListLongerThanItsPopupEveryVisibleEntryGetsItsPicture) {
+    ThumbnailLibrary library;
+    const fs::path source = library.Head() / "Male-Round.bwo";
+    for (int k = 0; k < 40; ++k)
+        fs::copy_file(source, library.Head() / ("Long-" + std::to_string(100 + k) + ".bwo"));
+    OpenedHeadList list(library);
+    list.box->showPopup();
+    QAbstractItemView* view = list.box->view();
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            QCoreApplication::processEvents();
+            return list.page->Thumbnails().Idle();
+        },
+        60));
+    const QRect shown = view->viewport()->rect();
+    int visible = 0, last = -1;
+    for (int i = 1; i < list.box->count(); ++i) {
+        const QRect row = view->visualRect(view->model()->index(i, 0));
+        if (!row.intersects(shown)) continue;
+        ++visible;
+        last = i;
+        if (list.box->itemText(i) == "Zz-Broken.bwo") continue;
+        EXPECT_FALSE(list.Picture(i).isNull()) << i << " " << list.box->itemText(i).toStdString();
+    }
+    list.box->hidePopup();
+    ASSERT_LT(visible, list.box->count() - 1) << "the list must be longer than its popup";
+    EXPECT_FALSE(list.Picture(last).isNull()) << "the last visible entry";
 }
 
 }  // namespace
