@@ -13,18 +13,16 @@
 #include <new>
 
 #include "model/creature.h"
+#include "model/notifier.h"
 #include "model/object_file_writer.h"
 #include "project/creature_project_writer.h"
 #include "project/project_loader.h"
-#include "quiet_notifier.h"
 #include "ratio_report.h"
 #include "synthetic_creature.h"
 
 namespace {
 
 std::atomic<long> allocations{0};
-
-using bw::bench::QuietNotifier;
 
 std::string ScratchDirectory() {
     static const std::string dir = [] {
@@ -43,7 +41,7 @@ std::string ScratchDirectory() {
 
 // A 100,000-point part as the only part of a creature, every scale and taper value non-zero.
 struct AdjustedPart {
-    QuietNotifier notifier;
+    bw::SilentNotifier notifier;
     bw::Creature creature{notifier};
     bw::PartObject* part = nullptr;
 
@@ -108,7 +106,7 @@ void BM_LoadObjectFile(benchmark::State& state) {
 BENCHMARK(BM_LoadObjectFile)->Unit(benchmark::kMicrosecond);
 
 void BM_AddPartToFullCreature(benchmark::State& state) {
-    QuietNotifier notifier;
+    bw::SilentNotifier notifier;
     bw::Creature creature(notifier);
     const auto& paths = SyntheticParts();
     for (bw::BodyPartId id = 0; id < bw::kBodyPartCount; ++id)
@@ -134,7 +132,7 @@ class AcceptingListener : public bw::ProjectLoadListener {
 };
 
 void BM_SaveAndLoadProject(benchmark::State& state) {
-    QuietNotifier notifier;
+    bw::SilentNotifier notifier;
     bw::Creature creature(notifier);
     const auto& paths = SyntheticParts();
     const std::string objects = ScratchDirectory() + "/parts";
@@ -153,7 +151,7 @@ void BM_SaveAndLoadProject(benchmark::State& state) {
 BENCHMARK(BM_SaveAndLoadProject)->Unit(benchmark::kMicrosecond);
 
 void BM_AddAllParts(benchmark::State& state) {
-    QuietNotifier notifier;
+    bw::SilentNotifier notifier;
     const auto& paths = SyntheticParts();
     for (auto _ : state) {
         bw::Creature creature(notifier);

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "model/notifier.h"
 #include "project/project_loader.h"
-#include "quiet_notifier.h"
 
 namespace bw::bench {
 namespace {
@@ -30,7 +30,7 @@ std::size_t PointCount(const Creature& creature) {
 }
 
 struct LargestCreature {
-    bench::QuietNotifier notifier;
+    SilentNotifier notifier;
     std::unique_ptr<Creature> creature;
     std::string project;
 

@@ -35,6 +35,7 @@
 
 #include "gui_bench_support.h"
 #include "ratio_report.h"
+#include "render/preview_camera.h"
 #include "render/ui/preview_view.h"
 #include "render/view_transform.h"
 #include "select/ui/select_parts_page.h"
@@ -44,11 +45,12 @@ namespace {
 using bw::bench::kSampleCreatureTypes;
 using bw::bench::kShadingModeNames;
 
-// The preview's projection and light, repeated here so the baseline draws the same picture.
-constexpr double kEyeDistance = 0.5;
-constexpr double kFieldOfViewDegrees = 45.0;
-constexpr double kNearPlane = 0.02;
-constexpr double kFarPlane = 400.0;
+// The preview's light, repeated here so the baseline draws the same picture (the camera is the
+// preview's own).
+using bw::kEyeDistance;
+using bw::kFarPlane;
+using bw::kFieldOfViewDegrees;
+using bw::kNearPlane;
 constexpr GLfloat kSmoothLightPosition[4] = {-114.0f, 14.0f, -114.0f, 1.0f};
 constexpr GLfloat kSmoothLightSpecular[4] = {0.0f, 0.0f, 0.0f, 0.1f};
 constexpr GLfloat kFlatLightPosition[4] = {-4.0f, 4.0f, -4.0f, 1.0f};

@@ -16,8 +16,8 @@
 #include "model/body_part_directory.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
+#include "model/notifier.h"
 #include "model/part_transform.h"
-#include "quiet_notifier.h"
 #include "ratio_report.h"
 #include "select/part_selection.h"
 #include "select/random_creature.h"
@@ -26,11 +26,9 @@ namespace {
 
 const std::string kObjectDirectory = BW_SAMPLE_OBJECT_DIR;
 
-using bw::bench::QuietNotifier;
-
 // The sample library's part lists, as the Select Parts page holds them.
 struct SampleSelection {
-    QuietNotifier notifier;
+    bw::SilentNotifier notifier;
     bw::Creature creature{notifier};
     bw::DirectoryFileEnumerator files;
     bw::PartSelection selection{creature, files};

@@ -18,9 +18,9 @@
 #include "history/undo_steps.h"
 #include "model/creature.h"
 #include "model/file_enumerator.h"
+#include "model/notifier.h"
 #include "project/list_selecting_load_listener.h"
 #include "project/project_loader.h"
-#include "quiet_notifier.h"
 #include "ratio_report.h"
 #include "select/random_creature.h"
 #include "select/symmetry_state.h"
@@ -58,11 +58,9 @@ namespace {
 const std::string kShare = BW_SAMPLE_SHARE_DIR;
 const std::string kObjects = kShare + "/Objects/Library";
 
-using bw::bench::QuietNotifier;
-
 // The sample Fantasy creature loaded through the lists, with the history the window keeps.
 struct FantasyWithHistory {
-    QuietNotifier notifier;
+    bw::SilentNotifier notifier;
     bw::Creature creature{notifier};
     bw::DirectoryFileEnumerator files;
     bw::PartSelection selection{creature, files};

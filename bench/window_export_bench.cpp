@@ -16,7 +16,7 @@
 
 #include "export/command/creature_export_command.h"
 #include "largest_sample_creature.h"
-#include "quiet_notifier.h"
+#include "model/notifier.h"
 #include "ratio_report.h"
 
 namespace {
@@ -54,7 +54,7 @@ std::map<std::string, std::vector<double>>& LongestStages() {
 }
 
 void BM_WindowExport(benchmark::State& state, const std::string& extension) {
-    bw::bench::QuietNotifier notifier;
+    bw::SilentNotifier notifier;
     AnswerAtOnce answers;
     answers.path = OutputFolder() + "/window" + extension;
     bw::CreatureExportCommand command(bw::bench::LargestSampleCreature(), answers, answers,

@@ -12,10 +12,10 @@
 #include "fuzz_target.h"
 #include "model/creature.h"
 #include "model/file_io.h"
+#include "model/notifier.h"
 #include "model/object_file_writer.h"
-#include "silent_notifier.h"
 
-using bw::fuzz::SilentNotifier;
+using bw::SilentNotifier;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // The creature adds parts from files, as the window does: the bytes go to one file.

@@ -10,12 +10,12 @@
 #include "converter/seam_points.h"
 #include "converter/wavefront_object.h"
 #include "fuzz_target.h"
+#include "model/notifier.h"
 #include "model/object_file_writer.h"
-#include "silent_notifier.h"
 
 namespace {
 
-using bw::fuzz::SilentNotifier;
+using bw::SilentNotifier;
 
 constexpr std::string_view kObjPrefix = "OBJ\n";
 constexpr std::string_view kLibrarySeparator = "#MTL\n";

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "export/disjoint_sets.h"
+#include "export/edge_key.h"
 
 namespace bw {
 
@@ -22,11 +23,10 @@ std::vector<std::size_t> SeamCapPolygons(const PartGeometry& part,
     for (std::size_t p = 0; p < part.polygons.size(); ++p) {
         const ExportPolygon& polygon = part.polygons[p];
         for (std::uint32_t k = 0; k < polygon.cornerCount; ++k) {
-            const std::uint64_t a = polygon.corners[k];
-            const std::uint64_t b = polygon.corners[(k + 1) % polygon.cornerCount];
+            const std::uint32_t a = polygon.corners[k];
+            const std::uint32_t b = polygon.corners[(k + 1) % polygon.cornerCount];
             if (onRing[a] && touching == part.polygons.size()) touching = p;
-            const auto [entry, added] =
-                firstUser.try_emplace(std::min(a, b) << 32 | std::max(a, b), p);
+            const auto [entry, added] = firstUser.try_emplace(UndirectedEdgeKey(a, b), p);
             if (added) continue;
             shells.Join(p, entry->second);
             if (!(onRing[a] && onRing[b])) pieces.Join(p, entry->second);

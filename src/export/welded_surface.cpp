@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "export/disjoint_sets.h"
+#include "export/edge_key.h"
 #include "export/seam_caps.h"
 
 namespace bw {
@@ -329,9 +330,9 @@ std::size_t CountOpenEdges(const WeldedSurface& surface) {
     std::unordered_map<std::uint64_t, std::uint32_t> uses;
     for (const auto& triangle : surface.triangles) {
         for (int k = 0; k < 3; ++k) {
-            const std::uint64_t a = triangle[std::size_t(k)];
-            const std::uint64_t b = triangle[std::size_t((k + 1) % 3)];
-            ++uses[std::min(a, b) << 32 | std::max(a, b)];
+            const std::uint32_t a = triangle[std::size_t(k)];
+            const std::uint32_t b = triangle[std::size_t((k + 1) % 3)];
+            ++uses[UndirectedEdgeKey(a, b)];
         }
     }
     return std::size_t(std::count_if(uses.begin(), uses.end(),
@@ -357,10 +358,9 @@ std::size_t CountShells(const WeldedSurface& surface) {
     for (std::size_t t = 0; t < surface.triangles.size(); ++t) {
         const auto& triangle = surface.triangles[t];
         for (int k = 0; k < 3; ++k) {
-            const std::uint64_t a = triangle[std::size_t(k)];
-            const std::uint64_t b = triangle[std::size_t((k + 1) % 3)];
-            const auto [entry, added] =
-                firstUser.try_emplace(std::min(a, b) << 32 | std::max(a, b), t);
+            const std::uint32_t a = triangle[std::size_t(k)];
+            const std::uint32_t b = triangle[std::size_t((k + 1) % 3)];
+            const auto [entry, added] = firstUser.try_emplace(UndirectedEdgeKey(a, b), t);
             if (!added) shells.Join(t, entry->second);
         }
     }

@@ -19,4 +19,16 @@ class Notifier {
                                       MessageButtons buttons = MessageButtons::Ok) = 0;
 };
 
+// Shows nothing and answers Ok, counting the messages: for work no one watches (pictures drawn
+// in the background, fuzz targets, benchmarks).
+class SilentNotifier : public Notifier {
+  public:
+    MessageResult ShowMessage(const std::string&, const std::string&, MessageIcon,
+                              MessageButtons) override {
+        ++shown;
+        return MessageResult::Ok;
+    }
+    int shown = 0;
+};
+
 }  // namespace bw

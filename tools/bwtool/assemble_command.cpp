@@ -96,12 +96,8 @@ void AddAssembleCommand(CLI::App& app, CommandAction& action) {
         "Build a creature exactly as the program does: the project's records first (renamed "
         "object files translated), then each --add in order; then write what is asked");
     auto args = std::make_shared<AssembleArguments>();
-    command
-        ->add_option("--objects", args->objectDirectory,
-                     "Object directory: one folder per body part")
-        ->required()
-        ->type_name("DIR")
-        ->take_last();
+    AddObjectsOption(*command, args->objectDirectory, "Object directory: one folder per body part")
+        ->required();
     command->add_option("PROJECT.bwp", args->project, "Project file to load first")->type_name("");
     command
         ->add_option("--add", args->adds,

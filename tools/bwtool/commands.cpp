@@ -4,6 +4,7 @@
 #include <iostream>
 
 namespace bw::tool {
+
 namespace {
 
 // The parser's message as one line.

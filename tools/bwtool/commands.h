@@ -18,6 +18,15 @@ inline constexpr int kExitUsage = 2;
 // --help and --version print on standard output.
 int RunCommand(const std::vector<std::string>& args);
 
+// Adds --objects DIR to `command`, storing the directory in `directory` (a string, or an
+// optional one; it must outlive the parse); the caller adds ->required() where the command
+// cannot go without it.
+template <typename Directory>
+CLI::Option* AddObjectsOption(CLI::App& command, Directory& directory,
+                              const std::string& description) {
+    return command.add_option("--objects", directory, description)->type_name("DIR")->take_last();
+}
+
 // What a subcommand does once its arguments parsed: returns the exit status.
 using CommandAction = std::function<int()>;
 

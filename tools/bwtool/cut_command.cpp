@@ -84,10 +84,8 @@ void AddCutCommand(CLI::App& app, CommandAction& action) {
     command->add_option("PREPARED", args->prepared, "The prepared object (.bwo, or .obj with .mtl)")
         ->required()
         ->type_name("");
-    command->add_option("--objects", args->objects, "Object directory to write the parts into")
-        ->required()
-        ->type_name("DIR")
-        ->take_last();
+    AddObjectsOption(*command, args->objects, "Object directory to write the parts into")
+        ->required();
     command
         ->add_option("--name", args->name,
                      "File name of the parts (default: the prepared object's name)")

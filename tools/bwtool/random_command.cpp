@@ -148,12 +148,8 @@ void AddRandomCommand(CLI::App& app, CommandAction& action) {
         "project, an export or both; creature k of a batch (from 0) has the seed N + k, which "
         "--seed makes again");
     auto args = std::make_shared<RandomArguments>();
-    command
-        ->add_option("--objects", args->objectDirectory,
-                     "Object directory: one folder per body part")
-        ->required()
-        ->type_name("DIR")
-        ->take_last();
+    AddObjectsOption(*command, args->objectDirectory, "Object directory: one folder per body part")
+        ->required();
     std::vector<std::string> types{"all"};
     for (std::size_t t = 1; t < kCreatureTypeItems.size(); ++t)
         types.emplace_back(kCreatureTypeItems[t]);

@@ -53,11 +53,8 @@ void AddRenderCommand(CLI::App& app, CommandAction& action) {
     command->add_option("FILE", args->file, "Object file (.bwo), or project (.bwp) with --objects")
         ->required()
         ->type_name("");
-    command
-        ->add_option("--objects", args->objectDirectory,
-                     "Object directory of the project: one folder per body part")
-        ->type_name("DIR")
-        ->take_last();
+    AddObjectsOption(*command, args->objectDirectory,
+                     "Object directory of the project: one folder per body part");
     command->add_option("--png", args->pngPath, "The picture to write")
         ->required()
         ->type_name("OUT.png")

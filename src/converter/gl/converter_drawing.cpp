@@ -7,6 +7,7 @@
 
 #include "converter/converter_picking.h"
 #include "converter/converter_view.h"
+#include "render/preview_camera.h"
 
 namespace bw {
 namespace {
@@ -16,11 +17,7 @@ constexpr GLfloat kHorizontalSqueeze = 0.89f;
 constexpr double kOrthographicHalfSize = 1.5;  // times the view distance
 constexpr double kOrthographicNear = -100.0;
 constexpr double kOrthographicFar = 40000.0;
-constexpr double kFieldOfViewDegrees = 45.0;
 constexpr double kPerspectiveAspect = 1.0;
-constexpr double kPerspectiveNear = 0.02;
-constexpr double kPerspectiveFar = 400.0;
-constexpr double kEyeDistance = 0.5;
 
 constexpr GLfloat kLightPosition[4] = {-4.0f, 4.0f, 4.0f, 1.0f};
 constexpr GLfloat kLightAmbient[4] = {0.4f, 0.4f, 0.45f, 1.0f};
@@ -139,7 +136,7 @@ bool DrawConverter(ConverterModel& model) {
         }
         ApplyViewModeAngles(model);
     } else {
-        gluPerspective(kFieldOfViewDegrees, kPerspectiveAspect, kPerspectiveNear, kPerspectiveFar);
+        gluPerspective(kFieldOfViewDegrees, kPerspectiveAspect, kNearPlane, kFarPlane);
         glTranslated(0.0, 0.0, -kEyeDistance);
     }
     glMatrixMode(GL_MODELVIEW);

@@ -5,15 +5,14 @@
 #include <cmath>
 
 #include "render/gl/creature_drawing.h"
+#include "render/preview_camera.h"
 #include "render/preview_navigation.h"
 
 namespace bw {
 namespace {
 
-// The preview's projection: a 45 degree field of view, near and far planes as its own.
-constexpr double kHalfFieldOfView = 22.5 * 3.14159265358979323846 / 180.0;
-constexpr double kNearPlane = 0.02;
-constexpr double kFarPlane = 400.0;
+// The preview's projection.
+constexpr double kHalfFieldOfView = kFieldOfViewDegrees / 2.0 * 3.14159265358979323846 / 180.0;
 // The sphere round the creature is seen from where it just fits the narrower side, with a
 // margin of a twentieth.
 constexpr double kMargin = 1.05;

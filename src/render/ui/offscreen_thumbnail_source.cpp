@@ -11,18 +11,7 @@
 #include "render/picture_camera.h"
 
 namespace bw {
-namespace {
-
-// A file that does not load gets no picture and no message.
-class SilentNotifier : public Notifier {
-  public:
-    MessageResult ShowMessage(const std::string&, const std::string&, MessageIcon,
-                              MessageButtons) override {
-        return MessageResult::Ok;
-    }
-};
-
-}  // namespace
+namespace {}  // namespace
 
 OffscreenThumbnailSource::OffscreenThumbnailSource(std::function<QOpenGLContext*()> shareContext)
     : shareContext_(std::move(shareContext)) {}

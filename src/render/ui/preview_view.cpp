@@ -10,15 +10,10 @@
 #include <QWheelEvent>
 
 #include "render/gl/creature_drawing.h"
+#include "render/preview_camera.h"
 
 namespace bw {
 namespace {
-
-// The view sits half a unit in front of the creature's origin.
-constexpr double kEyeDistance = 0.5;
-constexpr double kFieldOfViewDegrees = 45.0;
-constexpr double kNearPlane = 0.02;
-constexpr double kFarPlane = 400.0;
 
 std::optional<DragButton> ButtonOf(Qt::MouseButton button) {
     switch (button) {
