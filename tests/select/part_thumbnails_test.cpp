@@ -219,5 +219,36 @@ TEST(PartThumbnailsTest, InAListLongerThanItsPopupEveryVisibleEntryGetsItsPictur
     EXPECT_FALSE(list.Picture(last).isNull()) << "the last visible entry";
 }
 
+TEST(PartThumbnailsTest, MemoryKeepsAtMostItsLimitOfPicturesTheRestComeFromTheDisk) {
+    ThumbnailLibrary library;
+    MainDialogFixture fixture(library.Objects().c_str());
+    MainDialog& dialog = fixture.Show();
+    dialog.Tabs()->setCurrentIndex(MainDialog::kSelectPartsTab);
+    PartThumbnails& thumbnails = dialog.SelectParts()->Thumbnails();
+    thumbnails.SetMemoryLimit(4);
+    QComboBox* box = dialog.SelectParts()->PartListBox(kHead);
+    const auto openAndWait = [&] {
+        box->showPopup();
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                QCoreApplication::processEvents();
+                return thumbnails.Idle();
+            },
+            60));
+        box->hidePopup();
+    };
+    openAndWait();
+    EXPECT_EQ(thumbnails.PicturesInMemory(), 4u);
+    EXPECT_EQ(thumbnails.Drawn(), 10);
+    EXPECT_EQ(thumbnails.ReadFromCache(), 0);
+    // Opened again, the pictures memory let go of are read from the disk cache, none drawn.
+    openAndWait();
+    EXPECT_EQ(thumbnails.PicturesInMemory(), 4u);
+    EXPECT_EQ(thumbnails.Drawn(), 10);
+    EXPECT_GT(thumbnails.ReadFromCache(), 0);
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_FALSE(box->itemData(i, kThumbnailRole).value<QPixmap>().isNull()) << i;
+}
+
 }  // namespace
 }  // namespace bw::test

@@ -30,9 +30,14 @@ void PartThumbnails::Watch(BodyPartId row, PartListBox* box) {
     });
 }
 
+PartListBox* PartThumbnails::BoxOf(BodyPartId row) const {
+    const auto found = boxes_.find(row);
+    return found == boxes_.end() ? nullptr : found->second;
+}
+
 void PartThumbnails::QueueRow(BodyPartId row) {
-    if (!source_) return;
-    PartListBox* box = boxes_[row];
+    PartListBox* box = BoxOf(row);
+    if (!source_ || !box) return;
     QAbstractItemView* view = box->view();
     int first = view->indexAt(QPoint(1, 1)).row();
     int last = view->indexAt(QPoint(1, view->viewport()->height() - 2)).row();
@@ -96,7 +101,10 @@ void PartThumbnails::DrawSome() {
 QImage PartThumbnails::PictureOf(const QString& path, const QString& modified, bool* fromMemory) {
     const auto kept = memory_.find(path);
     *fromMemory = kept != memory_.end() && kept->second.modified == modified;
-    if (*fromMemory) return kept->second.picture;
+    if (*fromMemory) {
+        kept->second.lastUse = ++uses_;
+        return kept->second.picture;
+    }
     QImage picture = cache_.Find(path);
     if (!picture.isNull()) {
         ++readFromCache_;
@@ -107,12 +115,23 @@ QImage PartThumbnails::PictureOf(const QString& path, const QString& modified, b
             cache_.Store(path, picture);  // a cache that cannot be written is not used
         }
     }
-    memory_[path] = {modified, picture};
+    Keep(path, {modified, picture, 0});
     return picture;
 }
 
+void PartThumbnails::Keep(const QString& path, Kept kept) {
+    kept.lastUse = ++uses_;
+    memory_[path] = std::move(kept);
+    while (memory_.size() > memoryLimit_) {
+        const auto oldest = std::min_element(
+            memory_.begin(), memory_.end(),
+            [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; });
+        memory_.erase(oldest);
+    }
+}
+
 void PartThumbnails::Show(const Job& job, const QImage& picture) {
-    PartListBox* box = boxes_[job.row];
+    PartListBox* box = BoxOf(job.row);
     if (!box || job.index >= box->count()) return;
     if (picture.isNull()) {
         box->setItemData(job.index, QVariant(), kThumbnailRole);

@@ -3,11 +3,14 @@
 // first, a few per turn of the event loop (the program has no worker threads). A picture is
 // taken from memory, else from the disk cache (ThumbnailCache), else drawn by the source and
 // kept in both. A file whose modification time changed is drawn again; a file that does not
-// load gets no picture and no message.
+// load gets no picture and no message. Memory keeps the pictures used last, at most
+// MemoryLimit() of them.
 #pragma once
 
 #include <QObject>
 #include <QTimer>
+#include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -51,6 +54,13 @@ class PartThumbnails : public QObject {
     // True once WarmUp was asked for and its picture drawn (the window's start-up work is over).
     bool WarmedUp() const { return warmUpAsked_ && Idle(); }
 
+    // How many pictures memory keeps at most (at least 1); beyond it, the one used longest ago
+    // goes first.
+    static constexpr std::size_t kMemoryLimit = 256;
+    void SetMemoryLimit(std::size_t pictures) { memoryLimit_ = std::max<std::size_t>(1, pictures); }
+    std::size_t MemoryLimit() const { return memoryLimit_; }
+    std::size_t PicturesInMemory() const { return memory_.size(); }
+
     // The time one turn of the event loop may spend on pictures, so that an open list still
     // repaints within a frame. A turn takes the next picture only when the last one's time
     // still fits, and always takes one: it draws one or two pictures (about 2 ms each) or
@@ -71,7 +81,11 @@ class PartThumbnails : public QObject {
     struct Kept {
         QString modified;
         QImage picture;  // null: the file does not load
+        std::uint64_t lastUse = 0;
     };
+    // The list watched for `row`; null for none.
+    PartListBox* BoxOf(BodyPartId row) const;
+    void Keep(const QString& path, Kept kept);
     // Every entry of `row`, the ones the open list shows first.
     void QueueRow(BodyPartId row);
     void DrawSome();
@@ -84,6 +98,8 @@ class PartThumbnails : public QObject {
     std::map<BodyPartId, PartListBox*> boxes_;
     std::deque<Job> queue_;
     std::map<QString, Kept> memory_;
+    std::size_t memoryLimit_ = kMemoryLimit;
+    std::uint64_t uses_ = 0;
     QTimer timer_;
     bool prepared_ = false;  // the source's Prepare was called
     bool warmUpAsked_ = false;
