@@ -5,6 +5,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "support/command_runner.h"
@@ -112,6 +113,36 @@ TEST_F(BwtoolRandomTest, TheTypeChoosesTheFilesAndExportsFollowTheNameGiven) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("No Files"), std::string::npos) << missing.err;
     EXPECT_EQ(StoredPaths(out + "/creature-1.bwp"), std::vector<std::string>{"\\Head\\Cube.bwo"});
+}
+
+// Every regular file below `root` by its path below it, with its bytes.
+std::map<std::string, std::string> FilesBelow(const std::string& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), root).string()] =
+                ReadText(entry.path().string());
+    return files;
+}
+
+TEST_F(BwtoolRandomTest, ABatchSplitOverParallelJobsWritesTheSameFilesAsOneProcess) {
+    const std::string whole = dir.Path() + "/whole", split = dir.Path() + "/split";
+    const test::CommandResult one =
+        Random({"--seed", "100", "--count", "8", "--save", whole, "--export", whole + "/c.glb"});
+    ASSERT_EQ(one.status, 0) << one.err;
+    // Four jobs of GNU parallel, each its own seed range, all writing into one directory.
+    const test::CommandResult jobs = test::RunCommand(
+        "/bin/sh",
+        {"-c", "command -v parallel >/dev/null || exit 77; parallel --will-cite -j4 \"" +
+                   std::string(BWTOOL_PATH) + "\" random --objects \"" + kObjects +
+                   "\" --seed {} --count 2 --save \"" + split + "\" --export \"" + split +
+                   "/c.glb\" ::: 100 102 104 106"},
+        dir.Path());
+    if (jobs.status == 77) GTEST_SKIP() << "GNU parallel is not installed";
+    ASSERT_EQ(jobs.status, 0) << jobs.err;
+    const auto expected = FilesBelow(whole);
+    EXPECT_EQ(expected.size(), 16u);  // a project and a glTF file for each of 8 seeds
+    EXPECT_EQ(FilesBelow(split), expected);
 }
 
 }  // namespace
