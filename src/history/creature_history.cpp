@@ -6,10 +6,11 @@ namespace bw {
 
 CreatureHistory::CreatureHistory(CreatureState initial) { states_.push_back(std::move(initial)); }
 
-bool CreatureHistory::Record(CreatureState after, int mergeKey, std::chrono::milliseconds now) {
+bool CreatureHistory::Record(CreatureState after, StepMergeKey mergeKey,
+                             std::chrono::milliseconds now) {
     if (after == Current()) return false;
-    const bool merge = mergeKey != kNoMerge && mergeKey == lastMergeKey_ && !CanRedo() &&
-                       index_ > 0 && now - lastTime_ <= kMergeWindow;
+    const bool merge = mergeKey.Merges() && mergeKey == lastMergeKey_ && !CanRedo() && index_ > 0 &&
+                       now - lastTime_ <= kMergeWindow;
     lastMergeKey_ = mergeKey;
     lastTime_ = now;
     if (merge) {
@@ -17,7 +18,7 @@ bool CreatureHistory::Record(CreatureState after, int mergeKey, std::chrono::mil
         if (after == states_[index_ - 1]) {
             states_.pop_back();
             --index_;
-            lastMergeKey_ = kNoMerge;
+            lastMergeKey_ = kSeparateStep;
             return true;
         }
         states_[index_] = std::move(after);
@@ -36,25 +37,25 @@ bool CreatureHistory::Record(CreatureState after, int mergeKey, std::chrono::mil
 void CreatureHistory::Amend(CreatureState current) {
     if (current == Current()) return;
     states_[index_] = std::move(current);
-    lastMergeKey_ = kNoMerge;
+    lastMergeKey_ = kSeparateStep;
 }
 
 void CreatureHistory::Clear(CreatureState current) {
     states_.clear();
     states_.push_back(std::move(current));
     index_ = 0;
-    lastMergeKey_ = kNoMerge;
+    lastMergeKey_ = kSeparateStep;
 }
 
 const CreatureState* CreatureHistory::Undo() {
     if (!CanUndo()) return nullptr;
-    lastMergeKey_ = kNoMerge;
+    lastMergeKey_ = kSeparateStep;
     return &states_[--index_];
 }
 
 const CreatureState* CreatureHistory::Redo() {
     if (!CanRedo()) return nullptr;
-    lastMergeKey_ = kNoMerge;
+    lastMergeKey_ = kSeparateStep;
     return &states_[++index_];
 }
 

@@ -11,6 +11,7 @@
 #include <deque>
 
 #include "history/creature_state.h"
+#include "model/step_listener.h"
 
 namespace bw {
 
@@ -18,13 +19,12 @@ class CreatureHistory {
   public:
     static constexpr std::size_t kStepLimit = 200;
     static constexpr std::chrono::milliseconds kMergeWindow{500};
-    static constexpr int kNoMerge = 0;
 
     explicit CreatureHistory(CreatureState initial);
 
     // The state after a step, recorded at `now`. Nothing when it equals the current state;
     // false then, true when the history changed.
-    bool Record(CreatureState after, int mergeKey = kNoMerge,
+    bool Record(CreatureState after, StepMergeKey mergeKey = kSeparateStep,
                 std::chrono::milliseconds now = std::chrono::milliseconds{0});
     // The current state changed without a step (the part being edited): it replaces the
     // current state, so undoing the step after it comes back to it. Ends a row of merged steps.
@@ -45,7 +45,7 @@ class CreatureHistory {
   private:
     std::deque<CreatureState> states_;  // states_[index_] is the current state
     std::size_t index_ = 0;
-    int lastMergeKey_ = kNoMerge;  // of the step that made the current state, while mergeable
+    StepMergeKey lastMergeKey_;  // of the step that made the current state, while mergeable
     std::chrono::milliseconds lastTime_{0};
 };
 

@@ -29,7 +29,7 @@ void UndoSteps::StepBegins() {
     }
 }
 
-void UndoSteps::StepEnds(int mergeKey) {
+void UndoSteps::StepEnds(StepMergeKey mergeKey) {
     if (depth_ == 0 || --depth_ > 0 || !usable_) return;
     try {
         const auto now = hooks_.clock ? hooks_.clock()

@@ -39,7 +39,7 @@ class UndoSteps : public StepListener {
     UndoSteps(const CreatureStateSources& sources, Hooks hooks);
 
     void StepBegins() override;
-    void StepEnds(int mergeKey = kSeparateStep) override;
+    void StepEnds(StepMergeKey mergeKey = kSeparateStep) override;
 
     // False when there was nothing to undo or redo, or a step is under way.
     bool Undo();

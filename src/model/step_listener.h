@@ -5,27 +5,33 @@
 
 namespace bw {
 
+// What lets steps merge: steps ended with the same key shortly after one another count as one
+// (clicks in a row on one Adjust bar). kSeparateStep merges with nothing.
+struct StepMergeKey {
+    int value = 0;
+    bool Merges() const { return value != 0; }
+    bool operator==(const StepMergeKey&) const = default;
+};
+inline constexpr StepMergeKey kSeparateStep{};
+
 class StepListener {
   public:
-    // Steps ended with the same key (not kSeparateStep) shortly after one another count as one.
-    static constexpr int kSeparateStep = 0;
-
     virtual ~StepListener() = default;
     virtual void StepBegins() = 0;
-    virtual void StepEnds(int mergeKey = kSeparateStep) = 0;
+    virtual void StepEnds(StepMergeKey mergeKey = kSeparateStep) = 0;
 };
 
 // A listener that hears nothing, for controls used without a history.
 class NoStepListener : public StepListener {
   public:
     void StepBegins() override {}
-    void StepEnds(int) override {}
+    void StepEnds(StepMergeKey) override {}
 };
 
 // Reports a step over its own lifetime.
 class ScopedStep {
   public:
-    explicit ScopedStep(StepListener& listener, int mergeKey = StepListener::kSeparateStep)
+    explicit ScopedStep(StepListener& listener, StepMergeKey mergeKey = kSeparateStep)
         : listener_(listener), mergeKey_(mergeKey) {
         listener_.StepBegins();
     }
@@ -35,7 +41,7 @@ class ScopedStep {
 
   private:
     StepListener& listener_;
-    int mergeKey_;
+    StepMergeKey mergeKey_;
 };
 
 }  // namespace bw

@@ -58,14 +58,16 @@ TEST(CreatureHistoryTest, ClicksInARowOnOneBarAreOneStep) {
     CreatureHistory history(State(0));
     constexpr int kBarX = 1;
     constexpr int kBarY = 2;
-    history.Record(State(1), kBarX, milliseconds(1000));
-    history.Record(State(2), kBarX, milliseconds(1400));
-    history.Record(State(3), kBarX, milliseconds(1800));  // within the window of the one before
+    history.Record(State(1), StepMergeKey{kBarX}, milliseconds(1000));
+    history.Record(State(2), StepMergeKey{kBarX}, milliseconds(1400));
+    history.Record(State(3), StepMergeKey{kBarX},
+                   milliseconds(1800));  // within the window of the one before
     EXPECT_EQ(history.UndoCount(), 1u);
-    history.Record(State(4), kBarX, milliseconds(2400));  // too late: a step of its own
-    history.Record(State(5), kBarY, milliseconds(2500));  // another bar
-    history.Record(State(6), CreatureHistory::kNoMerge, milliseconds(2510));
-    history.Record(State(7), CreatureHistory::kNoMerge, milliseconds(2520));
+    history.Record(State(4), StepMergeKey{kBarX},
+                   milliseconds(2400));  // too late: a step of its own
+    history.Record(State(5), StepMergeKey{kBarY}, milliseconds(2500));  // another bar
+    history.Record(State(6), kSeparateStep, milliseconds(2510));
+    history.Record(State(7), kSeparateStep, milliseconds(2520));
     EXPECT_EQ(history.UndoCount(), 5u);
     EXPECT_EQ(history.Undo()->editedEntry, 6);
     EXPECT_EQ(history.Undo()->editedEntry, 5);
@@ -75,21 +77,21 @@ TEST(CreatureHistoryTest, ClicksInARowOnOneBarAreOneStep) {
 
     // After an undo the next click starts a new step even within the window.
     history.Redo();
-    history.Record(State(8), kBarX, milliseconds(1900));
+    history.Record(State(8), StepMergeKey{kBarX}, milliseconds(1900));
     EXPECT_EQ(history.UndoCount(), 2u);
 }
 
 TEST(CreatureHistoryTest, ARowOfClicksThatEndsWhereItBeganLeavesNoStep) {
     CreatureHistory history(State(0));
     history.Record(State(1));
-    history.Record(State(2), 1, milliseconds(100));
-    history.Record(State(1), 1, milliseconds(200));
+    history.Record(State(2), StepMergeKey{1}, milliseconds(100));
+    history.Record(State(1), StepMergeKey{1}, milliseconds(200));
     EXPECT_EQ(history.UndoCount(), 1u);
     EXPECT_EQ(history.Current().editedEntry, 1);
 
     // The next click, still within the window, is a step of its own: undoing it comes back to
     // the step before the row (a part choice), never further.
-    history.Record(State(3), 1, milliseconds(300));
+    history.Record(State(3), StepMergeKey{1}, milliseconds(300));
     EXPECT_EQ(history.UndoCount(), 2u);
     ASSERT_NE(history.Undo(), nullptr);
     EXPECT_EQ(history.Current().editedEntry, 1);
@@ -97,9 +99,9 @@ TEST(CreatureHistoryTest, ARowOfClicksThatEndsWhereItBeganLeavesNoStep) {
 
 TEST(CreatureHistoryTest, AmendReplacesTheCurrentStateAndEndsARow) {
     CreatureHistory history(State(0));
-    history.Record(State(1), 1, milliseconds(100));
+    history.Record(State(1), StepMergeKey{1}, milliseconds(100));
     history.Amend(State(5));
-    history.Record(State(2), 1, milliseconds(200));
+    history.Record(State(2), StepMergeKey{1}, milliseconds(200));
     EXPECT_EQ(history.UndoCount(), 2u);
     EXPECT_EQ(history.Undo()->editedEntry, 5);
     EXPECT_EQ(history.Undo()->editedEntry, 0);

@@ -203,7 +203,7 @@ void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
 
 void EditPartsPage::OnAdjustAction(AdjustGroup group, int action) {
     // Clicks in a row on one bar are one step; inside a drag this step is part of the drag's.
-    const ScopedStep step(*steps_, 1 + static_cast<int>(GroupIndex(group)));
+    const ScopedStep step(*steps_, StepMergeKey{1 + static_cast<int>(GroupIndex(group))});
     QScrollBar* bar = groups_[GroupIndex(group)].adjust;
     editor_.Adjust(group, ActionOf(action), bar->sliderPosition());
     // Inside actionTriggered the bar applies its slider position after this returns, so the
