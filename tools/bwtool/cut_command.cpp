@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "bwtool/commands.h"
+#include "bwtool/reporting_notifier.h"
 #include "converter/converter_cut.h"
 #include "converter/converter_model.h"
 #include "converter/object_name.h"
@@ -14,16 +15,6 @@
 
 namespace bw::tool {
 namespace {
-
-// Prints each message as "caption: text" on standard error.
-class StandardErrorNotifier : public Notifier {
-  public:
-    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon,
-                              MessageButtons) override {
-        std::cerr << caption << ": " << text << "\n";
-        return MessageResult::Ok;
-    }
-};
 
 // Makes sure every body part directory exists below `objects` (an existing one is found
 // without regard to letter case). False, with the reason printed, when one cannot be made.
@@ -53,7 +44,7 @@ struct CutArguments {
 };
 
 int RunCut(const CutArguments& args) {
-    StandardErrorNotifier notifier;
+    ReportingNotifier notifier;
     ConverterModel model(notifier);
     NoProgress progress;
     if (!model.LoadPreparedObject(args.prepared, progress)) return kExitFileError;
