@@ -25,7 +25,7 @@ void BM_Export(benchmark::State& state, const std::string& path) {
     for (auto _ : state) {
         bw::ExportResult result;
         std::string reason;
-        if (!bw::RenderCreatureExport(creature, path, format, options, result, &reason)) {
+        if (!bw::EncodeCreatureExport(creature, path, format, options, result, &reason)) {
             state.SkipWithError(reason.c_str());
             break;
         }

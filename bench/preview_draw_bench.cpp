@@ -316,7 +316,7 @@ void DrawInTurns(benchmark::State& state, int type, int mode) {
     state.counters["bare_fps"] = bareFps;
     state.counters["ratio"] = bareFps > 0.0 ? previewFps / bareFps : 0.0;
     state.counters["quads"] = environment->quads;
-    state.counters["drawn_%"] = DrawnPercent(preview->grabFramebuffer());
+    state.counters["drawn_%"] = DrawnPercent(preview->DrawAndReadFrame());
     const std::string key = std::string(kSampleCreatureTypes[type]) + "/" + kShadingModeNames[mode];
     environment->framesPerSecond["preview/" + key] = previewFps;
     environment->framesPerSecond["bare_window/" + key] = bareFps;

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* path : {"creature.stl", "creature.3mf"}) {
         bw::ExportResult result;
         std::string reason;
-        if (!bw::RenderCreatureExport(creature, path, *bw::ExportFormatOfPath(path), {}, result,
+        if (!bw::EncodeCreatureExport(creature, path, *bw::ExportFormatOfPath(path), {}, result,
                                       &reason) &&
             reason.empty())
             std::abort();

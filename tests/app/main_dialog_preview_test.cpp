@@ -136,7 +136,7 @@ TEST(MainDialogPreviewTest, AResizedDialogGivesThePreviewTheRoomAndKeepsTheContr
     EXPECT_EQ(done->geometry(), startDone.translated(0, grown.height()));
     EXPECT_EQ(symmetryOn->geometry(), startSymmetry.translated(0, grown.height()));
 
-    const QImage frame = view.grabFramebuffer();
+    const QImage frame = view.DrawAndReadFrame();
     const QSize device = view.size() * view.devicePixelRatio();
     EXPECT_EQ(frame.size(), device);
     view.makeCurrent();

@@ -124,7 +124,7 @@ TEST_F(ConverterPageTest, TakesAPreparedSampleCreatureWithTheProgressBarRunning)
     EXPECT_EQ(Field(ConverterPage::kBlue), std::to_string(PositionOfComponent(b)));
 
     // The picture: the preview draws the object (something besides the background).
-    const QImage image = dialog.Preview()->grabFramebuffer();
+    const QImage image = dialog.Preview()->DrawAndReadFrame();
     int drawn = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -159,7 +159,7 @@ TEST_F(ConverterPageTest, PicksInThePreviewToggleEveryPointWithinSevenPixels) {
     object.points.push_back({0.1015f, 0.1f, 0.0f});
     object.normals.resize(object.points.size(), Vec3f{0, 0, 1});
     Load(WriteObject(object));
-    (void)dialog.Preview()->grabFramebuffer();  // draws, and so projects every point
+    (void)dialog.Preview()->DrawAndReadFrame();  // draws, and so projects every point
     const ConverterPoint a = Model().DisplayPoints()[6];
     const ConverterPoint b = Model().DisplayPoints()[7];
     ASSERT_LT(std::abs(a.windowX - b.windowX), 4);

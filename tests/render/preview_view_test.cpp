@@ -42,7 +42,7 @@ class PreviewViewTest : public testing::Test {
     QImage Render() {
         view.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
-        return view.grabFramebuffer();
+        return view.DrawAndReadFrame();
     }
 
     static QColor Centre(const QImage& image) {

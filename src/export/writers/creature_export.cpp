@@ -12,7 +12,7 @@
 
 namespace bw {
 
-bool RenderCreatureExport(const Creature& creature, const std::string& path,
+bool EncodeCreatureExport(const Creature& creature, const std::string& path,
                           const ExportFormat& format, const ExportOptions& options,
                           ExportResult& result, std::string* reason,
                           const ExportProgress& progress) {
@@ -45,7 +45,7 @@ bool RenderCreatureExport(const Creature& creature, const std::string& path,
         stage(ExportStage::Writing);
         if (format.writer == ExportWriter::Lib3mf) {
             result.files.push_back({path, {}});
-            return ThreeMfPackage(surface, result.files[0].bytes, reason);
+            return EncodeThreeMfPackage(surface, result.files[0].bytes, reason);
         }
         scene = WeldedSurfaceScene(surface);
     } else {
@@ -92,7 +92,7 @@ bool RenderCreatureExport(const Creature& creature, const std::string& path,
 bool ExportCreature(const Creature& creature, const std::string& path, const ExportFormat& format,
                     const ExportOptions& options, ExportResult& result, std::string* reason,
                     const ExportProgress& progress) {
-    if (!RenderCreatureExport(creature, path, format, options, result, reason, progress))
+    if (!EncodeCreatureExport(creature, path, format, options, result, reason, progress))
         return false;
     if (progress) progress(ExportStage::Saving);
     std::vector<FileContents> files;

@@ -38,12 +38,12 @@ struct ExportResult {
 // `reason` set, when a point or normal is no finite number, the options cannot be met (see
 // TakeCreatureGeometry), the export library fails, or a companion file would have the path of
 // the file itself.
-bool RenderCreatureExport(const Creature& creature, const std::string& path,
+bool EncodeCreatureExport(const Creature& creature, const std::string& path,
                           const ExportFormat& format, const ExportOptions& options,
                           ExportResult& result, std::string* reason,
                           const ExportProgress& progress = {});
 
-// RenderCreatureExport, then every file saved as one atomic save: a failed export leaves every
+// EncodeCreatureExport, then every file saved as one atomic save: a failed export leaves every
 // file as it was. False, with `reason` set, when either step fails.
 bool ExportCreature(const Creature& creature, const std::string& path, const ExportFormat& format,
                     const ExportOptions& options, ExportResult& result, std::string* reason,

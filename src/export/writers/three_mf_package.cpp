@@ -86,7 +86,7 @@ BYTE ColourByte(float channel) {
 
 }  // namespace
 
-bool ThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std::string* reason) {
+bool EncodeThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std::string* reason) {
     const auto fail = [&](NMR::PLib3MFBase* instance, const std::string& what) {
         if (reason) *reason = LastError(instance, "the 3MF library failed to " + what);
         return false;

@@ -11,6 +11,6 @@ namespace bw {
 
 // The bytes of the package, nothing written. False, with `reason` set, when the library
 // refuses the mesh or fails to write it.
-bool ThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std::string* reason);
+bool EncodeThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std::string* reason);
 
 }  // namespace bw

@@ -81,7 +81,7 @@ void PreviewView::Repaint() {
     QCoreApplication::sendEvent(this, &request);
 }
 
-QImage PreviewView::grabFramebuffer() {
+QImage PreviewView::DrawAndReadFrame() {
     if (!isValid()) return {};
     makeCurrent();
     paintGL();

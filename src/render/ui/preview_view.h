@@ -72,7 +72,7 @@ class PreviewView : public QOpenGLWindow {
     // the next frame shows, as a QOpenGLWidget's grab gives it (the window's own grab only
     // reads a back buffer whose contents after a swap are undefined). Null before the window
     // was first exposed. Logical size x devicePixelRatio, top row first.
-    QImage grabFramebuffer();
+    QImage DrawAndReadFrame();
 
   protected:
     bool event(QEvent* event) override;
