@@ -13,11 +13,6 @@ bool IsFinite(const Vec3f& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
-Vec3f Sub(const Vec3f& a, const Vec3f& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3f Cross(const Vec3f& a, const Vec3f& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
 // `v` scaled to length 1; nullopt for a zero vector.
 std::optional<Vec3f> Unit(const Vec3f& v) {
     const double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
@@ -78,8 +73,8 @@ std::vector<Vec3f> UnitNormals(const PartGeometry& part, std::vector<Vec3f> norm
     std::vector<Vec3f> around(normals.size());
     for (const ExportPolygon& polygon : part.polygons) {
         const Vec3f& a = part.points[polygon.corners[0]];
-        const Vec3f area = Cross(Sub(part.points[polygon.corners[1]], a),
-                                 Sub(part.points[polygon.corners[polygon.cornerCount - 1]], a));
+        const Vec3f area = Cross(part.points[polygon.corners[1]] - a,
+                                 part.points[polygon.corners[polygon.cornerCount - 1]] - a);
         for (std::uint32_t k = 0; k < polygon.cornerCount; ++k) {
             Vec3f& sum = around[polygon.corners[k]];
             sum = {sum.x + area.x, sum.y + area.y, sum.z + area.z};

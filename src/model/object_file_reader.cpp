@@ -285,17 +285,11 @@ void ObjectImageParser::ComputeNormals(PartObject& part) {
         const Vec3f& c = points[quad.corner[2]];
         const Vec3f& d = points[quad.corner[3]];
         // Cross product of the diagonals: twice the quad's vector area.
-        const Vec3f u{c.x - a.x, c.y - a.y, c.z - a.z};
-        const Vec3f v{d.x - b.x, d.y - b.y, d.z - b.z};
-        const Vec3f n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
-        for (std::uint16_t corner : quad.corner) {
-            normals[corner].x += n.x;
-            normals[corner].y += n.y;
-            normals[corner].z += n.z;
-        }
+        const Vec3f n = Cross(c - a, d - b);
+        for (std::uint16_t corner : quad.corner) normals[corner] += n;
     }
     for (Vec3f& n : normals) {
-        const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+        const float length = Length(n);
         if (length > 0.0f && std::isfinite(length))
             n = {n.x / length, n.y / length, n.z / length};
         else

@@ -1,6 +1,8 @@
 // A point or normal as stored in object files: three 32-bit floats, x, y, z.
 #pragma once
 
+#include <cmath>
+
 namespace bw {
 
 struct Vec3f {
@@ -11,5 +13,15 @@ struct Vec3f {
     friend bool operator==(const Vec3f&, const Vec3f&) = default;
 };
 static_assert(sizeof(Vec3f) == 12, "Vec3f must match the 12-byte point layout of object files");
+
+// The few operations the geometry needs, in float arithmetic, component by component.
+inline Vec3f operator+(const Vec3f& a, const Vec3f& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vec3f operator-(const Vec3f& a, const Vec3f& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vec3f& operator+=(Vec3f& a, const Vec3f& b) { return a = a + b; }
+// The right-hand cross product: a vector at right angles to both, as long as the area they span.
+inline Vec3f Cross(const Vec3f& a, const Vec3f& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline float Length(const Vec3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
 
 }  // namespace bw
