@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <new>
 #include <vector>
@@ -84,26 +85,17 @@ BYTE ColourByte(float channel) {
     return BYTE(std::lround(std::clamp(double(channel), 0.0, 1.0) * 255.0));
 }
 
-}  // namespace
+// Each step below adds to the package; false, with `reason` set, when the library refuses.
+using Failure = std::function<bool(NMR::PLib3MFBase*, const std::string&)>;
 
-bool EncodeThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std::string* reason) {
-    const auto fail = [&](NMR::PLib3MFBase* instance, const std::string& what) {
-        if (reason) *reason = LastError(instance, "the 3MF library failed to " + what);
-        return false;
-    };
-
-    NMR::PLib3MFModel* rawModel = nullptr;
-    if (NMR::lib3mf_createmodel(&rawModel) != LIB3MF_OK) return fail(nullptr, "start a model");
-    const Handle model(rawModel);
-    if (NMR::lib3mf_model_setunit(rawModel, NMR::MODELUNIT_MILLIMETER) != LIB3MF_OK)
-        return fail(rawModel, "set the unit");
-
-    // The surfaces' colours, as display colours (the file's colours are sRGB).
+// The surfaces' colours as one group of base materials (display colours: the file's are sRGB),
+// each surface's index in it into `materialIndex`.
+bool AddMaterials(NMR::PLib3MFModel* model, const WeldedSurface& surface, Handle& group,
+                  DWORD& groupId, std::vector<DWORD>& materialIndex, const Failure& fail) {
     NMR::PLib3MFModelBaseMaterial* rawGroup = nullptr;
-    if (NMR::lib3mf_model_addbasematerialgroup(rawModel, &rawGroup) != LIB3MF_OK)
-        return fail(rawModel, "add the materials");
-    const Handle group(rawGroup);
-    std::vector<DWORD> materialIndex;
+    if (NMR::lib3mf_model_addbasematerialgroup(model, &rawGroup) != LIB3MF_OK)
+        return fail(model, "add the materials");
+    group.reset(rawGroup);
     for (const ExportSurface& material : surface.surfaces) {
         DWORD index = 0;
         if (NMR::lib3mf_basematerial_addmaterialutf8(
@@ -118,15 +110,94 @@ bool EncodeThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std:
             return fail(rawGroup, "colour a material");
         materialIndex.push_back(index);
     }
-    DWORD groupId = 0;
     if (NMR::lib3mf_basematerial_getresourceid(rawGroup, &groupId) != LIB3MF_OK)
         return fail(rawGroup, "number the materials");
+    return true;
+}
+
+// Every triangle its surface's material, and the object as a whole the first triangle's.
+bool ColourTriangles(NMR::PLib3MFModelMeshObject* mesh, const WeldedSurface& surface, DWORD groupId,
+                     const std::vector<DWORD>& materialIndex, const Failure& fail) {
+    NMR::PLib3MFPropertyHandler* rawProperties = nullptr;
+    if (NMR::lib3mf_meshobject_createpropertyhandler(mesh, &rawProperties) != LIB3MF_OK)
+        return fail(mesh, "colour the mesh");
+    const Handle properties(rawProperties);
+    if (materialIndex.empty()) return true;
+    const std::size_t count = surface.triangles.size();
+    std::vector<NMR::ModelResourceID> groups(count, groupId);
+    std::vector<DWORD> indices(count, 0);
+    for (std::size_t t = 0; t < count; ++t) {
+        const std::uint32_t s =
+            t < surface.triangleSurfaces.size() ? surface.triangleSurfaces[t] : 0;
+        indices[t] = s < materialIndex.size() ? materialIndex[s] : 0;
+    }
+    if (NMR::lib3mf_propertyhandler_setbasematerialarray(rawProperties, groups.data(),
+                                                         indices.data()) != LIB3MF_OK)
+        return fail(rawProperties, "colour the triangles");
+    // A mesh whose triangles have materials needs one for the object as a whole too.
+    NMR::PLib3MFDefaultPropertyHandler* rawDefault = nullptr;
+    if (NMR::lib3mf_object_createdefaultpropertyhandler(mesh, &rawDefault) != LIB3MF_OK)
+        return fail(mesh, "colour the mesh");
+    const Handle objectDefault(rawDefault);
+    if (NMR::lib3mf_defaultpropertyhandler_setbasematerial(rawDefault, groupId, indices[0]) !=
+        LIB3MF_OK)
+        return fail(rawDefault, "colour the mesh");
+    return true;
+}
+
+// The package's bytes, written once into memory: the library writes its stream front to back
+// and seeks back only to mend headers.
+bool WritePackage(NMR::PLib3MFModel* model, std::string& bytes, const Failure& fail) {
+    NMR::PLib3MFModelWriter* rawWriter = nullptr;
+    if (NMR::lib3mf_model_querywriter(model, "3mf", &rawWriter) != LIB3MF_OK)
+        return fail(model, "start a writer");
+    const Handle writer(rawWriter);
+    MemoryStream stream{bytes};
+    bytes.clear();
+    if (NMR::lib3mf_writer_writetocallback(rawWriter, reinterpret_cast<void*>(&MemoryStream::Write),
+                                           reinterpret_cast<void*>(&MemoryStream::Seek),
+                                           &stream) != LIB3MF_OK)
+        return fail(rawWriter, "write the package");
+    return true;
+}
+
+}  // namespace
+
+bool EncodeThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std::string* reason) {
+    const Failure fail = [&](NMR::PLib3MFBase* instance, const std::string& what) {
+        if (reason) *reason = LastError(instance, "the 3MF library failed to " + what);
+        return false;
+    };
+    // What a package can hold: at least one triangle, every corner one of the points, counts
+    // the library's 32-bit sizes can take.
+    const auto refuse = [&](const std::string& why) {
+        if (reason) *reason = why;
+        return false;
+    };
+    if (surface.triangles.empty()) return refuse("a 3MF package needs at least one triangle");
+    if (surface.points.size() > UINT32_MAX || surface.triangles.size() > UINT32_MAX)
+        return refuse("the creature has more points or triangles than a 3MF package can hold");
+    for (const auto& triangle : surface.triangles)
+        for (std::uint32_t corner : triangle)
+            if (corner >= surface.points.size())
+                return refuse("a triangle names a point that is not there");
+
+    NMR::PLib3MFModel* rawModel = nullptr;
+    if (NMR::lib3mf_createmodel(&rawModel) != LIB3MF_OK) return fail(nullptr, "start a model");
+    const Handle model(rawModel);
+    if (NMR::lib3mf_model_setunit(rawModel, NMR::MODELUNIT_MILLIMETER) != LIB3MF_OK)
+        return fail(rawModel, "set the unit");
+    Handle group;
+    DWORD groupId = 0;
+    std::vector<DWORD> materialIndex;
+    if (!AddMaterials(rawModel, surface, group, groupId, materialIndex, fail)) return false;
 
     NMR::PLib3MFModelMeshObject* rawMesh = nullptr;
     if (NMR::lib3mf_model_addmeshobject(rawModel, &rawMesh) != LIB3MF_OK)
         return fail(rawModel, "add the mesh");
     const Handle mesh(rawMesh);
-    NMR::lib3mf_object_setnameutf8(rawMesh, "creature");
+    if (NMR::lib3mf_object_setnameutf8(rawMesh, "creature") != LIB3MF_OK)
+        return fail(rawMesh, "name the mesh");
     std::vector<NMR::MODELMESHVERTEX> vertices(surface.points.size());
     for (std::size_t i = 0; i < surface.points.size(); ++i) {
         const Vec3f& p = surface.points[i];
@@ -140,31 +211,7 @@ bool EncodeThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std:
     if (NMR::lib3mf_meshobject_setgeometry(rawMesh, vertices.data(), DWORD(vertices.size()),
                                            triangles.data(), DWORD(triangles.size())) != LIB3MF_OK)
         return fail(rawMesh, "take the mesh");
-
-    NMR::PLib3MFPropertyHandler* rawProperties = nullptr;
-    if (NMR::lib3mf_meshobject_createpropertyhandler(rawMesh, &rawProperties) != LIB3MF_OK)
-        return fail(rawMesh, "colour the mesh");
-    const Handle properties(rawProperties);
-    std::vector<NMR::ModelResourceID> groups(triangles.size(), groupId);
-    std::vector<DWORD> indices(triangles.size(), 0);
-    for (std::size_t t = 0; t < triangles.size(); ++t) {
-        const std::uint32_t s =
-            t < surface.triangleSurfaces.size() ? surface.triangleSurfaces[t] : 0;
-        indices[t] = s < materialIndex.size() ? materialIndex[s] : 0;
-    }
-    if (!materialIndex.empty()) {
-        if (NMR::lib3mf_propertyhandler_setbasematerialarray(rawProperties, groups.data(),
-                                                             indices.data()) != LIB3MF_OK)
-            return fail(rawProperties, "colour the triangles");
-        // A mesh whose triangles have materials needs one for the object as a whole too.
-        NMR::PLib3MFDefaultPropertyHandler* rawDefault = nullptr;
-        if (NMR::lib3mf_object_createdefaultpropertyhandler(rawMesh, &rawDefault) != LIB3MF_OK)
-            return fail(rawMesh, "colour the mesh");
-        const Handle objectDefault(rawDefault);
-        if (NMR::lib3mf_defaultpropertyhandler_setbasematerial(rawDefault, groupId, indices[0]) !=
-            LIB3MF_OK)
-            return fail(rawDefault, "colour the mesh");
-    }
+    if (!ColourTriangles(rawMesh, surface, groupId, materialIndex, fail)) return false;
 
     NMR::PLib3MFModelBuildItem* rawItem = nullptr;
     if (NMR::lib3mf_model_addbuilditem(rawModel, rawMesh, nullptr, &rawItem) != LIB3MF_OK)
@@ -178,20 +225,7 @@ bool EncodeThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std:
         NMR::lib3mf_model_setbuilduuidutf8(rawModel, MeshUuid(vertices, triangles, 3).c_str()) !=
             LIB3MF_OK)
         return fail(rawModel, "name the mesh");
-
-    NMR::PLib3MFModelWriter* rawWriter = nullptr;
-    if (NMR::lib3mf_model_querywriter(rawModel, "3mf", &rawWriter) != LIB3MF_OK)
-        return fail(rawModel, "start a writer");
-    const Handle writer(rawWriter);
-    // Written once, into memory: the library writes its stream front to back and seeks back
-    // only to mend headers.
-    MemoryStream stream{bytes};
-    bytes.clear();
-    if (NMR::lib3mf_writer_writetocallback(rawWriter, reinterpret_cast<void*>(&MemoryStream::Write),
-                                           reinterpret_cast<void*>(&MemoryStream::Seek),
-                                           &stream) != LIB3MF_OK)
-        return fail(rawWriter, "write the package");
-    return true;
+    return WritePackage(rawModel, bytes, fail);
 }
 
 }  // namespace bw

@@ -9,8 +9,9 @@
 
 namespace bw {
 
-// The bytes of the package, nothing written. False, with `reason` set, when the library
-// refuses the mesh or fails to write it.
+// The bytes of the package, nothing written. False, with `reason` set, when the surface has no
+// triangle, a triangle names a point that is not there, or there are more than 2^32 - 1 points
+// or triangles; or when the library refuses the mesh or fails to write it.
 bool EncodeThreeMfPackage(const WeldedSurface& surface, std::string& bytes, std::string* reason);
 
 }  // namespace bw
