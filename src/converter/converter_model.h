@@ -88,9 +88,9 @@ class ConverterModel : public ListNode {
     // Appends a marked point for `point` and selects it (as a pick of an unselected point
     // does). False, changing nothing, for an index out of range.
     bool MarkPoint(std::int32_t point);
-    // Traces the seam that starts at the first marked point (see seam_trace.cpp). False after
-    // a refusal message ("Need atleast 1 marked point!", or fewer than two materials at the
-    // first marked point).
+    // Traces the seam that starts at the first marked point (see converter_model_seam_trace.cpp).
+    // False after a refusal message ("Need atleast 1 marked point!", or fewer than two materials at
+    // the first marked point).
     bool AutoSelect();
     // One step of the trace over the working polygons `work` from point `b`: the next seam
     // point, -1 when that point is already selected, -2 when the seam does not go on.
@@ -106,7 +106,7 @@ class ConverterModel : public ListNode {
     TraceWork MakeTraceWork(std::int32_t material) const;
     int TraceStep(TraceWork& work, std::int32_t b);
 
-    // --- Saving (part_saving.cpp) ---------------------------------------------------------
+    // --- Saving (converter_model_saving.cpp) -------------------------------------------
     // Writes the selected body part's group, its normals and every material as a new object
     // file; reports the outcome ("ObjectPart saved", or why nothing was written). True when
     // the file was written.

@@ -1,4 +1,5 @@
-// Writing the selected body part as an object file and appending its connection point sets.
+// ConverterModel, its saving: writing the selected body part as an object file and appending
+// its connection point sets.
 #include <cmath>
 
 #include "converter/converter_model.h"

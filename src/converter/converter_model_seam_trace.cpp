@@ -1,5 +1,6 @@
-// Tracing a seam: from the first marked point along the border of its first material, in that
-// material's winding direction, from one point with the same set of materials to the next.
+// ConverterModel, its seam tracing: from the first marked point along the border of its first
+// material, in that material's winding direction, from one point with the same set of
+// materials to the next.
 #include "converter/converter_model.h"
 
 namespace bw {
