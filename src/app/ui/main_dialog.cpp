@@ -65,26 +65,56 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     initialSize_ = QSize(units.X(kDialogWidth), units.Y(kDialogHeight));
     setMinimumSize(initialSize_);
     resize(initialSize_);
-
     tabs_ = new QTabWidget(this);
     tabs_->setGeometry(units.Rect(0, 0, 220, 358));
     tabs_->setAccessibleName("Pages");
 
     // Allocation order: the preview view, the creature, the converter model, the pages.
+    BuildPreview();
+    creature_ = std::make_unique<Creature>(platform_.notifier);
+    converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
+    BuildPages();
+    ReadConfigurationFile(startDirectory, configuration_);
+    creature_->shadingMode = ShadingMode::Smooth;
+    creature_->lightLevel = kInitialLightLevel;
+    ApplyConfiguration();
+    if (preview_) {
+        previewContainer_->setGeometry(units.X(220), kPreviewTop, units.X(kPreviewWidth),
+                                       units.Y(kPreviewHeight));
+        preview_->SetCreature(creature_.get());
+        previewContainer_->show();
+    }
+    BuildTabs();
+    BuildHistoryAndBottomControls();
+    BuildUndoKeys();
+    RememberStartLayout();
+
+    selectParts_->FillPartLists();
+    undo_->Clear();
+    unsaved_->MarkSaved();
+    if (preview_)
+        preview_->SetBackgroundColour(
+            {configuration_.bgColor[0], configuration_.bgColor[1], configuration_.bgColor[2]});
+    creature_->wireColour = {configuration_.wireColor[0], configuration_.wireColor[1],
+                             configuration_.wireColor[2]};
+    setWindowTitle(kProductTitle);
+}
+
+void MainDialog::BuildPreview() {
     const OpenGlSetup openGl = platform_.openGl ? platform_.openGl() : OpenGlSetup::NoContext;
     if (openGl == OpenGlSetup::Ready) {
         preview_ = new PreviewView();
         previewContainer_ = new bw::PreviewContainer(preview_, this);
-    } else {
-        platform_.notifier.ShowMessage(openGl == OpenGlSetup::NoPixelFormat
-                                           ? "Unable to Setup PixelFormat, Please install a new "
-                                             "OpenGL driver."
-                                           : "Unable to Setup OpenGL, Please install a new OpenGL "
-                                             "driver.",
-                                       "OpenGL Error", MessageIcon::Warning, MessageButtons::Ok);
+        return;
     }
-    creature_ = std::make_unique<Creature>(platform_.notifier);
-    converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
+    platform_.notifier.ShowMessage(
+        openGl == OpenGlSetup::NoPixelFormat
+            ? "Unable to Setup PixelFormat, Please install a new OpenGL driver."
+            : "Unable to Setup OpenGL, Please install a new OpenGL driver.",
+        "OpenGL Error", MessageIcon::Warning, MessageButtons::Ok);
+}
+
+void MainDialog::BuildPages() {
     selectParts_ = new SelectPartsPage(*creature_, platform_.files);
     if (preview_) {
         // The lists' pictures are drawn in a context that shares the preview's.
@@ -111,12 +141,9 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     editParts_->setAccessibleName("Edit Parts");
     symmetry_ = std::make_unique<SymmetryState>(selectParts_->Selection());
     converterPage_->setAccessibleName("Converter");
+}
 
-    ReadConfigurationFile(startDirectory, configuration_);
-
-    creature_->shadingMode = ShadingMode::Smooth;
-    creature_->lightLevel = kInitialLightLevel;
-
+void MainDialog::ApplyConfiguration() {
     selectParts_->SetObjectDirectory(configuration_.objectDir);
     selectParts_->SetRepaint([this] { RepaintPreview(); });
     converterModel_->SetObjectDirectory(configuration_.objectDir);
@@ -135,14 +162,9 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     preferencePage_->SetDirectoryHandlers(
         [this](const std::string& path) { ChangeObjectDirectory(path); },
         [this](const std::string& path) { ChangeProjectDirectory(path); });
+}
 
-    if (preview_) {
-        previewContainer_->setGeometry(units.X(220), kPreviewTop, units.X(kPreviewWidth),
-                                       units.Y(kPreviewHeight));
-        preview_->SetCreature(creature_.get());
-        previewContainer_->show();
-    }
-    BuildTabs();
+void MainDialog::BuildHistoryAndBottomControls() {
     unsaved_ = std::make_unique<UnsavedCreature>(platform_.notifier,
                                                  [this] { return projectPage_->SaveProject(); });
     projectPage_->SetUnsavedCreature(unsaved_.get());
@@ -166,19 +188,6 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     selectParts_->SetStepListener(undo_.get());
     editParts_->SetStepListener(undo_.get());
     projectPage_->SetStepListener(undo_.get());
-    BuildUndoKeys();
-    RememberStartLayout();
-
-    selectParts_->FillPartLists();
-    undo_->Clear();
-    unsaved_->MarkSaved();
-    if (preview_)
-        preview_->SetBackgroundColour(
-            {configuration_.bgColor[0], configuration_.bgColor[1], configuration_.bgColor[2]});
-    creature_->wireColour = {configuration_.wireColor[0], configuration_.wireColor[1],
-                             configuration_.wireColor[2]};
-
-    setWindowTitle(kProductTitle);
 }
 
 MainDialog::~MainDialog() {

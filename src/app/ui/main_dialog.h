@@ -153,6 +153,14 @@ class MainDialog : public QDialog {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The steps of building the window, in the order the constructor takes them.
+    // The preview window, or the message why there is none.
+    void BuildPreview();
+    void BuildPages();
+    // The directories, names and colours read from bw.cfg, handed to the pages.
+    void ApplyConfiguration();
+    // Unsaved changes, the undo history and the bottom controls, and the pages' steps.
+    void BuildHistoryAndBottomControls();
     void BuildTabs();
     void BuildUndoKeys();
     // After a step was undone or redone.
