@@ -121,16 +121,6 @@ BENCHMARK(BM_AddPartToFullCreature)->Unit(benchmark::kMicrosecond);
 
 // Saving a 22-part Pro project and loading it back (clearing, reading every record, adding and
 // adjusting every part), against adding the same 22 parts without a project.
-class AcceptingListener : public bw::ProjectLoadListener {
-  public:
-    bw::TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                         const bw::TranslationAnswer& start) override {
-        return start;
-    }
-    void ShowTranslationList(const std::vector<std::string>&,
-                             const std::vector<std::string>&) override {}
-};
-
 void BM_SaveAndLoadProject(benchmark::State& state) {
     bw::SilentNotifier notifier;
     bw::Creature creature(notifier);
@@ -139,7 +129,7 @@ void BM_SaveAndLoadProject(benchmark::State& state) {
     for (bw::BodyPartId id = 0; id < bw::kBodyPartCount; ++id)
         creature.AddPart(std::string(bw::BodyPartName(id)), paths[std::size_t(id)], id);
     const std::string project = ScratchDirectory() + "/creature.bwp";
-    AcceptingListener listener;
+    bw::AutoTranslatingLoadListener listener;
     bw::TranslationFlags flags;
     for (auto _ : state) {
         WriteProject(creature, project, objects, "20");

@@ -33,17 +33,6 @@ void RemoveStartDirectories() {
     }
 }
 
-// Answers every path translation with its proposal and shows nothing.
-class AcceptingListener : public ProjectLoadListener {
-  public:
-    TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                     const TranslationAnswer& start) override {
-        return start;
-    }
-    void ShowTranslationList(const std::vector<std::string>&,
-                             const std::vector<std::string>&) override {}
-};
-
 }  // namespace
 
 std::string SampleShareDirectory() { return BW_SAMPLE_SHARE_DIR; }
@@ -128,7 +117,7 @@ std::unique_ptr<ShownDialog> ShowMainDialog(std::string* why) {
 }
 
 bool LoadSampleProject(Creature& creature, const std::string& type) {
-    AcceptingListener listener;
+    AutoTranslatingLoadListener listener;
     TranslationFlags flags;
     const std::string project = SampleShareDirectory() + "/Projects/" + type + ".bwp";
     return LoadProject(creature, project, SampleLibraryDirectory(), flags, listener) &&

@@ -12,16 +12,6 @@
 namespace bw::bench {
 namespace {
 
-class TranslatingListener : public ProjectLoadListener {
-  public:
-    TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                     const TranslationAnswer&) override {
-        return {true, true, true, true};
-    }
-    void ShowTranslationList(const std::vector<std::string>&,
-                             const std::vector<std::string>&) override {}
-};
-
 std::size_t PointCount(const Creature& creature) {
     std::size_t points = 0;
     for (int i = 0; i < creature.PartCount(); ++i)
@@ -39,7 +29,7 @@ struct LargestCreature {
         const std::string objects = (share / "Objects" / "Library").string();
         for (const auto& entry : std::filesystem::directory_iterator(share / "Projects")) {
             auto candidate = std::make_unique<Creature>(notifier);
-            TranslatingListener listener;
+            AutoTranslatingLoadListener listener;
             TranslationFlags flags;
             if (!LoadProject(*candidate, entry.path().string(), objects, flags, listener)) continue;
             if (!creature || PointCount(*candidate) > PointCount(*creature)) {

@@ -55,6 +55,18 @@ class ProjectLoadListener {
     virtual void RecordLoaded(const ProjectRecord& record, PartObject* part) {}
 };
 
+// Translates every renamed path without asking and shows no list: for loads that no one
+// watches (tests, benchmarks).
+class AutoTranslatingLoadListener : public ProjectLoadListener {
+  public:
+    TranslationAnswer AskTranslation(const std::string&, const std::string&,
+                                     const TranslationAnswer&) override {
+        return {true, true, true, true};
+    }
+    void ShowTranslationList(const std::vector<std::string>&,
+                             const std::vector<std::string>&) override {}
+};
+
 struct ProjectLoadResult {
     int recordsRead = 0;
     int partsAdded = 0;

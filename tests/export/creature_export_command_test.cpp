@@ -31,16 +31,6 @@ namespace {
 const std::filesystem::path kShare = BW_SAMPLE_SHARE_DIR;
 const std::string kObjects = (kShare / "Objects" / "Library").string();
 
-class SilentLoad : public ProjectLoadListener {
-  public:
-    TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                     const TranslationAnswer& start) override {
-        return start;
-    }
-    void ShowTranslationList(const std::vector<std::string>&,
-                             const std::vector<std::string>&) override {}
-};
-
 // Answers with scripted choices, and keeps what it was asked with.
 class RecordingChoices : public ExportChoicesAsker {
   public:
@@ -65,7 +55,7 @@ std::string ReadBytes(const std::string& path) {
 class CreatureExportCommandTest : public testing::Test {
   protected:
     void LoadSample(const std::string& project) {
-        SilentLoad listener;
+        AutoTranslatingLoadListener listener;
         TranslationFlags flags;
         ASSERT_TRUE(LoadProject(creature, (kShare / "Projects" / project).string(), kObjects, flags,
                                 listener));

@@ -57,20 +57,10 @@ struct Expected {
     Box bounds;
 };
 
-class AcceptingListener : public ProjectLoadListener {
-  public:
-    TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                     const TranslationAnswer&) override {
-        return {true, true, true, true};
-    }
-    void ShowTranslationList(const std::vector<std::string>&,
-                             const std::vector<std::string>&) override {}
-};
-
 Expected ExpectedOfProject(const std::string& project) {
     test::RecordingNotifier notifier;
     Creature creature(notifier);
-    AcceptingListener listener;
+    AutoTranslatingLoadListener listener;
     TranslationFlags flags;
     EXPECT_TRUE(LoadProject(creature, project, kObjects, flags, listener));
     Expected e;
