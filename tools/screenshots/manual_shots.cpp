@@ -45,13 +45,15 @@ class AnsweringFileDialogs : public bw::FileDialogs {
     std::string answer;
 };
 
-// Messages go to standard error: nothing may wait for a person.
+// Messages go to standard error: nothing may wait for a person. Changes made for one picture
+// are let go before the next project is loaded.
 class PrintingNotifier : public bw::Notifier {
   public:
     bw::MessageResult ShowMessage(const std::string& text, const std::string& caption,
-                                  bw::MessageIcon, bw::MessageButtons) override {
+                                  bw::MessageIcon, bw::MessageButtons buttons) override {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        return bw::MessageResult::Ok;
+        return buttons == bw::MessageButtons::SaveDiscardCancel ? bw::MessageResult::Discard
+                                                                : bw::MessageResult::Ok;
     }
 };
 
