@@ -58,6 +58,51 @@ void StoreAnswer(const TranslationAnswer& answer, TranslationFlags& flags) {
     flags.showTranslationList = answer.showTranslationList ? 1 : 0;
 }
 
+namespace {
+
+// A record's renamed object path, asked about as the flags say and taken when they say so.
+void TranslateRecord(ProjectRecord& record, TranslationFlags& flags, ProjectLoadListener& listener,
+                     ProjectLoadResult& out) {
+    static const NameTranslationTable table;
+    // Only paths below the object directory name files of the library.
+    const bool relative = !record.objectPath.empty() && record.objectPath.front() == '\\';
+    const std::optional<std::string> renamed =
+        relative ? table.Translate(record.objectPath) : std::nullopt;
+    if (!renamed) return;
+    if (flags.dontAskProject < 1) {
+        const TranslationAnswer start = QuestionStartState(flags);
+        StoreAnswer(listener.AskTranslation(record.objectPath, *renamed, start), flags);
+    }
+    if (flags.dontAskSession != 0) flags.dontAskProject = 1;
+    if (flags.autoTranslate != 0) {
+        out.translatedFrom.push_back(record.objectPath);
+        out.translatedTo.push_back(*renamed);
+        record.objectPath = *renamed;
+    }
+}
+
+// A valid record's part added to the creature with its adjustments; the listener hears of it.
+void LoadRecord(Creature& creature, ProjectRecord& record, bool pro,
+                const std::string& objectDirectory, TranslationFlags& flags,
+                ProjectLoadListener& listener, MessageLimiter& notifier, ProjectLoadResult& out) {
+    TranslateRecord(record, flags, listener, out);
+    const BodyPartId listPart = BodyPartOfTypeCode(record.typeCode).value_or(record.bodyPart);
+    listener.SelectFile(listPart, RecordListEntry(record.name, record.objectPath));
+
+    const std::string file = ObjectPathOfStored(record.objectPath, objectDirectory);
+    PartObject* part = nullptr;
+    if (creature.AddPart(record.name, file, record.bodyPart)) {
+        part = creature.Part(creature.PartCount() - 1);
+        SetAdjustments(*part, record, pro);
+        creature.ApplyAdjustments(part);
+        ++out.partsAdded;
+    }
+    listener.RecordLoaded(record, part);
+    notifier.EndRecord(part == nullptr, file);
+}
+
+}  // namespace
+
 bool LoadProject(Creature& creature, const std::string& path, const std::string& objectDirectory,
                  TranslationFlags& flags, ProjectLoadListener& listener,
                  ProjectLoadResult* result) {
@@ -85,50 +130,23 @@ bool LoadProject(Creature& creature, const std::string& path, const std::string&
     }
     if (flags.dontAskSession == 1) flags.dontAskProject = 1;
 
-    static const NameTranslationTable table;
     ProjectLoadResult local;
     ProjectLoadResult& out = result ? *result : local;
     out = {};
     ProjectRecord record;
     while (reader.NextRecord(record, &reason)) {
         ++out.recordsRead;
-        if (!record.IsValid()) {
-            notifier.ShowMessage(path + "\nRecord " + std::to_string(out.recordsRead) +
-                                     " names no body part (type code " +
-                                     std::to_string(int(record.typeCode)) + ", body part " +
-                                     std::to_string(record.bodyPart) + "); it is skipped.",
-                                 kRecordCaption);
-            notifier.EndRecord(true, "Record " + std::to_string(out.recordsRead));
+        if (record.IsValid()) {
+            LoadRecord(creature, record, header.IsPro(), objectDirectory, flags, listener, notifier,
+                       out);
             continue;
         }
-        // Only paths below the object directory name files of the library.
-        const bool relative = !record.objectPath.empty() && record.objectPath.front() == '\\';
-        if (const std::optional<std::string> renamed =
-                relative ? table.Translate(record.objectPath) : std::nullopt) {
-            if (flags.dontAskProject < 1) {
-                const TranslationAnswer start = QuestionStartState(flags);
-                StoreAnswer(listener.AskTranslation(record.objectPath, *renamed, start), flags);
-            }
-            if (flags.dontAskSession != 0) flags.dontAskProject = 1;
-            if (flags.autoTranslate != 0) {
-                out.translatedFrom.push_back(record.objectPath);
-                out.translatedTo.push_back(*renamed);
-                record.objectPath = *renamed;
-            }
-        }
-        const BodyPartId listPart = BodyPartOfTypeCode(record.typeCode).value_or(record.bodyPart);
-        listener.SelectFile(listPart, RecordListEntry(record.name, record.objectPath));
-
-        const std::string file = ObjectPathOfStored(record.objectPath, objectDirectory);
-        PartObject* part = nullptr;
-        if (creature.AddPart(record.name, file, record.bodyPart)) {
-            part = creature.Part(creature.PartCount() - 1);
-            SetAdjustments(*part, record, header.IsPro());
-            creature.ApplyAdjustments(part);
-            ++out.partsAdded;
-        }
-        listener.RecordLoaded(record, part);
-        notifier.EndRecord(part == nullptr, file);
+        notifier.ShowMessage(path + "\nRecord " + std::to_string(out.recordsRead) +
+                                 " names no body part (type code " +
+                                 std::to_string(int(record.typeCode)) + ", body part " +
+                                 std::to_string(record.bodyPart) + "); it is skipped.",
+                             kRecordCaption);
+        notifier.EndRecord(true, "Record " + std::to_string(out.recordsRead));
     }
     notifier.Finish();
     const bool complete = reader.Complete();

@@ -44,18 +44,32 @@ PreferencesPage::PreferencesPage(Creature& creature, FileDialogs& fileDialogs,
 
 PreferencesPage::~PreferencesPage() = default;
 
-void PreferencesPage::BuildControls() {
-    const DialogUnits units(font());
-    auto label = [&](const char* text, int x, int y, int width) {
-        auto* l = new QLabel(text, this);
-        l->setGeometry(units.Rect(x, y, width, 9));
-        return l;
-    };
+QLabel* PreferencesPage::AddLabel(const char* text, int x, int y, int width) {
+    auto* label = new QLabel(text, this);
+    label->setGeometry(DialogUnits(font()).Rect(x, y, width, 9));
+    return label;
+}
 
+void PreferencesPage::BuildControls() {
+    BuildDirectoryGroup();
+    BuildColourGroup();
+    BuildMouseGroup();
+    connect(chooseObject_, &QPushButton::clicked, this,
+            [this] { ChooseDirectory(DirectoryKind::kObject); });
+    connect(chooseProject_, &QPushButton::clicked, this,
+            [this] { ChooseDirectory(DirectoryKind::kProject); });
+    connect(backgroundSwatch_, &QPushButton::clicked, this,
+            &PreferencesPage::ChooseBackgroundColour);
+    connect(wireframeSwatch_, &QPushButton::clicked, this, &PreferencesPage::ChooseWireframeColour);
+    connect(swapBox_, &QCheckBox::clicked, this, &PreferencesPage::UpdateSwap);
+}
+
+void PreferencesPage::BuildDirectoryGroup() {
+    const DialogUnits units(font());
     auto* directories = new QGroupBox("Directories", this);
     directories->setGeometry(units.Rect(7, 7, 197, 74));
     directories->setAccessibleName("Directories");
-    QLabel* objectLabel = label("Object:", 15, 20, 60);
+    QLabel* objectLabel = AddLabel("Object:", 15, 20, 60);
     objectField_ = new QLineEdit(this);
     objectField_->setGeometry(units.Rect(15, 32, 163, 13));
     objectField_->setReadOnly(true);
@@ -67,7 +81,7 @@ void PreferencesPage::BuildControls() {
     chooseObject_->setAccessibleName("Choose the object directory");
     chooseObject_->setToolTip("Choose the object directory");
 
-    QLabel* projectLabel = label("Project:", 15, 48, 60);
+    QLabel* projectLabel = AddLabel("Project:", 15, 48, 60);
     projectField_ = new QLineEdit(this);
     projectField_->setGeometry(units.Rect(15, 58, 163, 13));
     projectField_->setReadOnly(true);
@@ -77,45 +91,42 @@ void PreferencesPage::BuildControls() {
     chooseProject_->setGeometry(units.Rect(181, 58, 16, 13));
     chooseProject_->setAccessibleName("Choose the project directory");
     chooseProject_->setToolTip("Choose the project directory");
+}
 
+void PreferencesPage::BuildColourGroup() {
+    const DialogUnits units(font());
     auto* colours = new QGroupBox("Preview Colors", this);
     colours->setGeometry(units.Rect(7, 84, 197, 53));
     colours->setAccessibleName("Preview Colors");
-    label("Background", 15, 101, 48);
+    AddLabel("Background", 15, 101, 48);
     backgroundSwatch_ = new ColourSwatchButton(this);
     backgroundSwatch_->setGeometry(units.Rect(66, 98, 21, 14));
     backgroundSwatch_->setAccessibleName("Background color");
     backgroundSwatch_->setToolTip("Choose the preview's background color");
-    label("WireFrame", 15, 120, 48);
+    AddLabel("WireFrame", 15, 120, 48);
     wireframeSwatch_ = new ColourSwatchButton(this);
     wireframeSwatch_->setGeometry(units.Rect(66, 117, 21, 14));
     wireframeSwatch_->setAccessibleName("WireFrame color");
     wireframeSwatch_->setToolTip("Choose the creature's wireframe color");
+}
 
+void PreferencesPage::BuildMouseGroup() {
+    const DialogUnits units(font());
     auto* mouse = new QGroupBox("Mouse Operations", this);
     mouse->setGeometry(units.Rect(7, 141, 199, 72));
     mouse->setAccessibleName("Mouse Operations");
     swapBox_ = new QCheckBox("Swap right and left mouse actions", this);
     swapBox_->setGeometry(units.Rect(15, 154, 150, 10));
     swapBox_->setAccessibleName("Swap right and left mouse actions");
-    label("Translate", 15, 168, 40);
-    translateText_ = label(kRightMouseText, 57, 168, 145);
-    label("Zoom", 15, 180, 40);
-    QLabel* zoomText = label(kZoomText, 57, 180, 145);
-    label("Rotate", 15, 192, 40);
-    rotateText_ = label(kLeftMouseText, 57, 192, 145);
+    AddLabel("Translate", 15, 168, 40);
+    translateText_ = AddLabel(kRightMouseText, 57, 168, 145);
+    AddLabel("Zoom", 15, 180, 40);
+    QLabel* zoomText = AddLabel(kZoomText, 57, 180, 145);
+    AddLabel("Rotate", 15, 192, 40);
+    rotateText_ = AddLabel(kLeftMouseText, 57, 192, 145);
     translateText_->setAccessibleName("Translate");
     zoomText->setAccessibleName("Zoom");
     rotateText_->setAccessibleName("Rotate");
-
-    connect(chooseObject_, &QPushButton::clicked, this,
-            [this] { ChooseDirectory(DirectoryKind::kObject); });
-    connect(chooseProject_, &QPushButton::clicked, this,
-            [this] { ChooseDirectory(DirectoryKind::kProject); });
-    connect(backgroundSwatch_, &QPushButton::clicked, this,
-            &PreferencesPage::ChooseBackgroundColour);
-    connect(wireframeSwatch_, &QPushButton::clicked, this, &PreferencesPage::ChooseWireframeColour);
-    connect(swapBox_, &QCheckBox::clicked, this, &PreferencesPage::UpdateSwap);
 }
 
 void PreferencesPage::SetPreview(PreviewView* preview) {

@@ -76,6 +76,12 @@ class PreferencesPage : public QWidget {
     enum class DirectoryKind { kObject, kProject };
 
     void BuildControls();
+    // The page's three groups, top to bottom.
+    void BuildDirectoryGroup();
+    void BuildColourGroup();
+    void BuildMouseGroup();
+    // A one-line label at dialog units (x, y), `width` wide.
+    QLabel* AddLabel(const char* text, int x, int y, int width);
     void ChooseDirectory(DirectoryKind kind);
     void ApplyObjectDirectoryField();
     // Stores `directory` unless it holds a line break (refused with a message); true when stored.

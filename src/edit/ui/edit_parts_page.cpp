@@ -129,11 +129,18 @@ void EditPartsPage::BuildObjectRow() {
 void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
     const DialogUnits du(font());
     GroupControls& c = groups_[GroupIndex(group)];
-    const QString name = kGroupNames[GroupIndex(group)];
     c.box = new QGroupBox(kGroupTitles[GroupIndex(group)], this);
     c.box->setGeometry(du.Rect(kMargin, top, kGroupWidth, kGroupHeight));
     c.box->setAccessibleName(kGroupTitles[GroupIndex(group)]);
+    BuildLockButtons(group, c);
+    BuildNumberFields(group, c);
+    BuildAdjustBar(group, c);
+    if (group == kGroupTaper) BuildAxisRadios(c);
+}
 
+void EditPartsPage::BuildLockButtons(AdjustGroup group, GroupControls& c) {
+    const DialogUnits du(font());
+    const QString name = kGroupNames[GroupIndex(group)];
     const bool taper = group == kGroupTaper;
     if (taper) c.exclusive = new QButtonGroup(c.box);
     for (int lock = 0; lock < kLockCount; ++lock) {
@@ -154,29 +161,37 @@ void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
         });
         c.locks[std::size_t(lock)] = button;
     }
+}
 
-    auto addLabel = [&](const char* text, int x, int y, int width, QWidget* buddy) {
-        auto* label = new QLabel(text, c.box);
-        label->setGeometry(du.Rect(x, y + 2, width, 8));
-        label->setBuddy(buddy);
-    };
+void EditPartsPage::AddLabel(GroupControls& c, const char* text, QRect place, QWidget* buddy) {
+    auto* label = new QLabel(text, c.box);
+    label->setGeometry(place);
+    label->setBuddy(buddy);
+}
+
+void EditPartsPage::BuildNumberFields(AdjustGroup group, GroupControls& c) {
+    const DialogUnits du(font());
+    const QString name = kGroupNames[GroupIndex(group)];
     c.value = new QLineEdit(c.box);
     c.value->setGeometry(du.Rect(33, 29, 60, 12));
     c.value->setAccessibleName(name + " Value");
-    addLabel("Value", 7, 29, 25, c.value);
+    AddLabel(c, "Value", du.Rect(7, 31, 25, 8), c.value);
     c.step = new QLineEdit(c.box);
     c.step->setGeometry(du.Rect(141, 29, 58, 12));
     c.step->setAccessibleName(name + " Slider Step");
-    addLabel("Slider Step", 99, 29, 41, c.step);
+    AddLabel(c, "Slider Step", du.Rect(99, 31, 41, 8), c.step);
     for (QLineEdit* edit : {c.value, c.step}) edit->installEventFilter(this);
+}
 
+void EditPartsPage::BuildAdjustBar(AdjustGroup group, GroupControls& c) {
+    const DialogUnits du(font());
     c.adjust = new QScrollBar(Qt::Horizontal, c.box);
     c.adjust->setGeometry(du.Rect(33, 46, 166, 11));
     c.adjust->setRange(PartAdjustmentEditor::kBarMinimum, PartAdjustmentEditor::kBarMaximum);
     c.adjust->setSingleStep(PartAdjustmentEditor::kLineStep);
     c.adjust->setPageStep(PartAdjustmentEditor::kPageStep);
-    c.adjust->setAccessibleName(name + " Adjust");
-    addLabel("Adjust", 7, 46, 25, c.adjust);
+    c.adjust->setAccessibleName(QString(kGroupNames[GroupIndex(group)]) + " Adjust");
+    AddLabel(c, "Adjust", du.Rect(7, 48, 25, 8), c.adjust);
     connect(c.adjust, &QScrollBar::actionTriggered, this,
             [this, group](int action) { OnAdjustAction(group, action); });
     // A drag is one step from press to release; the moves in between are part of it.
@@ -185,19 +200,21 @@ void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
         OnAdjustAction(group, QAbstractSlider::SliderNoAction);
         steps_->StepEnds();
     });
+}
 
-    if (taper) {
-        auto* axisLabel = new QLabel("Axis", c.box);
-        axisLabel->setGeometry(du.Rect(185, 2, 18, 8));
-        axisLabel->hide();
-        const char* axes[3] = {"X", "Y", "Z"};
-        for (int k = 0; k < 3; ++k) {
-            auto* radio = new QRadioButton(axes[k], c.box);
-            radio->setGeometry(du.Rect(185, 11 + 10 * k, 18, 10));
-            radio->setAccessibleName(QString("Axis ") + axes[k]);
-            radio->hide();
-            axisRadios_[std::size_t(k)] = radio;
-        }
+void EditPartsPage::BuildAxisRadios(GroupControls& c) {
+    // The taper axis is the body part's own: its choice stays hidden.
+    const DialogUnits du(font());
+    auto* axisLabel = new QLabel("Axis", c.box);
+    axisLabel->setGeometry(du.Rect(185, 2, 18, 8));
+    axisLabel->hide();
+    const char* axes[3] = {"X", "Y", "Z"};
+    for (int k = 0; k < 3; ++k) {
+        auto* radio = new QRadioButton(axes[k], c.box);
+        radio->setGeometry(du.Rect(185, 11 + 10 * k, 18, 10));
+        radio->setAccessibleName(QString("Axis ") + axes[k]);
+        radio->hide();
+        axisRadios_[std::size_t(k)] = radio;
     }
 }
 

@@ -77,6 +77,13 @@ class EditPartsPage : public QWidget {
 
     void BuildObjectRow();
     void BuildGroup(AdjustGroup group, int top);
+    // The parts of a group's box, left to right and top to bottom.
+    void BuildLockButtons(AdjustGroup group, GroupControls& c);
+    void BuildNumberFields(AdjustGroup group, GroupControls& c);
+    void BuildAdjustBar(AdjustGroup group, GroupControls& c);
+    void BuildAxisRadios(GroupControls& c);
+    // A label at `place` in the group's box, naming `buddy` for the keyboard.
+    static void AddLabel(GroupControls& c, const char* text, QRect place, QWidget* buddy);
     void OnAdjustAction(AdjustGroup group, int action);
     // Shows the editor's View() in the controls, without any control reporting it as an event.
     void ShowView();
