@@ -43,13 +43,6 @@ std::vector<std::string> TabTexts(const QTabWidget& tabs) {
     return texts;
 }
 
-QAbstractButton* ButtonNamed(MainDialog& dialog, const QString& accessibleName) {
-    for (auto* button : dialog.findChildren<QAbstractButton*>())
-        if (button->accessibleName() == accessibleName) return button;
-    ADD_FAILURE() << "no button " << accessibleName.toStdString();
-    return nullptr;
-}
-
 // The dialog built without a preview, having shown the one OpenGL message `text`.
 void ExpectNoPreviewAndTheOpenGlMessage(MainDialogFixture& fixture, const std::string& text) {
     EXPECT_EQ(fixture.Show().Preview(), nullptr);

@@ -45,13 +45,6 @@ std::vector<int> ListEntries(MainDialog& dialog) {
     return entries;
 }
 
-QPushButton* ButtonNamed(MainDialog& dialog, const QString& name) {
-    for (auto* button : dialog.findChildren<QPushButton*>())
-        if (button->accessibleName() == name) return button;
-    ADD_FAILURE() << "no button " << name.toStdString();
-    return nullptr;
-}
-
 void PressUndo(QWidget* target) { QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier); }
 
 class UndoKeysTest : public ::testing::Test {

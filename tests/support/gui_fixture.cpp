@@ -1,5 +1,8 @@
 #include "support/gui_fixture.h"
 
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
 
@@ -12,6 +15,13 @@ namespace bw::test {
 std::string SampleLibraryDirectory() { return BW_SAMPLE_SHARE_DIR "/Objects/Library"; }
 
 void MakeActiveWindow(QWidget& window) { QApplication::setActiveWindow(&window); }
+
+QAbstractButton* ButtonNamed(QWidget& window, const QString& name) {
+    for (auto* button : window.findChildren<QAbstractButton*>())
+        if (button->accessibleName() == name) return button;
+    ADD_FAILURE() << "no button " << name.toStdString();
+    return nullptr;
+}
 
 MainDialogFixture::MainDialogFixture(const char* objectDirectory, std::optional<OpenGlSetup> openGl)
     : openGl(openGl) {

@@ -13,6 +13,10 @@
 #include "support/recording_notifier.h"
 #include "support/recording_platform.h"
 
+class QAbstractButton;
+class QString;
+class QWidget;
+
 namespace bw::test {
 
 // The sample library the build wrote.
@@ -22,6 +26,9 @@ std::string SampleLibraryDirectory();
 // controls. Xvfb has no window manager: asking the window system for activation and waiting
 // for it is never sure to succeed.
 void MakeActiveWindow(QWidget& window);
+
+// The button of `window` with the accessible name `name`; null, failing the test, for none.
+QAbstractButton* ButtonNamed(QWidget& window, const QString& name);
 
 class MainDialogFixture {
   public:
