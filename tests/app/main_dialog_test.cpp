@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -274,6 +276,42 @@ TEST(MainDialogTest, OneSigtermIsAnsweredOnce) {
     for (int turn = 0; turn < 50; ++turn) QCoreApplication::processEvents();
     EXPECT_EQ(received, 1);
     EXPECT_TRUE(termination.WasReceived());
+}
+
+// Shows the configuration's write error as a real modal box, which it answers itself only
+// after the closing that follows SIGTERM would have acted on it more than once.
+class ModalBoxNotifier : public RecordingNotifier {
+  public:
+    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                              MessageButtons buttons) override {
+        RecordingNotifier::ShowMessage(text, caption, icon, buttons);
+        QDialog box;
+        box.setModal(true);
+        QObject::connect(&box, &QDialog::rejected, [this] { closedByProgram = true; });
+        QTimer::singleShot(50, &box, [&box] { box.accept(); });
+        box.exec();
+        return MessageResult::Ok;
+    }
+    bool closedByProgram = false;
+};
+
+TEST(MainDialogTest, AfterSigtermTheMessageAboutWritingTheConfigurationStaysOpenUntilAnswered) {
+    MainDialogFixture fixture(SampleLibraryDirectory().c_str());
+    ModalBoxNotifier notifier;
+    const MainDialogPlatform base = fixture.Platform();
+    const MainDialogPlatform platform{notifier,   base.files,  base.fileDialogs, base.colourChooser,
+                                      base.shell, base.random, base.openGl};
+    const std::string configuration = fixture.start.Path() + "/bw.cfg";
+    QTimer::singleShot(0, [&configuration] {
+        // A folder where the configuration goes: writing it fails even for the superuser.
+        std::filesystem::remove(configuration);
+        std::filesystem::create_directory(configuration);
+        raise(SIGTERM);
+    });
+    EXPECT_EQ(RunMainDialog(platform, fixture.start.Path()), QDialog::Rejected);
+    ASSERT_EQ(notifier.messages.size(), 1u);
+    EXPECT_EQ(notifier.messages[0].text, "Unable to open config file for writing!");
+    EXPECT_FALSE(notifier.closedByProgram);
 }
 
 TEST(MainDialogTest, SigtermWithAChangedCreatureAsksNothingAndWritesItForTheNextStart) {
