@@ -94,7 +94,7 @@ void DrawFrames(benchmark::State& state, const std::string& name, int tab,
 
 // Mouse moves with the left button held, far from every point: each one picks.
 void Picks(benchmark::State& state, const std::string& name) {
-    Model().viewMode = bw::kViewSolid;
+    Model().viewMode = bw::ConverterViewMode::Solid;
     environment->shown->dialog->Tabs()->setCurrentIndex(bw::MainDialog::kConverterTab);
     PresentFrame();  // the picture whose window positions the picks test
     bw::PreviewView& view = Preview();
@@ -156,10 +156,11 @@ int main(int argc, char** argv) {
                 env.creature.c_str(), Model().PointCount(), Model().PolygonCount());
     Preview().doneCurrent();
 
-    const std::map<bw::ConverterViewMode, std::string> modes{{bw::kViewWire, "wire"},
-                                                             {bw::kViewSolid, "solid"},
-                                                             {bw::kViewSmooth, "smooth"},
-                                                             {bw::kViewFront, "front"}};
+    const std::map<bw::ConverterViewMode, std::string> modes{
+        {bw::ConverterViewMode::Wire, "wire"},
+        {bw::ConverterViewMode::Solid, "solid"},
+        {bw::ConverterViewMode::Smooth, "smooth"},
+        {bw::ConverterViewMode::Front, "front"}};
     std::vector<bw::bench::Ratio> ratios;
     const std::string background = "converter/background_only";
     for (const auto& [mode, modeName] : modes) {
@@ -179,7 +180,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(background.c_str(),
                                  [=](benchmark::State& s) {
                                      DrawFrames(s, background, bw::MainDialog::kProjectTab,
-                                                bw::kViewSolid);
+                                                bw::ConverterViewMode::Solid);
                                  })
         ->UseRealTime()
         ->MinTime(kMinSeconds)

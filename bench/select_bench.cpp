@@ -149,7 +149,7 @@ void BM_AdjustThumbTrackEvent(benchmark::State& state) {
         if (position == bw::PartAdjustmentEditor::kBarMaximum ||
             position == bw::PartAdjustmentEditor::kBarMinimum)
             direction = -direction;
-        c.editor.Adjust(bw::kGroupX, bw::AdjustAction::ThumbTrack, position);
+        c.editor.Adjust(bw::AdjustGroup::X, bw::AdjustAction::ThumbTrack, position);
     }
     state.SetItemsProcessed(state.iterations());
 }

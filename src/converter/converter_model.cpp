@@ -24,7 +24,7 @@ void ConverterModel::Reset() {
     heading = pitch = 0.0f;
     viewOffsetX = viewOffsetY = viewDistance = 0.0f;
     showSelection = 0;
-    viewMode = kViewWire;
+    viewMode = ConverterViewMode::Wire;
     hideRest = 0;
     selectedBodyPart = -1;
     viewMatrix = {};

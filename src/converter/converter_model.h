@@ -38,12 +38,6 @@ enum class ConverterViewMode : int {
     Solid = 4,
     Smooth = 5
 };
-inline constexpr ConverterViewMode kViewTop = ConverterViewMode::Top;
-inline constexpr ConverterViewMode kViewFront = ConverterViewMode::Front;
-inline constexpr ConverterViewMode kViewSide = ConverterViewMode::Side;
-inline constexpr ConverterViewMode kViewWire = ConverterViewMode::Wire;
-inline constexpr ConverterViewMode kViewSolid = ConverterViewMode::Solid;
-inline constexpr ConverterViewMode kViewSmooth = ConverterViewMode::Smooth;
 
 // The connection set codes 'P001' to 'P007' that the page's rows 1 to 7 save.
 std::uint32_t ConnectionSetCode(int row);
@@ -170,7 +164,7 @@ class ConverterModel : public ListNode {
     float viewOffsetY = 0.0f;
     float viewDistance = 0.0f;
     int showSelection = 0;  // 1: draw the marked path
-    ConverterViewMode viewMode = kViewWire;
+    ConverterViewMode viewMode = ConverterViewMode::Wire;
     int hideRest = 0;           // 1: show and pick only the selected body part
     int selectedBodyPart = -1;  // BodyPartId, -1 for none
     // 3 rows of 4 (row major), built by UpdateViewTransform from heading, pitch, roll, scale

@@ -63,9 +63,9 @@ void TransformToDisplay(ConverterModel& model) {
 
 ConverterPolygonStyle PolygonStyleOf(ConverterViewMode viewMode) {
     switch (viewMode) {
-        case kViewSolid:
+        case ConverterViewMode::Solid:
             return ConverterPolygonStyle::VertexNormals;
-        case kViewSmooth:
+        case ConverterViewMode::Smooth:
             return ConverterPolygonStyle::FaceNormals;
         default:
             return ConverterPolygonStyle::Wireframe;
@@ -73,20 +73,21 @@ ConverterPolygonStyle PolygonStyleOf(ConverterViewMode viewMode) {
 }
 
 bool IsOrthographicMode(ConverterViewMode viewMode) {
-    return viewMode == kViewTop || viewMode == kViewFront || viewMode == kViewSide;
+    return viewMode == ConverterViewMode::Top || viewMode == ConverterViewMode::Front ||
+           viewMode == ConverterViewMode::Side;
 }
 
 void ApplyViewModeAngles(ConverterModel& model) {
     switch (model.viewMode) {
-        case kViewTop:
+        case ConverterViewMode::Top:
             model.heading = 0.0f;
             model.pitch = kQuarterTurn;
             break;
-        case kViewFront:
+        case ConverterViewMode::Front:
             model.heading = kHalfTurn;
             model.pitch = 0.0f;
             break;
-        case kViewSide:
+        case ConverterViewMode::Side:
             model.heading = kQuarterTurn;
             model.pitch = 0.0f;
             break;

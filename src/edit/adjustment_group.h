@@ -13,13 +13,9 @@ namespace bw {
 
 // The group numbers are the page's order; X, Y and Z are also the scale arrays' axis index.
 enum class AdjustGroup : int { X = 0, Y = 1, Z = 2, Taper = 3 };
-inline constexpr AdjustGroup kGroupX = AdjustGroup::X;
-inline constexpr AdjustGroup kGroupY = AdjustGroup::Y;
-inline constexpr AdjustGroup kGroupZ = AdjustGroup::Z;
-inline constexpr AdjustGroup kGroupTaper = AdjustGroup::Taper;
 inline constexpr int kAdjustGroupCount = 4;
-inline constexpr std::array<AdjustGroup, kAdjustGroupCount> kAdjustGroups{kGroupX, kGroupY, kGroupZ,
-                                                                          kGroupTaper};
+inline constexpr std::array<AdjustGroup, kAdjustGroupCount> kAdjustGroups{
+    AdjustGroup::X, AdjustGroup::Y, AdjustGroup::Z, AdjustGroup::Taper};
 // Locks: 0 None; 1 Positive (scale) or Left/Bottom (taper); 2 Negative or Right/Top.
 inline constexpr int kLockCount = 3;
 

@@ -93,7 +93,7 @@ void PartAdjustmentEditor::EnterNoPartState() {
         shown.barPosition = 0;
     }
     // The X, Y and Z radios keep their checks; the taper's and the axis's go back to the first.
-    view_.groups[GroupIndex(kGroupTaper)].lock = 0;
+    view_.groups[GroupIndex(AdjustGroup::Taper)].lock = 0;
     view_.axisRadio = 0;
 }
 

@@ -23,7 +23,8 @@ struct CreatureState {
     std::array<int, kBodyPartCount> listEntries{};           // the entry each list shows
     std::array<int, kBodyPartCount> chosenSelection{};
     bool symmetryOn = false;
-    std::array<int, kSymmetryGroupCount> symmetryDirections{};
+    SymmetryDirections symmetryDirections{SymmetryDirection::Right, SymmetryDirection::Right,
+                                          SymmetryDirection::Right};
     int editedEntry = 0;  // the Edit Parts page's Object entry: 0 none, else BodyPartId + 1
 
     // The same state: the same part snapshots (shared, not merely equal) and equal values.

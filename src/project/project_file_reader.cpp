@@ -64,7 +64,7 @@ ProjectReader::ProjectReader(std::string_view text) : text_(text) {
 }
 
 bool ProjectReader::Stop(std::string* reason, std::string why) {
-    state_ = State::kStopped;
+    state_ = State::Stopped;
     SetReason(reason, std::move(why));
     return false;
 }
@@ -88,7 +88,7 @@ std::string_view ProjectReader::ReadLine(bool* ended) {
 }
 
 bool ProjectReader::ReadHeader(ProjectHeader& header, std::string* reason) {
-    if (state_ != State::kBeforeHeader) {
+    if (state_ != State::BeforeHeader) {
         SetReason(reason, "the header has been read already");
         return false;
     }
@@ -119,7 +119,7 @@ bool ProjectReader::ReadHeader(ProjectHeader& header, std::string* reason) {
     header.count = count;
     fieldCount_ = header.IsPro() ? kProParameterFields : kStandardParameterFields;
     announced_ = count;
-    state_ = count == 0 ? State::kComplete : State::kRecords;
+    state_ = count == 0 ? State::Complete : State::Records;
     return true;
 }
 
@@ -148,8 +148,8 @@ int ProjectReader::ReadParameterLine() {
 }
 
 bool ProjectReader::NextRecord(ProjectRecord& record, std::string* reason) {
-    if (state_ == State::kBeforeHeader) return Stop(reason, "the header has not been read");
-    if (state_ != State::kRecords) return false;
+    if (state_ == State::BeforeHeader) return Stop(reason, "the header has not been read");
+    if (state_ != State::Records) return false;
     const std::string number = std::to_string(recordsRead_ + 1);
 
     SkipSpace();
@@ -187,7 +187,7 @@ bool ProjectReader::NextRecord(ProjectRecord& record, std::string* reason) {
     record.fieldsRead = fieldsRead;
     record.fieldsFromFile = fieldsFromFile_;
     ++recordsRead_;
-    if (recordsRead_ >= announced_) state_ = State::kComplete;
+    if (recordsRead_ >= announced_) state_ = State::Complete;
     return true;
 }
 

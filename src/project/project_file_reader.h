@@ -51,10 +51,10 @@ class ProjectReader {
     bool NextRecord(ProjectRecord& record, std::string* reason);
 
     // True once every record the header announced has been read.
-    bool Complete() const { return state_ == State::kComplete; }
+    bool Complete() const { return state_ == State::Complete; }
 
   private:
-    enum class State { kBeforeHeader, kRecords, kComplete, kStopped };
+    enum class State { BeforeHeader, Records, Complete, Stopped };
 
     bool Stop(std::string* reason, std::string why);
     void SkipSpace();
@@ -67,7 +67,7 @@ class ProjectReader {
     std::string_view text_;
     char lineEnd_ = '\n';  // the character that ends a line: LF, or CR in a text without LF
     std::size_t pos_ = 0;
-    State state_ = State::kBeforeHeader;
+    State state_ = State::BeforeHeader;
     int fieldCount_ = 0;
     std::int32_t announced_ = 0;
     std::int32_t recordsRead_ = 0;

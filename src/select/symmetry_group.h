@@ -13,19 +13,17 @@ namespace bw {
 
 // The group numbers are the rows of the symmetry box, top to bottom.
 enum class SymmetryGroup : int { HeadFeatures = 0, UpperLimbs = 1, LowerLimbs = 2 };
-inline constexpr SymmetryGroup kHeadFeatures = SymmetryGroup::HeadFeatures;
-inline constexpr SymmetryGroup kUpperLimbs = SymmetryGroup::UpperLimbs;
-inline constexpr SymmetryGroup kLowerLimbs = SymmetryGroup::LowerLimbs;
 inline constexpr int kSymmetryGroupCount = 3;
 // The groups in the box's row order.
 inline constexpr std::array<SymmetryGroup, kSymmetryGroupCount> kSymmetryGroupRows{
-    kHeadFeatures, kUpperLimbs, kLowerLimbs};
+    SymmetryGroup::HeadFeatures, SymmetryGroup::UpperLimbs, SymmetryGroup::LowerLimbs};
 
-// Direction of a group: kRightArrow (">>") copies the right parts onto the left parts,
-// kLeftArrow ("<<") copies the left parts onto the right parts. Any value other than
-// kRightArrow counts as kLeftArrow.
-inline constexpr int kRightArrow = 1;
-inline constexpr int kLeftArrow = 2;
+// Direction of a group, named after its arrow: Right (">>") copies the right parts onto the
+// left parts, Left ("<<") copies the left parts onto the right parts.
+enum class SymmetryDirection : int { Right = 1, Left = 2 };
+
+// One direction per group, indexed by SymmetryGroupIndex.
+using SymmetryDirections = std::array<SymmetryDirection, kSymmetryGroupCount>;
 
 struct SymmetryGroupParts {
     std::string_view label;
@@ -43,7 +41,7 @@ inline constexpr std::array<SymmetryGroupParts, kSymmetryGroupCount> kSymmetryGr
 
 // The order in which the "All" row's arrows act on the groups.
 inline constexpr std::array<SymmetryGroup, kSymmetryGroupCount> kAllGroupsOrder{
-    kHeadFeatures, kLowerLimbs, kUpperLimbs};
+    SymmetryGroup::HeadFeatures, SymmetryGroup::LowerLimbs, SymmetryGroup::UpperLimbs};
 
 // The group's row: its index in per-group tables.
 constexpr std::size_t SymmetryGroupIndex(SymmetryGroup group) {
@@ -54,10 +52,11 @@ inline constexpr bool IsValidSymmetryGroup(SymmetryGroup group) {
 }
 
 // The parts a group copies from in `direction`, in table order; empty for an invalid group.
-inline std::span<const BodyPartId> SymmetrySources(SymmetryGroup group, int direction) {
+inline std::span<const BodyPartId> SymmetrySources(SymmetryGroup group,
+                                                   SymmetryDirection direction) {
     if (!IsValidSymmetryGroup(group)) return {};
     const SymmetryGroupParts& parts = kSymmetryGroups[SymmetryGroupIndex(group)];
-    const auto& sources = direction == kRightArrow ? parts.right : parts.left;
+    const auto& sources = direction == SymmetryDirection::Right ? parts.right : parts.left;
     return std::span<const BodyPartId>(sources.data(), static_cast<std::size_t>(parts.count));
 }
 

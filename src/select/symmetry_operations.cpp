@@ -39,12 +39,11 @@ void MirrorPart(PartSelection& selection, BodyPartId part) {
     }
 }
 
-void MirrorGroup(PartSelection& selection, SymmetryGroup group, int direction) {
+void MirrorGroup(PartSelection& selection, SymmetryGroup group, SymmetryDirection direction) {
     for (const BodyPartId source : SymmetrySources(group, direction)) MirrorPart(selection, source);
 }
 
-void ApplySymmetry(PartSelection& selection,
-                   const std::array<int, kSymmetryGroupCount>& directions) {
+void ApplySymmetry(PartSelection& selection, const SymmetryDirections& directions) {
     for (SymmetryGroup group : kSymmetryGroupRows)
         MirrorGroup(selection, group, directions[SymmetryGroupIndex(group)]);
 }

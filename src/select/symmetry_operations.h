@@ -24,13 +24,12 @@ void RestoreChosenSelections(PartSelection& selection);
 // mirror; nothing at all for an invalid id.
 void MirrorPart(PartSelection& selection, BodyPartId part);
 
-// MirrorPart for each source of `group` in `direction` (kRightArrow: the right parts,
-// otherwise the left parts), in table order. Nothing for an invalid group.
-void MirrorGroup(PartSelection& selection, SymmetryGroup group, int direction);
+// MirrorPart for each source of `group` in `direction` (Right: the right parts, Left: the
+// left parts), in table order. Nothing for an invalid group.
+void MirrorGroup(PartSelection& selection, SymmetryGroup group, SymmetryDirection direction);
 
 // MirrorGroup for Head Features, Upper Limbs and Lower Limbs, in this order, each in its own
 // direction (indexed by SymmetryGroup).
-void ApplySymmetry(PartSelection& selection,
-                   const std::array<int, kSymmetryGroupCount>& directions);
+void ApplySymmetry(PartSelection& selection, const SymmetryDirections& directions);
 
 }  // namespace bw

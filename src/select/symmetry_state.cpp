@@ -17,9 +17,9 @@ SymmetryState::~SymmetryState() {
     selection_.SetMirror({});
 }
 
-int SymmetryState::Direction(SymmetryGroup group) const {
+SymmetryDirection SymmetryState::Direction(SymmetryGroup group) const {
     return IsValidSymmetryGroup(group) ? symmetryDirection_[SymmetryGroupIndex(group)]
-                                       : kRightArrow;
+                                       : SymmetryDirection::Right;
 }
 
 void SymmetryState::TurnOn() {
@@ -35,23 +35,21 @@ void SymmetryState::TurnOff() {
     memory_.GiveBack();
 }
 
-void SymmetryState::ChooseDirection(SymmetryGroup group, int direction) {
+void SymmetryState::ChooseDirection(SymmetryGroup group, SymmetryDirection direction) {
     if (!IsValidSymmetryGroup(group)) return;
-    const int stored = direction == kLeftArrow ? kLeftArrow : kRightArrow;
-    symmetryDirection_[SymmetryGroupIndex(group)] = stored;
+    symmetryDirection_[SymmetryGroupIndex(group)] = direction;
     if (!symmetryOn_) return;
-    MirrorGroup(selection_, group, stored);
+    MirrorGroup(selection_, group, direction);
     memory_.NotePlaced();
 }
 
-void SymmetryState::ChooseDirectionForAll(int direction) {
+void SymmetryState::ChooseDirectionForAll(SymmetryDirection direction) {
     for (const SymmetryGroup group : kAllGroupsOrder) ChooseDirection(group, direction);
 }
 
-void SymmetryState::Restore(bool on, const std::array<int, kSymmetryGroupCount>& directions) {
+void SymmetryState::Restore(bool on, const SymmetryDirections& directions) {
     symmetryOn_ = on;
-    for (std::size_t g = 0; g < directions.size(); ++g)
-        symmetryDirection_[g] = directions[g] == kLeftArrow ? kLeftArrow : kRightArrow;
+    symmetryDirection_ = directions;
 }
 
 }  // namespace bw

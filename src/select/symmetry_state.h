@@ -1,12 +1,12 @@
 // The state of the symmetry box of the main dialog and its commands: Off/On (symmetryOn) and
-// per group the direction of its arrow pair (symmetryDirection, kRightArrow ">>" initially).
+// per group the direction of its arrow pair (symmetryDirection, Right ">>" initially).
 //
 // The main dialog owns one and forwards the box's clicks to it:
 //   "On" clicked            -> TurnOn()      mirrors every group in its own direction
 //   "Off" clicked           -> TurnOff()     every body part back to its own last choice,
 //                                            from memory where symmetry replaced the part
-//   a group's "<<" / ">>"   -> ChooseDirection(group, kLeftArrow / kRightArrow)
-//   "All" "<<" / ">>"       -> ChooseDirectionForAll(kLeftArrow / kRightArrow)
+//   a group's "<<" / ">>"   -> ChooseDirection(group, Left / Right)
+//   "All" "<<" / ">>"       -> ChooseDirectionForAll(Left / Right)
 // After each call it shows IsOn() on the Off/On pair, LabelsEnabled() on the four labels and
 // LeftArrowChecked / RightArrowChecked on each group's arrows.
 //
@@ -32,9 +32,9 @@ class SymmetryState {
     SymmetryState& operator=(const SymmetryState&) = delete;
 
     bool IsOn() const { return symmetryOn_; }
-    // kRightArrow or kLeftArrow; kRightArrow for an invalid group.
-    int Direction(SymmetryGroup group) const;
-    const std::array<int, kSymmetryGroupCount>& Directions() const { return symmetryDirection_; }
+    // Right for an invalid group.
+    SymmetryDirection Direction(SymmetryGroup group) const;
+    const SymmetryDirections& Directions() const { return symmetryDirection_; }
 
     // Symmetry on, then every group mirrored in its own direction (again if it was on).
     void TurnOn();
@@ -43,25 +43,27 @@ class SymmetryState {
     // user chose or changed meanwhile stay.
     void TurnOff();
     // Records the group's direction and, while symmetry is on, mirrors the group in it. Any
-    // direction other than kLeftArrow is stored as kRightArrow. Nothing for an invalid group.
-    void ChooseDirection(SymmetryGroup group, int direction);
+    // Nothing for an invalid group.
+    void ChooseDirection(SymmetryGroup group, SymmetryDirection direction);
     // ChooseDirection for Head Features, then Lower Limbs, then Upper Limbs.
-    void ChooseDirectionForAll(int direction);
+    void ChooseDirectionForAll(SymmetryDirection direction);
 
-    // Sets the state as it was (a step undone): nothing is mirrored. A direction other than
-    // kLeftArrow is stored as kRightArrow.
-    void Restore(bool on, const std::array<int, kSymmetryGroupCount>& directions);
+    // Sets the state as it was (a step undone): nothing is mirrored.
+    void Restore(bool on, const SymmetryDirections& directions);
 
     // What the controls show.
     bool LabelsEnabled() const { return symmetryOn_; }
-    bool LeftArrowChecked(SymmetryGroup group) const { return Direction(group) == kLeftArrow; }
+    bool LeftArrowChecked(SymmetryGroup group) const {
+        return Direction(group) == SymmetryDirection::Left;
+    }
     bool RightArrowChecked(SymmetryGroup group) const { return !LeftArrowChecked(group); }
 
   private:
     PartSelection& selection_;
     SymmetryMemory memory_{selection_};
     bool symmetryOn_ = false;
-    std::array<int, kSymmetryGroupCount> symmetryDirection_{kRightArrow, kRightArrow, kRightArrow};
+    SymmetryDirections symmetryDirection_{SymmetryDirection::Right, SymmetryDirection::Right,
+                                          SymmetryDirection::Right};
 };
 
 }  // namespace bw

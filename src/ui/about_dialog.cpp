@@ -23,7 +23,7 @@ AboutDialog::AboutDialog(ShellOpener& shell, QWidget* parent) : QDialog(parent),
     const DialogUnits units(font());
 
     auto* picture = new QLabel(this);
-    picture->setPixmap(DrawProjectIcon(ProjectIcon::kAbout, ProjectIconState::kUp, 48));
+    picture->setPixmap(DrawProjectIcon(ProjectIcon::About, ProjectIconState::Up, 48));
     picture->setGeometry(units.Rect(7, 7, 44, 44));
     picture->setAlignment(Qt::AlignCenter);
     picture->setAccessibleName("Beastwright");

@@ -168,19 +168,19 @@ void DrawCreatureHead(QPainter& p) {
 
 void DrawSymbol(QPainter& p, ProjectIcon icon) {
     switch (icon) {
-        case ProjectIcon::kNew:
+        case ProjectIcon::New:
             DrawNew(p);
             break;
-        case ProjectIcon::kOpen:
+        case ProjectIcon::Open:
             DrawOpen(p);
             break;
-        case ProjectIcon::kSave:
+        case ProjectIcon::Save:
             DrawSave(p);
             break;
-        case ProjectIcon::kDocs:
+        case ProjectIcon::Docs:
             DrawDocs(p);
             break;
-        case ProjectIcon::kAbout:
+        case ProjectIcon::About:
             DrawCreatureHead(p);
             break;
     }
@@ -201,7 +201,7 @@ QPixmap DrawProjectIcon(ProjectIcon icon, ProjectIconState state, int size) {
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / kGrid, size / kGrid);
-    if (state == ProjectIconState::kDown) painter.translate(1.5, 1.5);
+    if (state == ProjectIconState::Down) painter.translate(1.5, 1.5);
     DrawSymbol(painter, icon);
     return pixmap;
 }
@@ -211,7 +211,7 @@ QPixmap DrawButtonFace(ProjectIcon icon, ProjectIconState state, const QString& 
     QPixmap pixmap = Canvas(width, height, devicePixelRatio);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool down = state == ProjectIconState::kDown;
+    const bool down = state == ProjectIconState::Down;
     const QRectF plate(0.5, 0.5, width - 1.0, height - 1.0);
 
     QLinearGradient fill(0, 0, 0, height);
@@ -239,7 +239,7 @@ QPixmap DrawButtonFace(ProjectIcon icon, ProjectIconState state, const QString& 
         painter.drawText(QRectF(shift, height - captionHeight - 4 + shift, width, captionHeight),
                          Qt::AlignHCenter | Qt::AlignVCenter, caption);
     }
-    if (state == ProjectIconState::kFocused) {
+    if (state == ProjectIconState::Focused) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(QColor(40, 100, 200), 2));
         painter.drawRoundedRect(plate.adjusted(1, 1, -1, -1), 4, 4);

@@ -7,8 +7,8 @@
 
 namespace bw {
 
-enum class ProjectIcon { kNew, kOpen, kSave, kDocs, kAbout };
-enum class ProjectIconState { kUp, kDown, kFocused };
+enum class ProjectIcon { New, Open, Save, Docs, About };
+enum class ProjectIconState { Up, Down, Focused };
 
 // A square picture of `size` logical pixels: the symbol alone on a transparent ground.
 QPixmap DrawProjectIcon(ProjectIcon icon, ProjectIconState state, int size);

@@ -424,7 +424,7 @@ TEST(MainDialogTest, ReturnInAValueEditTakesTheNumberAndKeepsTheWindowOpen) {
     QComboBox* object = dialog.EditParts()->ObjectList();
     object->setCurrentIndex(1);  // Head
     emit object->activated(1);
-    QLineEdit* value = dialog.EditParts()->ValueEdit(kGroupX);
+    QLineEdit* value = dialog.EditParts()->ValueEdit(AdjustGroup::X);
     ASSERT_TRUE(value->isEnabled());
     value->setFocus();
     value->selectAll();
@@ -449,7 +449,7 @@ TEST(MainDialogTest, EditPartsShowsThePartNowInItsBodyPartAfterChangesElsewhere)
     EditPartsPage& page = *dialog.EditParts();
     page.ObjectList()->setCurrentIndex(1);  // Head
     emit page.ObjectList()->activated(1);
-    QLineEdit* value = page.ValueEdit(kGroupX);
+    QLineEdit* value = page.ValueEdit(AdjustGroup::X);
     value->setFocus();
     value->selectAll();
     QTest::keyClicks(value, "0.25");
@@ -463,7 +463,7 @@ TEST(MainDialogTest, EditPartsShowsThePartNowInItsBodyPartAfterChangesElsewhere)
     dialog.Tabs()->setCurrentIndex(MainDialog::kEditPartsTab);
     EXPECT_EQ(value->text(), "0.000000");
     value->setFocus();
-    page.StepEdit(kGroupX)->setFocus();
+    page.StepEdit(AdjustGroup::X)->setFocus();
     EXPECT_EQ(dialog.GetCreature().Part(0)->adjustments.scaleValue[0], 0.0f);
 
     // Clear Creature with the page in view: no part, empty disabled controls.

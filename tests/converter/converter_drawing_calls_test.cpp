@@ -46,7 +46,7 @@ TEST_F(ConverterDrawingCallsTest, WithoutAnObjectNothingIsIssued) {
 
 TEST_F(ConverterDrawingCallsTest, PerspectiveModesKeepTheModelViewStackAndSetTheProjection) {
     Take(Tube(4, {0, 7}));
-    model.viewMode = kViewWire;
+    model.viewMode = ConverterViewMode::Wire;
     EXPECT_TRUE(DrawConverter(model));
     EXPECT_TRUE(Gl().errors.empty()) << Gl().errors.front();
     EXPECT_EQ(Gl().CallsNamed("gluPerspective").front().args,
@@ -65,7 +65,7 @@ TEST_F(ConverterDrawingCallsTest, PerspectiveModesKeepTheModelViewStackAndSetThe
 
 TEST_F(ConverterDrawingCallsTest, OrthographicModesScaleWithTheViewDistanceAndFixTheAngles) {
     Take(Tube(4, {0, 7}));
-    model.viewMode = kViewFront;
+    model.viewMode = ConverterViewMode::Front;
     model.viewDistance = 2.0f;
     DrawConverter(model);
     EXPECT_EQ(Gl().CallsNamed("glOrtho").front().args,
@@ -82,7 +82,7 @@ TEST_F(ConverterDrawingCallsTest, OrthographicModesScaleWithTheViewDistanceAndFi
 
 TEST_F(ConverterDrawingCallsTest, SolidModeSetsEachMaterialOncePerRun) {
     Take(Tube(4, {0, 0, 7}));
-    model.viewMode = kViewSolid;
+    model.viewMode = ConverterViewMode::Solid;
     DrawConverter(model);
     EXPECT_EQ(Gl().light0[GL_POSITION], (Float4{-4, 4, 4, 1}));
     EXPECT_EQ(Gl().light0[GL_AMBIENT], (Float4{0.4f, 0.4f, 0.45f, 1}));
@@ -115,7 +115,7 @@ TEST_F(ConverterDrawingCallsTest, SmoothModeKeepsThePreviousNormalForADegenerate
     object.corners[object.polygonStart[1] + 1] = object.corners[object.polygonStart[1]];
     object.corners[object.polygonStart[1] + 3] = object.corners[object.polygonStart[1]];
     Take(object);
-    model.viewMode = kViewSmooth;
+    model.viewMode = ConverterViewMode::Smooth;
     DrawConverter(model);
     const auto quads = PrimitivesOf(GL_QUADS);
     ASSERT_EQ(quads.size(), 2u);

@@ -33,7 +33,7 @@ class ConverterModelTest : public testing::Test {
 
 TEST_F(ConverterModelTest, StartsEmptyInWireModeWithoutSelectedBodyPart) {
     EXPECT_EQ(model.ObjectLoaded(), 0);
-    EXPECT_EQ(model.viewMode, kViewWire);
+    EXPECT_EQ(model.viewMode, ConverterViewMode::Wire);
     EXPECT_EQ(model.selectedBodyPart, -1);
     EXPECT_EQ(model.PointCount(), 0);
     EXPECT_TRUE(model.Unselect());

@@ -102,7 +102,7 @@ TEST_F(ConverterPageTest, TakesAPreparedSampleCreatureWithTheProgressBarRunning)
     MainDialog& dialog = Open();
     EXPECT_TRUE(Page().isVisible());
     EXPECT_NE(dialog.Preview()->Scene(), nullptr);
-    EXPECT_EQ(Model().viewMode, kViewSolid);
+    EXPECT_EQ(Model().viewMode, ConverterViewMode::Solid);
     EXPECT_EQ(Page().NameField()->text().toStdString(), "NewObject");
     EXPECT_EQ(Model().ObjectDirectory(), objects.Path());
 
@@ -132,9 +132,9 @@ TEST_F(ConverterPageTest, TakesAPreparedSampleCreatureWithTheProgressBarRunning)
     EXPECT_GT(drawn, 2000);
     // The view buttons set the view mode.
     Click(dialog.ConverterViewButtons()[3]);  // Top
-    EXPECT_EQ(Model().viewMode, kViewTop);
+    EXPECT_EQ(Model().viewMode, ConverterViewMode::Top);
     Click(dialog.ConverterViewButtons()[0]);  // Wire
-    EXPECT_EQ(Model().viewMode, kViewWire);
+    EXPECT_EQ(Model().viewMode, ConverterViewMode::Wire);
 }
 
 TEST_F(ConverterPageTest, BodyPartChoiceUpdatesTheRowsAndSliders) {

@@ -100,28 +100,28 @@ TEST_F(ConverterViewTest, DisplayPointsAreCentredOnTheShownGroupAndOffset) {
 TEST_F(ConverterViewTest, OrthographicModesFixTheAnglesOthersKeepThem) {
     model.heading = 0.4f;
     model.pitch = 0.6f;
-    model.viewMode = kViewSolid;
+    model.viewMode = ConverterViewMode::Solid;
     ApplyViewModeAngles(model);
     EXPECT_EQ(model.heading, 0.4f);
-    model.viewMode = kViewTop;
+    model.viewMode = ConverterViewMode::Top;
     ApplyViewModeAngles(model);
     EXPECT_EQ(model.heading, 0.0f);
     EXPECT_EQ(model.pitch, 1.57f);
-    model.viewMode = kViewFront;
+    model.viewMode = ConverterViewMode::Front;
     ApplyViewModeAngles(model);
     EXPECT_EQ(model.heading, 3.14f);
     EXPECT_EQ(model.pitch, 0.0f);
-    model.viewMode = kViewSide;
+    model.viewMode = ConverterViewMode::Side;
     ApplyViewModeAngles(model);
     EXPECT_EQ(model.heading, 1.57f);
-    model.viewMode = kViewWire;  // back to a perspective mode: the angles stay
+    model.viewMode = ConverterViewMode::Wire;  // back to a perspective mode: the angles stay
     ApplyViewModeAngles(model);
     EXPECT_EQ(model.heading, 1.57f);
 
-    EXPECT_EQ(PolygonStyleOf(kViewSolid), ConverterPolygonStyle::VertexNormals);
-    EXPECT_EQ(PolygonStyleOf(kViewSmooth), ConverterPolygonStyle::FaceNormals);
+    EXPECT_EQ(PolygonStyleOf(ConverterViewMode::Solid), ConverterPolygonStyle::VertexNormals);
+    EXPECT_EQ(PolygonStyleOf(ConverterViewMode::Smooth), ConverterPolygonStyle::FaceNormals);
     EXPECT_EQ(PolygonStyleOf(static_cast<ConverterViewMode>(9)), ConverterPolygonStyle::Wireframe);
-    EXPECT_EQ(PolygonStyleOf(kViewSide), ConverterPolygonStyle::Wireframe);
+    EXPECT_EQ(PolygonStyleOf(ConverterViewMode::Side), ConverterPolygonStyle::Wireframe);
 }
 
 TEST_F(ConverterViewTest, MarkedPathDarkensLineByLine) {

@@ -116,19 +116,19 @@ TEST_F(EditPartsPageTest, NoPartStateDisablesTheGroupsForNoneAndAnAbsentBodyPart
             EXPECT_EQ(page.ValueEdit(g)->text(), "0.0");
             EXPECT_EQ(page.StepEdit(g)->text(), "0.01");
             EXPECT_EQ(page.AdjustBar(g)->value(), 0);
-            EXPECT_EQ(page.LockButton(g, 0)->isEnabled(), g != kGroupTaper);
+            EXPECT_EQ(page.LockButton(g, 0)->isEnabled(), g != AdjustGroup::Taper);
             EXPECT_FALSE(page.LockButton(g, 1)->isEnabled());
             EXPECT_FALSE(page.LockButton(g, 2)->isEnabled());
         }
-        EXPECT_TRUE(page.LockButton(kGroupTaper, 0)->isChecked());
+        EXPECT_TRUE(page.LockButton(AdjustGroup::Taper, 0)->isChecked());
         EXPECT_TRUE(page.ClearButton()->isEnabled());
         for (int i = 0; i < creature.PartCount(); ++i) EXPECT_EQ(creature.Part(i)->highlight, 0);
     }
     EXPECT_EQ(page.ObjectList()->count(), 23);
-    EXPECT_EQ(page.ValueEdit(kGroupX)->accessibleName(), "X Value");
-    EXPECT_EQ(page.StepEdit(kGroupY)->accessibleName(), "Y Slider Step");
-    EXPECT_EQ(page.AdjustBar(kGroupTaper)->accessibleName(), "Taper Adjust");
-    EXPECT_EQ(page.LockButton(kGroupTaper, 1)->accessibleName(), "Left/Bottom");
+    EXPECT_EQ(page.ValueEdit(AdjustGroup::X)->accessibleName(), "X Value");
+    EXPECT_EQ(page.StepEdit(AdjustGroup::Y)->accessibleName(), "Y Slider Step");
+    EXPECT_EQ(page.AdjustBar(AdjustGroup::Taper)->accessibleName(), "Taper Adjust");
+    EXPECT_EQ(page.LockButton(AdjustGroup::Taper, 1)->accessibleName(), "Left/Bottom");
     EXPECT_EQ(page.ObjectList()->accessibleName(), "Object");
 }
 
@@ -148,26 +148,26 @@ TEST_F(EditPartsPageTest, SpinArrowsStepTheObjectListAndStopAtBothEnds) {
     Choose(kThighEntry - 1);
     ClickSpin(false);
     EXPECT_EQ(thigh->highlight, 1);
-    EXPECT_TRUE(page.AdjustBar(kGroupX)->isEnabled());
+    EXPECT_TRUE(page.AdjustBar(AdjustGroup::X)->isEnabled());
 }
 
 TEST_F(EditPartsPageTest, AdjustBarClicksAndThumbDragChangeTheValueStepByStep) {
     Choose(kThighEntry);
-    QScrollBar* bar = page.AdjustBar(kGroupX);
+    QScrollBar* bar = page.AdjustBar(AdjustGroup::X);
     const std::vector<Vec3f> before = AllPoints(creature);
     const int repaintsBefore = repaints;
     for (int k = 0; k < 3; ++k) ClickLineRight(bar);
     EXPECT_EQ(bar->value(), 3);
     EXPECT_EQ(thigh->adjustments.adjustPosition[0], 3);
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[0], -0.03f);
-    EXPECT_EQ(page.ValueEdit(kGroupX)->text(), "-0.030000");
+    EXPECT_EQ(page.ValueEdit(AdjustGroup::X)->text(), "-0.030000");
     EXPECT_NE(AllPoints(creature), before);
     EXPECT_GE(repaints, repaintsBefore + 3);
 
     DragThumb(bar, -10);
     EXPECT_EQ(bar->value(), -10);
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[0], 0.10f);
-    EXPECT_EQ(page.ValueEdit(kGroupX)->text(), "0.100000");
+    EXPECT_EQ(page.ValueEdit(AdjustGroup::X)->text(), "0.100000");
 
     DragThumb(bar, 50);
     ClickLineRight(bar);
@@ -178,51 +178,51 @@ TEST_F(EditPartsPageTest, AdjustBarClicksAndThumbDragChangeTheValueStepByStep) {
 
 TEST_F(EditPartsPageTest, LockRadiosSwitchTheShownValueWithoutChangingTheMesh) {
     Choose(kThighEntry);
-    DragThumb(page.AdjustBar(kGroupX), -20);  // None: 0.20
+    DragThumb(page.AdjustBar(AdjustGroup::X), -20);  // None: 0.20
     const std::vector<Vec3f> mesh = AllPoints(creature);
 
-    QTest::mouseClick(page.LockButton(kGroupX, kScalePositive), Qt::LeftButton);
-    EXPECT_TRUE(page.LockButton(kGroupX, kScalePositive)->isChecked());
-    EXPECT_FALSE(page.LockButton(kGroupX, kScaleNone)->isChecked());
+    QTest::mouseClick(page.LockButton(AdjustGroup::X, kScalePositive), Qt::LeftButton);
+    EXPECT_TRUE(page.LockButton(AdjustGroup::X, kScalePositive)->isChecked());
+    EXPECT_FALSE(page.LockButton(AdjustGroup::X, kScaleNone)->isChecked());
     EXPECT_EQ(thigh->adjustments.scaleLock[0], kScalePositive);
-    EXPECT_EQ(page.ValueEdit(kGroupX)->text(), "0.000000");
-    EXPECT_EQ(page.AdjustBar(kGroupX)->value(), 0);
+    EXPECT_EQ(page.ValueEdit(AdjustGroup::X)->text(), "0.000000");
+    EXPECT_EQ(page.AdjustBar(AdjustGroup::X)->value(), 0);
     EXPECT_EQ(AllPoints(creature), mesh);
 
-    QTest::mouseClick(page.LockButton(kGroupX, kScalePositive), Qt::LeftButton);  // again
-    EXPECT_TRUE(page.LockButton(kGroupX, kScalePositive)->isChecked());
-    QTest::mouseClick(page.LockButton(kGroupX, kScaleNone), Qt::LeftButton);
-    EXPECT_EQ(page.ValueEdit(kGroupX)->text(), "0.200000");
-    EXPECT_EQ(page.AdjustBar(kGroupX)->value(), -20);
+    QTest::mouseClick(page.LockButton(AdjustGroup::X, kScalePositive), Qt::LeftButton);  // again
+    EXPECT_TRUE(page.LockButton(AdjustGroup::X, kScalePositive)->isChecked());
+    QTest::mouseClick(page.LockButton(AdjustGroup::X, kScaleNone), Qt::LeftButton);
+    EXPECT_EQ(page.ValueEdit(AdjustGroup::X)->text(), "0.200000");
+    EXPECT_EQ(page.AdjustBar(AdjustGroup::X)->value(), -20);
 
-    QTest::mouseClick(page.LockButton(kGroupTaper, 2), Qt::LeftButton);
+    QTest::mouseClick(page.LockButton(AdjustGroup::Taper, 2), Qt::LeftButton);
     EXPECT_EQ(thigh->adjustments.taperLock, 2);
-    EXPECT_FALSE(page.LockButton(kGroupTaper, 0)->isChecked());
+    EXPECT_FALSE(page.LockButton(AdjustGroup::Taper, 0)->isChecked());
     EXPECT_EQ(AllPoints(creature), mesh);
 }
 
 TEST_F(EditPartsPageTest, ValueEditsAreReadWhenLeftAndLettersReadAsZero) {
     Choose(kThighEntry);
-    TypeAndLeave(page.ValueEdit(kGroupY), "0.5", page.StepEdit(kGroupY));
+    TypeAndLeave(page.ValueEdit(AdjustGroup::Y), "0.5", page.StepEdit(AdjustGroup::Y));
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[1], 0.5f);
     EXPECT_FALSE(UnadjustedAwayFromSeams(*thigh));
 
-    TypeAndLeave(page.ValueEdit(kGroupY), "abc", page.StepEdit(kGroupY));
+    TypeAndLeave(page.ValueEdit(AdjustGroup::Y), "abc", page.StepEdit(AdjustGroup::Y));
     EXPECT_EQ(thigh->adjustments.scaleValue[1], 0.0f);
-    EXPECT_EQ(page.ValueEdit(kGroupY)->text(), "abc");
+    EXPECT_EQ(page.ValueEdit(AdjustGroup::Y)->text(), "abc");
     EXPECT_TRUE(UnadjustedAwayFromSeams(*thigh));
 
-    TypeAndLeave(page.StepEdit(kGroupY), "0.5", page.ValueEdit(kGroupZ));
+    TypeAndLeave(page.StepEdit(AdjustGroup::Y), "0.5", page.ValueEdit(AdjustGroup::Z));
     EXPECT_FLOAT_EQ(thigh->adjustments.sliderStep[1], 0.5f);
-    ClickLineRight(page.AdjustBar(kGroupY));
+    ClickLineRight(page.AdjustBar(AdjustGroup::Y));
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[1], -0.5f);
 }
 
 TEST_F(EditPartsPageTest, ClearCurrentSettingsResetsThePartAsFreshlyAddedAndTaperStillWorks) {
     Choose(kThighEntry);
-    QTest::mouseClick(page.LockButton(kGroupZ, kScaleNegative), Qt::LeftButton);
-    DragThumb(page.AdjustBar(kGroupZ), -30);
-    TypeAndLeave(page.ValueEdit(kGroupTaper), "0.4", page.StepEdit(kGroupX));
+    QTest::mouseClick(page.LockButton(AdjustGroup::Z, kScaleNegative), Qt::LeftButton);
+    DragThumb(page.AdjustBar(AdjustGroup::Z), -30);
+    TypeAndLeave(page.ValueEdit(AdjustGroup::Taper), "0.4", page.StepEdit(AdjustGroup::X));
     ASSERT_FALSE(UnadjustedAwayFromSeams(*thigh));
 
     QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
@@ -238,7 +238,7 @@ TEST_F(EditPartsPageTest, ClearCurrentSettingsResetsThePartAsFreshlyAddedAndTape
         EXPECT_TRUE(page.LockButton(g, 0)->isChecked());
     }
     EXPECT_TRUE(UnadjustedAwayFromSeams(*thigh));
-    TypeAndLeave(page.ValueEdit(kGroupTaper), "0.8", page.StepEdit(kGroupX));
+    TypeAndLeave(page.ValueEdit(AdjustGroup::Taper), "0.8", page.StepEdit(AdjustGroup::X));
     EXPECT_FLOAT_EQ(thigh->adjustments.taperValue[0], 0.8f);
     EXPECT_FALSE(UnadjustedAwayFromSeams(*thigh));  // the body part's taper axis tapers it
 }

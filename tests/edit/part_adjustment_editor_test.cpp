@@ -54,48 +54,49 @@ TEST_F(PartAdjustmentEditorTest, WithoutAPartEventsChangeNothingButTheChecks) {
         EXPECT_FALSE(editor.View().partControlsEnabled);
         EXPECT_EQ(thigh->highlight, 0);
         const int before = repaints;
-        editor.Adjust(kGroupX, AdjustAction::LineRight);
-        editor.EditValue(kGroupX, "2");
-        editor.EditStep(kGroupX, "2");
-        editor.ClickLock(kGroupY, kScaleNegative);
+        editor.Adjust(AdjustGroup::X, AdjustAction::LineRight);
+        editor.EditValue(AdjustGroup::X, "2");
+        editor.EditStep(AdjustGroup::X, "2");
+        editor.ClickLock(AdjustGroup::Y, kScaleNegative);
         EXPECT_EQ(repaints, before);
         EXPECT_EQ(thigh->adjustments, untouched);
-        EXPECT_EQ(Shown(kGroupY).lock, kScaleNegative);  // the radio is checked all the same
+        EXPECT_EQ(Shown(AdjustGroup::Y).lock, kScaleNegative);  // the radio is checked all the same
         editor.ClearCurrentSettings();
         EXPECT_FALSE(editor.View().partControlsEnabled);
-        EXPECT_EQ(Shown(kGroupX).valueText, "0.0");
+        EXPECT_EQ(Shown(AdjustGroup::X).valueText, "0.0");
     }
 }
 
 TEST_F(PartAdjustmentEditorTest, BarsMovePastTheirEndsAndEachLockKeepsItsOwnSlot) {
     editor.SelectEntry(kThighEntry);
-    editor.Adjust(kGroupX, AdjustAction::PageRight);
+    editor.Adjust(AdjustGroup::X, AdjustAction::PageRight);
     EXPECT_EQ(thigh->adjustments.adjustPosition[kX], 4);
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[kX], -0.04f);
 
-    editor.Adjust(kGroupX, AdjustAction::ThumbTrack, 80);  // reported beyond the bar: its end
-    editor.Adjust(kGroupX, AdjustAction::LineRight);
-    editor.Adjust(kGroupX, AdjustAction::LineRight);
-    editor.Adjust(kGroupX, AdjustAction::LineLeft);
+    editor.Adjust(AdjustGroup::X, AdjustAction::ThumbTrack,
+                  80);  // reported beyond the bar: its end
+    editor.Adjust(AdjustGroup::X, AdjustAction::LineRight);
+    editor.Adjust(AdjustGroup::X, AdjustAction::LineRight);
+    editor.Adjust(AdjustGroup::X, AdjustAction::LineLeft);
     EXPECT_EQ(thigh->adjustments.adjustPosition[kX], 51);
-    EXPECT_EQ(Shown(kGroupX).barPosition, 50);
+    EXPECT_EQ(Shown(AdjustGroup::X).barPosition, 50);
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[kX], -0.51f);
 
     // Events that do not move the thumb still recompute the part.
     const std::vector<Vec3f> adjusted = Points();
     thigh->TransformedPoints()[0] = {9, 9, 9};
-    editor.Adjust(kGroupX, AdjustAction::Other);
+    editor.Adjust(AdjustGroup::X, AdjustAction::Other);
     EXPECT_EQ(Points(), adjusted);
     EXPECT_EQ(thigh->adjustments.adjustPosition[kX], 51);
 
-    editor.ClickLock(kGroupX, kScalePositive);
-    editor.Adjust(kGroupX, AdjustAction::LineLeft);
+    editor.ClickLock(AdjustGroup::X, kScalePositive);
+    editor.Adjust(AdjustGroup::X, AdjustAction::LineLeft);
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[kPositiveX], 0.01f);
     EXPECT_EQ(thigh->adjustments.adjustPosition[kPositiveX], -1);
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[kX], -0.51f);
-    editor.ClickLock(kGroupTaper, 2);
+    editor.ClickLock(AdjustGroup::Taper, 2);
     EXPECT_EQ(thigh->adjustments.taperLock, 2);
-    editor.ClickLock(kGroupY, 3);  // no such radio
+    editor.ClickLock(AdjustGroup::Y, 3);  // no such radio
     EXPECT_EQ(thigh->adjustments.scaleLock[1], 0);
 }
 
@@ -107,11 +108,11 @@ TEST_F(PartAdjustmentEditorTest, EditsReadNumbersIgnoringTheLocaleAndTrailingTex
     } cases[] = {{"  0.5kg", 0.5f}, {"-2e-1", -0.2f}, {"0,75", 0.0f}, {"abc", 0.0f},
                  {"", 0.0f},        {"nan", 0.0f},    {"inf", 0.0f},  {"1e39", 0.0f}};
     for (const auto& c : cases) {
-        editor.EditValue(kGroupY, "0.3");
-        editor.EditValue(kGroupY, c.text);
+        editor.EditValue(AdjustGroup::Y, "0.3");
+        editor.EditValue(AdjustGroup::Y, c.text);
         EXPECT_EQ(thigh->adjustments.scaleValue[ScaleIndex(kScaleNone, 1)], c.value) << c.text;
-        EXPECT_EQ(Shown(kGroupY).valueText, c.text);  // the edit keeps what was typed
-        editor.EditStep(kGroupZ, c.text);
+        EXPECT_EQ(Shown(AdjustGroup::Y).valueText, c.text);  // the edit keeps what was typed
+        editor.EditStep(AdjustGroup::Z, c.text);
         EXPECT_EQ(thigh->adjustments.sliderStep[2], c.value) << c.text;
     }
 }
@@ -124,14 +125,15 @@ TEST_F(PartAdjustmentEditorTest, StoredSettingsFromOutsideNeverLeaveTheirRanges)
     thigh->adjustments.scaleValue[kX] = 3e38f;
     thigh->adjustments.sliderStep[0] = 2e38f;
     editor.SelectEntry(kThighEntry);
-    EXPECT_EQ(Shown(kGroupX).lock, 0);
-    EXPECT_EQ(Shown(kGroupX).barPosition, 50);
-    EXPECT_EQ(Shown(kGroupTaper).lock, 0);
+    EXPECT_EQ(Shown(AdjustGroup::X).lock, 0);
+    EXPECT_EQ(Shown(AdjustGroup::X).barPosition, 50);
+    EXPECT_EQ(Shown(AdjustGroup::Taper).lock, 0);
 
-    editor.Adjust(kGroupX, AdjustAction::LineRight);  // already at the largest position
+    editor.Adjust(AdjustGroup::X, AdjustAction::LineRight);  // already at the largest position
     EXPECT_EQ(thigh->adjustments.adjustPosition[kX], std::numeric_limits<std::int32_t>::max());
     EXPECT_FLOAT_EQ(thigh->adjustments.scaleValue[kX], 3e38f);
-    editor.Adjust(kGroupX, AdjustAction::PageLeft);  // 3e38 + 4 * 2e38 leaves the float range
+    editor.Adjust(AdjustGroup::X,
+                  AdjustAction::PageLeft);  // 3e38 + 4 * 2e38 leaves the float range
     EXPECT_EQ(thigh->adjustments.scaleValue[kX], std::numeric_limits<float>::max());
 }
 

@@ -154,7 +154,7 @@ TEST_F(UndoStepsTest, EveryKindOfStepIsUndoneAndRedoneBitForBit) {
     });
     step([&] {
         ScopedStep s(*undo);
-        symmetry.ChooseDirection(SymmetryGroup::UpperLimbs, kLeftArrow);
+        symmetry.ChooseDirection(SymmetryGroup::UpperLimbs, SymmetryDirection::Left);
     });
     step([&] {
         ScopedStep s(*undo);

@@ -9,8 +9,8 @@ namespace bw::library {
 namespace {
 
 TEST(SampleLibraryMesh, BridgedAndCappedRingsCloseOutward) {
-    const SeamRing entry = MakeSeamRing(Seam::kElbow, CreatureType::kMale, {0, 0, 0});
-    const SeamRing exit = MakeSeamRing(Seam::kElbow, CreatureType::kMale, entry.frame.n * 0.2);
+    const SeamRing entry = MakeSeamRing(Seam::Elbow, CreatureType::Male, {0, 0, 0});
+    const SeamRing exit = MakeSeamRing(Seam::Elbow, CreatureType::Male, entry.frame.n * 0.2);
     Mesh mesh;
     const auto a = mesh.AddRing(entry.points);
     const auto b = mesh.AddRing(exit.points);
@@ -28,7 +28,7 @@ TEST(SampleLibraryMesh, BridgedAndCappedRingsCloseOutward) {
 }
 
 TEST(SampleLibraryMesh, ReversedWindingIsCaught) {
-    const SeamRing ring = MakeSeamRing(Seam::kWrist, CreatureType::kMale, {});
+    const SeamRing ring = MakeSeamRing(Seam::Wrist, CreatureType::Male, {});
     Mesh mesh;
     const auto a = mesh.AddRing(ring.points);
     mesh.Cap(a, ring.a, ring.b, 0, false);
@@ -38,7 +38,7 @@ TEST(SampleLibraryMesh, ReversedWindingIsCaught) {
 
 TEST(SampleLibrarySeams, RingsHaveTheRectangleCountAndMirrorPointForPoint) {
     for (Seam seam :
-         {Seam::kNeckBase, Seam::kWaist, Seam::kShoulder, Seam::kHip, Seam::kEye, Seam::kEar}) {
+         {Seam::NeckBase, Seam::Waist, Seam::Shoulder, Seam::Hip, Seam::Eye, Seam::Ear}) {
         for (CreatureType type : kCreatureTypes) {
             const SeamRing ring = MakeSeamRing(seam, type, {0.3, 1.0, 0.1});
             ASSERT_EQ(ring.points.size(), std::size_t(2 * (ring.a + ring.b)));
@@ -53,10 +53,10 @@ TEST(SampleLibrarySeams, RingsHaveTheRectangleCountAndMirrorPointForPoint) {
 
 TEST(SampleLibrarySeams, NoseAndMouthRingsShareTheirMiddlePoints) {
     const V3 anchor{0.0, 1.75, 0.1};
-    const SeamRing nose = FaceFeatureRing(Seam::kNose, anchor);
-    const SeamRing mouth = FaceFeatureRing(Seam::kMouth, anchor);
-    const auto n = NoseMouthSharedIndices(Seam::kNose);
-    const auto m = NoseMouthSharedIndices(Seam::kMouth);
+    const SeamRing nose = FaceFeatureRing(Seam::Nose, anchor);
+    const SeamRing mouth = FaceFeatureRing(Seam::Mouth, anchor);
+    const auto n = NoseMouthSharedIndices(Seam::Nose);
+    const auto m = NoseMouthSharedIndices(Seam::Mouth);
     ASSERT_EQ(n.size(), m.size());
     for (std::size_t i = 0; i < n.size(); ++i) {
         EXPECT_DOUBLE_EQ(nose.points[n[i]].x, mouth.points[m[i]].x);

@@ -102,12 +102,12 @@ TEST_F(ProjectPageTest, ButtonsHaveTheirPicturesTooltipsAndTheExportGroupItsForm
     BitmapButton* newButton = page->Button(ProjectPage::kNewId);
     ASSERT_NE(newButton, nullptr);
     EXPECT_EQ(newButton->objectName().toStdString(), "BM_PRJNEW");
-    const QImage up = newButton->Face(ProjectIconState::kUp).toImage();
-    EXPECT_NE(up, newButton->Face(ProjectIconState::kDown).toImage());
-    EXPECT_NE(up, newButton->Face(ProjectIconState::kFocused).toImage());
-    EXPECT_NE(up, page->Button(ProjectPage::kSaveId)->Face(ProjectIconState::kUp).toImage());
+    const QImage up = newButton->Face(ProjectIconState::Up).toImage();
+    EXPECT_NE(up, newButton->Face(ProjectIconState::Down).toImage());
+    EXPECT_NE(up, newButton->Face(ProjectIconState::Focused).toImage());
+    EXPECT_NE(up, page->Button(ProjectPage::kSaveId)->Face(ProjectIconState::Up).toImage());
     newButton->setFocus();
-    EXPECT_EQ(newButton->CurrentState(), ProjectIconState::kFocused);
+    EXPECT_EQ(newButton->CurrentState(), ProjectIconState::Focused);
 
     const std::pair<ProjectPage::ControlId, const char*> tips[] = {
         {ProjectPage::kNewId, "New Project"},
@@ -420,13 +420,13 @@ TEST_F(ProjectPageTest, ACreatureAdjustedInTheWindowComesBackWhole) {
         emit edit->ObjectList()->activated(id + 1);
     };
     selectEntry(kLeftThigh);
-    QTest::mouseClick(edit->LockButton(kGroupX, kScalePositive), Qt::LeftButton);
-    TypeValue(edit->ValueEdit(kGroupX), "0.25", edit->ObjectList());
-    TypeValue(edit->StepEdit(kGroupY), "0.05", edit->ObjectList());
-    TypeValue(edit->ValueEdit(kGroupY), "-0.125", edit->ObjectList());
-    TypeValue(edit->ValueEdit(kGroupTaper), "0.5", edit->ObjectList());
+    QTest::mouseClick(edit->LockButton(AdjustGroup::X, kScalePositive), Qt::LeftButton);
+    TypeValue(edit->ValueEdit(AdjustGroup::X), "0.25", edit->ObjectList());
+    TypeValue(edit->StepEdit(AdjustGroup::Y), "0.05", edit->ObjectList());
+    TypeValue(edit->ValueEdit(AdjustGroup::Y), "-0.125", edit->ObjectList());
+    TypeValue(edit->ValueEdit(AdjustGroup::Taper), "0.5", edit->ObjectList());
     selectEntry(kHead);
-    TypeValue(edit->ValueEdit(kGroupZ), "0.375", edit->ObjectList());
+    TypeValue(edit->ValueEdit(AdjustGroup::Z), "0.375", edit->ObjectList());
     const std::vector<PartSnapshot> built = Snapshot(GetCreature());
     const PartObject* thigh = GetCreature().PartOfTypeCode(*TypeCodeOfBodyPart(kLeftThigh));
     ASSERT_NE(thigh, nullptr);

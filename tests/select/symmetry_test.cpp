@@ -35,8 +35,8 @@ TEST(SymmetryGroupTest, GroupsPairLeftAndRightPartsOfTheCatalogue) {
     EXPECT_EQ(kSymmetryGroups[0].label, "Head Features");
     EXPECT_EQ(kSymmetryGroups[1].label, "Upper Limbs");
     EXPECT_EQ(kSymmetryGroups[2].label, "Lower Limbs");
-    EXPECT_TRUE(SymmetrySources(static_cast<SymmetryGroup>(3), kRightArrow).empty());
-    EXPECT_TRUE(SymmetrySources(static_cast<SymmetryGroup>(-1), kLeftArrow).empty());
+    EXPECT_TRUE(SymmetrySources(static_cast<SymmetryGroup>(3), SymmetryDirection::Right).empty());
+    EXPECT_TRUE(SymmetrySources(static_cast<SymmetryGroup>(-1), SymmetryDirection::Left).empty());
 }
 
 TEST(SymmetryTest, CopiesByFileNameWithoutRegardToCaseAndKeepsTheTargetsChoice) {
@@ -160,10 +160,10 @@ TEST(SymmetryTest, ArrowsWhileOffOnlyRecordTheDirectionWhichOnThenUses) {
     const int repaints = f.repaints;
     f.shownLog.clear();
 
-    symmetry.ChooseDirection(kUpperLimbs, kLeftArrow);
-    EXPECT_TRUE(symmetry.LeftArrowChecked(kUpperLimbs));
-    EXPECT_FALSE(symmetry.RightArrowChecked(kUpperLimbs));
-    EXPECT_TRUE(symmetry.RightArrowChecked(kHeadFeatures));
+    symmetry.ChooseDirection(SymmetryGroup::UpperLimbs, SymmetryDirection::Left);
+    EXPECT_TRUE(symmetry.LeftArrowChecked(SymmetryGroup::UpperLimbs));
+    EXPECT_FALSE(symmetry.RightArrowChecked(SymmetryGroup::UpperLimbs));
+    EXPECT_TRUE(symmetry.RightArrowChecked(SymmetryGroup::HeadFeatures));
     EXPECT_FALSE(symmetry.LabelsEnabled());
     EXPECT_TRUE(f.shownLog.empty());
     EXPECT_EQ(f.repaints, repaints);
@@ -177,10 +177,10 @@ TEST(SymmetryTest, ArrowsWhileOffOnlyRecordTheDirectionWhichOnThenUses) {
     EXPECT_EQ(f.LoadedFile(kLeftThigh), "B.bwo");
 
     // While on, an arrow mirrors its group at once, first undoing the copy onto the new source.
-    symmetry.ChooseDirection(kUpperLimbs, kRightArrow);
+    symmetry.ChooseDirection(SymmetryGroup::UpperLimbs, SymmetryDirection::Right);
     EXPECT_EQ(f.LoadedFile(kRightArm), "B.bwo");
     EXPECT_EQ(f.LoadedFile(kLeftArm), "B.bwo");
-    EXPECT_EQ(symmetry.Direction(kUpperLimbs), kRightArrow);
+    EXPECT_EQ(symmetry.Direction(SymmetryGroup::UpperLimbs), SymmetryDirection::Right);
 }
 
 TEST(SymmetryTest, OnAndAllMirrorTheGroupsInTheirOrder) {
@@ -193,11 +193,13 @@ TEST(SymmetryTest, OnAndAllMirrorTheGroupsInTheirOrder) {
                                                    kLeftHand, kLeftThigh, kLeftLeg, kLeftFoot}));
 
     f.shownLog.clear();
-    symmetry.ChooseDirectionForAll(kLeftArrow);  // Head Features, Lower Limbs, Upper Limbs
+    symmetry.ChooseDirectionForAll(
+        SymmetryDirection::Left);  // Head Features, Lower Limbs, Upper Limbs
     EXPECT_EQ(f.shownLog,
               (std::vector<BodyPartId>{kRightEar, kRightEye, kRightThigh, kRightLeg, kRightFoot,
                                        kRightArm, kRightForearm, kRightHand}));
-    for (SymmetryGroup g : kSymmetryGroupRows) EXPECT_EQ(symmetry.Direction(g), kLeftArrow);
+    for (SymmetryGroup g : kSymmetryGroupRows)
+        EXPECT_EQ(symmetry.Direction(g), SymmetryDirection::Left);
 }
 
 TEST(SymmetryTest, RestoreSurvivesChoicesOutsideTheLists) {

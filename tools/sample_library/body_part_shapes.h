@@ -11,20 +11,20 @@
 namespace bw::library {
 
 enum class PartKind {
-    kHead,
-    kEar,
-    kEye,
-    kNose,
-    kMouth,
-    kNeck,
-    kUpperBody,
-    kArm,
-    kForearm,
-    kHand,
-    kStomach,
-    kThigh,
-    kLeg,
-    kFoot,
+    Head,
+    Ear,
+    Eye,
+    Nose,
+    Mouth,
+    Neck,
+    UpperBody,
+    Arm,
+    Forearm,
+    Hand,
+    Stomach,
+    Thigh,
+    Leg,
+    Foot,
 };
 
 PartKind PartKindOf(BodyPartId id);

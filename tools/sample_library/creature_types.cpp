@@ -4,15 +4,15 @@ namespace bw::library {
 
 std::string TypeName(CreatureType type) {
     switch (type) {
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             return "Fantasy";
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             return "Female";
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             return "Insect";
-        case CreatureType::kMale:
+        case CreatureType::Male:
             return "Male";
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             return "Manga";
     }
     return "Male";
@@ -20,19 +20,19 @@ std::string TypeName(CreatureType type) {
 
 Palette PaletteOf(CreatureType type) {
     switch (type) {
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             return {{104, 150, 86}, {70, 112, 64},   {226, 214, 178}, {58, 40, 30},
                     {96, 48, 52},   {236, 220, 120}, {200, 60, 20},   {16, 12, 10}};
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             return {{238, 196, 172}, {222, 172, 150}, {214, 64, 92}, {120, 62, 34},
                     {198, 74, 92},   {246, 246, 240}, {70, 130, 90}, {20, 20, 24}};
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             return {{96, 126, 44}, {52, 70, 28},  {30, 30, 24},  {40, 52, 20},
                     {120, 60, 30}, {150, 30, 24}, {220, 60, 30}, {40, 10, 8}};
-        case CreatureType::kMale:
+        case CreatureType::Male:
             return {{214, 164, 128}, {190, 140, 108}, {232, 206, 186}, {66, 46, 34},
                     {170, 100, 92},  {244, 244, 238}, {80, 110, 170},  {16, 16, 20}};
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             return {{252, 222, 200}, {240, 200, 180}, {250, 210, 200}, {60, 110, 220},
                     {232, 120, 130}, {255, 255, 255}, {60, 150, 230},  {14, 24, 60}};
     }
@@ -44,7 +44,7 @@ Skeleton SkeletonOf(CreatureType type) {
     double upperArm = 0.29;
     double forearm = 0.26;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             s = {{0.105, 0.10, -0.02},
                  {0.105, 0.55, 0.0},
                  {0.10, 0.96, 0.0},
@@ -57,7 +57,7 @@ Skeleton SkeletonOf(CreatureType type) {
                  1.0,
                  1.0};
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             s = {{0.10, 0.10, -0.02},
                  {0.10, 0.53, 0.0},
                  {0.105, 0.93, 0.0},
@@ -72,7 +72,7 @@ Skeleton SkeletonOf(CreatureType type) {
             upperArm = 0.27;
             forearm = 0.24;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             s = {{0.115, 0.12, -0.02},
                  {0.115, 0.62, 0.0},
                  {0.095, 1.03, 0.0},
@@ -87,7 +87,7 @@ Skeleton SkeletonOf(CreatureType type) {
             upperArm = 0.33;
             forearm = 0.32;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             s = {{0.09, 0.10, -0.02},
                  {0.09, 0.46, 0.0},
                  {0.085, 0.82, 0.0},
@@ -102,7 +102,7 @@ Skeleton SkeletonOf(CreatureType type) {
             upperArm = 0.22;
             forearm = 0.20;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             s = {{0.13, 0.10, -0.02},
                  {0.13, 0.52, 0.0},
                  {0.125, 0.92, 0.0},

@@ -10,10 +10,10 @@
 
 namespace bw::library {
 
-enum class CreatureType { kFantasy, kFemale, kInsect, kMale, kManga };
+enum class CreatureType { Fantasy, Female, Insect, Male, Manga };
 inline constexpr std::array<CreatureType, 5> kCreatureTypes{
-    CreatureType::kFantasy, CreatureType::kFemale, CreatureType::kInsect, CreatureType::kMale,
-    CreatureType::kManga};
+    CreatureType::Fantasy, CreatureType::Female, CreatureType::Insect, CreatureType::Male,
+    CreatureType::Manga};
 
 // "Fantasy", "Female", "Insect", "Male", "Manga": the file name prefix of the type.
 std::string TypeName(CreatureType type);

@@ -21,21 +21,21 @@ PartMesh BuildEye(CreatureType type, int variant) {
     PartMesh part;
     const int white = part.Surface("Eyeball", palette.eyeWhite);
     Rgb irisColour = palette.iris;
-    if (type == CreatureType::kMale && variant == 0) irisColour = {110, 70, 40};
-    if (type == CreatureType::kFemale && variant == 1) irisColour = {70, 120, 200};
-    if (type == CreatureType::kInsect && variant == 1) irisColour = {200, 30, 30};
-    if (type == CreatureType::kFantasy && variant == 1) irisColour = {250, 220, 60};
-    if (type == CreatureType::kManga && variant == 1) irisColour = {150, 90, 200};
+    if (type == CreatureType::Male && variant == 0) irisColour = {110, 70, 40};
+    if (type == CreatureType::Female && variant == 1) irisColour = {70, 120, 200};
+    if (type == CreatureType::Insect && variant == 1) irisColour = {200, 30, 30};
+    if (type == CreatureType::Fantasy && variant == 1) irisColour = {250, 220, 60};
+    if (type == CreatureType::Manga && variant == 1) irisColour = {150, 90, 200};
     const int iris = part.Surface("Iris", irisColour);
     const int pupil = part.Surface("Pupil", palette.pupil);
-    const SeamRing ring = MakeSeamRing(Seam::kEye, type, FaceLayoutOf(type).leftEye);
+    const SeamRing ring = MakeSeamRing(Seam::Eye, type, FaceLayoutOf(type).leftEye);
     double r1 = 0, r2 = 0;
-    SeamRadii(Seam::kEye, type, r1, r2);
-    const bool insect = type == CreatureType::kInsect;
-    const bool slit = type == CreatureType::kFantasy && variant == 0;
-    const double depth = r1 * (insect ? 1.1 : type == CreatureType::kManga ? 0.45 : 0.75);
+    SeamRadii(Seam::Eye, type, r1, r2);
+    const bool insect = type == CreatureType::Insect;
+    const bool slit = type == CreatureType::Fantasy && variant == 0;
+    const double depth = r1 * (insect ? 1.1 : type == CreatureType::Manga ? 0.45 : 0.75);
     const double swell = insect && variant == 0 ? 0.25 : 0.1;
-    const double irisFrom = type == CreatureType::kManga ? 0.25 : 0.5;
+    const double irisFrom = type == CreatureType::Manga ? 0.25 : 0.5;
     SockShape sock;
     sock.entry = ring;
     sock.rows = 12;
@@ -65,8 +65,8 @@ PartMesh BuildEar(CreatureType type, int variant) {
     PartMesh part;
     const int skin = part.Surface("Skin", palette.skin);
     const int inner =
-        part.Surface(type == CreatureType::kInsect ? "Chitin" : "Inner", palette.shade);
-    const SeamRing ring = MakeSeamRing(Seam::kEar, type, FaceLayoutOf(type).leftEar);
+        part.Surface(type == CreatureType::Insect ? "Chitin" : "Inner", palette.shade);
+    const SeamRing ring = MakeSeamRing(Seam::Ear, type, FaceLayoutOf(type).leftEar);
     // The ear bends from the head's side (ring normal) about `axis` along an arc of radius
     // `bend`; its section is scaled along e1 by sx(t) and along e2 by sy(t).
     V3 axis = ring.frame.e2;  // bends backwards
@@ -78,13 +78,13 @@ PartMesh BuildEar(CreatureType type, int variant) {
     };
     const double s = SkeletonOf(type).headSize;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             if (variant == 1)
                 sy = [](double t) {
                     return (1.0 + 1.0 * std::sin(kPi * t * 0.8)) * (1 - 0.6 * t * t * t * t);
                 };
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             if (variant == 0)
                 sy = [](double t) {
                     return (1.0 + 0.4 * std::sin(kPi * t * 0.8)) * (1 - 0.6 * t * t * t * t);
@@ -93,14 +93,14 @@ PartMesh BuildEar(CreatureType type, int variant) {
                 axis = ring.frame.e2 - ring.frame.e1 * 0.6, bend = 0.03,
                 sy = [](double t) { return 1.3 - 1.1 * t; };
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             axis = -ring.frame.e1;  // an antenna bending upwards
             angle = variant == 0 ? 1.3 : 0.7;
             bend = variant == 0 ? 0.16 : 0.3;
             sx = [](double t) { return 0.45 + 0.35 * Bump(t, 0.95, 0.08) - 0.15 * t; };
             sy = [](double t) { return 0.25 + 0.18 * Bump(t, 0.95, 0.08) - 0.08 * t; };
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             if (variant == 0) {
                 axis = -ring.frame.e1;  // a cat ear standing up
                 angle = 1.1;
@@ -109,7 +109,7 @@ PartMesh BuildEar(CreatureType type, int variant) {
                 sy = [](double t) { return 1.5 - 1.35 * t; };
             }
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             axis = Normalised(ring.frame.e2 - ring.frame.e1 * (variant == 0 ? 0.5 : 0.9));
             angle = variant == 0 ? 1.0 : 0.8;
             bend = variant == 0 ? 0.09 : 0.07;
@@ -145,27 +145,27 @@ PartMesh BuildNose(CreatureType type, int variant) {
     PartMesh part;
     const int skin = part.Surface("Skin", palette.skin);
     const int tip = part.Surface("Nostrils", palette.shade);
-    const SeamRing ring = FaceFeatureRing(Seam::kNose, FaceLayoutOf(type).noseMouthAnchor);
+    const SeamRing ring = FaceFeatureRing(Seam::Nose, FaceLayoutOf(type).noseMouthAnchor);
     double depth = 0.024, droop = 0.006, widen = 0.3, narrowTop = 0.5, hook = 0.0;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             if (variant == 1) hook = 0.008, depth = 0.03;
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             depth = variant == 0 ? 0.014 : 0.02;
             widen = 0.1;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             depth = variant == 0 ? 0.008 : 0.03;
             widen = variant == 0 ? 0.6 : -0.3;
             narrowTop = 0.0;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             depth = variant == 0 ? 0.008 : 0.005;
             widen = -0.3;
             narrowTop = 0.7;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             depth = variant == 0 ? 0.04 : 0.022;
             widen = variant == 0 ? 0.6 : 0.9;
             droop = 0.0;
@@ -191,7 +191,7 @@ PartMesh BuildNose(CreatureType type, int variant) {
     sock.tipDome = 0.003;
     sock.tipSurface = skin;
     BuildSock(sock, part);
-    AddSharedSet(part, Seam::kNose);
+    AddSharedSet(part, Seam::Nose);
     return part;
 }
 
@@ -200,28 +200,28 @@ PartMesh BuildMouth(CreatureType type, int variant) {
     PartMesh part;
     const int lips = part.Surface("Lips", palette.lips);
     const int teeth =
-        part.Surface(type == CreatureType::kInsect ? "Mandibles" : "Teeth", palette.nails);
-    const SeamRing ring = FaceFeatureRing(Seam::kMouth, FaceLayoutOf(type).noseMouthAnchor);
+        part.Surface(type == CreatureType::Insect ? "Mandibles" : "Teeth", palette.nails);
+    const SeamRing ring = FaceFeatureRing(Seam::Mouth, FaceLayoutOf(type).noseMouthAnchor);
     double depth = 0.01, full = 0.25, smile = 0.0, tusk = 0.0, open = 0.0;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             smile = variant == 0 ? 0.004 : 0.0;
             full = 0.1;
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             full = variant == 0 ? 0.5 : 0.3;
             smile = variant == 1 ? 0.005 : 0.0;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             tusk = variant == 0 ? 0.035 : 0.05;
             full = 0.0;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             full = -0.3;
             smile = 0.004;
             open = variant == 1 ? 0.4 : 0.0;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             tusk = variant == 0 ? 0.03 : 0.015;
             full = 0.2;
             depth = 0.014;
@@ -239,10 +239,9 @@ PartMesh BuildMouth(CreatureType type, int variant) {
                ring.frame.n * (depth * std::sin(t * kPi / 2) * (1 - 0.4 * cx * cx));
         if (tusk > 0 && std::fabs(cx) > 0.6 && y < 0) {
             const double side = cx > 0 ? 1.0 : -1.0;
-            p +=
-                (ring.frame.n * 0.8 + ring.frame.e2 * (type == CreatureType::kInsect ? -0.3 : 0.7) +
-                 ring.frame.e1 * (0.3 * side)) *
-                (tusk * SmoothStep((std::fabs(cx) - 0.6) / 0.4) * std::sin(t * kPi / 2));
+            p += (ring.frame.n * 0.8 + ring.frame.e2 * (type == CreatureType::Insect ? -0.3 : 0.7) +
+                  ring.frame.e1 * (0.3 * side)) *
+                 (tusk * SmoothStep((std::fabs(cx) - 0.6) / 0.4) * std::sin(t * kPi / 2));
         }
         return p;
     };
@@ -253,7 +252,7 @@ PartMesh BuildMouth(CreatureType type, int variant) {
     sock.tipDome = 0.002;
     sock.tipSurface = open > 0 ? teeth : lips;
     BuildSock(sock, part);
-    AddSharedSet(part, Seam::kMouth);
+    AddSharedSet(part, Seam::Mouth);
     return part;
 }
 

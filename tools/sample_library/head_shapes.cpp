@@ -34,30 +34,30 @@ HeadLook LookOf(CreatureType type, int variant) {
     HeadLook look;
     look.size = SkeletonOf(type).headSize;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             look.square = variant == 0 ? 3.0 : 2.0;
             look.jaw = variant == 0 ? 1.0 : 0.9;
             look.hairFrom = variant == 0 ? 1.25 : 9.0;
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             look.jaw = 0.82;
             look.width = 0.95;
             look.hairFrom = variant == 0 ? 1.1 : 0.92;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             look.width = variant == 0 ? 0.82 : 1.08;
             look.length = variant == 0 ? 1.15 : 0.95;
             look.jaw = variant == 0 ? 0.6 : 0.9;
             look.crown = 0.7;
             look.brow = 0.006;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             look.jaw = 0.62;
             look.crown = 1.25;
             look.hairFrom = 0.95;
             look.spikes = variant == 1;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             look.brow = 0.01;
             look.jaw = 1.08;
             look.square = 2.6;
@@ -122,10 +122,10 @@ PartMesh BuildHead(CreatureType type, int variant) {
     const double s = look.size;
     const FaceLayout layout{BlockCentre(body, kLeftEye), BlockCentre(body, kLeftEar),
                             AnchorOf(body)};
-    const SeamRing eye = MakeSeamRing(Seam::kEye, type, layout.leftEye);
-    const SeamRing ear = MakeSeamRing(Seam::kEar, type, layout.leftEar);
+    const SeamRing eye = MakeSeamRing(Seam::Eye, type, layout.leftEye);
+    const SeamRing ear = MakeSeamRing(Seam::Ear, type, layout.leftEar);
     body.ports.push_back({.block = kNeckBlock,
-                          .ring = MakeSeamRing(Seam::kHeadBase, type, sk.headBase),
+                          .ring = MakeSeamRing(Seam::HeadBase, type, sk.headBase),
                           .set = 1,
                           .entry = true,
                           .rows = 2,
@@ -135,14 +135,14 @@ PartMesh BuildHead(CreatureType type, int variant) {
         body.ports.push_back({.block = block,
                               .ring = std::move(ring),
                               .set = set,
-                              .kind = PortKind::kPinned,
+                              .kind = PortKind::Pinned,
                               .reach = reach * s,
                               .surface = skin});
     };
     pin(kLeftEye, eye, 2, 0.035);
     pin(kRightEye, MirroredRing(eye), 3, 0.035);
-    pin(kNoseBlock, FaceFeatureRing(Seam::kNose, layout.noseMouthAnchor), 4, 0.02);
-    pin(kMouthBlock, FaceFeatureRing(Seam::kMouth, layout.noseMouthAnchor), 5, 0.025);
+    pin(kNoseBlock, FaceFeatureRing(Seam::Nose, layout.noseMouthAnchor), 4, 0.02);
+    pin(kMouthBlock, FaceFeatureRing(Seam::Mouth, layout.noseMouthAnchor), 5, 0.025);
     pin(kLeftEar, ear, 6, 0.02);
     pin(kRightEar, MirroredRing(ear), 7, 0.02);
     if (look.horns > 0) {

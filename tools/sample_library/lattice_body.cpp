@@ -139,7 +139,7 @@ class LatticeBuilder {
         PinPorts();
         AddCells();
         for (const LatticePort& port : body_.ports)
-            if (port.kind == PortKind::kExtruded) Extrude(port);
+            if (port.kind == PortKind::Extruded) Extrude(port);
         for (const Appendage& appendage : body_.appendages) Grow(appendage);
     }
 
@@ -198,7 +198,7 @@ class LatticeBuilder {
         std::vector<Pin> pins;
         std::vector<char> pinned(mesh_.points.size(), 0);
         for (const LatticePort& port : body_.ports) {
-            if (port.kind != PortKind::kPinned) continue;
+            if (port.kind != PortKind::Pinned) continue;
             const bool flip = port.entry != IsMirrorImage(port.ring);
             Pin pin{
                 AlignLoop(mesh_, BlockLoop(port.block), port.ring.points, flip), {}, port.reach};
@@ -231,7 +231,7 @@ class LatticeBuilder {
             for (std::size_t i = 0; i < pin.loop.size(); ++i)
                 mesh_.points[pin.loop[i]] = original[pin.loop[i]] + pin.delta[i];
         for (const LatticePort& port : body_.ports) {
-            if (port.kind != PortKind::kPinned) continue;
+            if (port.kind != PortKind::Pinned) continue;
             const bool flip = port.entry != IsMirrorImage(port.ring);
             part_.capQuads[port.set - 1] =
                 mesh_.Cap(part_.sets[port.set - 1], port.ring.a, port.ring.b, port.surface, flip);

@@ -46,7 +46,7 @@ struct LatticeBlock {
     int q1 = 0;
 };
 
-enum class PortKind { kPinned, kExtruded };
+enum class PortKind { Pinned, Extruded };
 
 // A seam of the body. Whether the ring is a right-side mirror image, which runs the other way
 // round its block, is read from the ring's frame (IsMirrorImage).
@@ -55,7 +55,7 @@ struct LatticePort {
     SeamRing ring;       // where the seam lies, in ring order
     int set = 1;         // connection set (1-based)
     bool entry = false;  // the part lies on the ring normal's side (it is the child)
-    PortKind kind = PortKind::kExtruded;
+    PortKind kind = PortKind::Extruded;
     int rows = 3;         // extruded: rings from the block to the seam
     double bulge = 0.0;   // extruded: how much the rings swell on the way
     double reach = 0.03;  // pinned: distance over which the surface follows the pinned ring

@@ -53,7 +53,7 @@ LimbSurfaces AddLimbSurfaces(PartMesh& part, CreatureType type, const LimbLook& 
     const Palette palette = PaletteOf(type);
     LimbSurfaces s{part.Surface("Skin", palette.skin), 0, 0};
     s.shade = (look.segments > 0 || look.ridges > 0 || look.disc > 0 || look.spikes > 0)
-                  ? part.Surface(type == CreatureType::kInsect ? "Chitin" : "Scales", palette.shade)
+                  ? part.Surface(type == CreatureType::Insect ? "Chitin" : "Scales", palette.shade)
                   : s.skin;
     s.boot = look.bootFrom < 1.0 ? part.Surface("Boot", palette.hair) : s.skin;
     return s;
@@ -97,29 +97,29 @@ LimbLook ArmLook(CreatureType type, int variant, bool forearm) {
     look.musclePos = forearm ? 0.25 : 0.45;
     look.muscleAngle = forearm ? 0.0 : kFront;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             if (variant == 0)
                 look.slim = 0.08;
             else
                 look.muscle = forearm ? 0.3 : 0.42;
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             look.slim = variant == 0 ? 0.14 : 0.06;
             if (variant == 1) look.muscle = 0.12;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             look.slim = 0.3;
             look.segments = variant == 0 ? 3 : 0;
             look.spikes = variant == 1 ? 3 : 0;
             look.length = 1.05;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             look.slim = 0.12;
             if (variant == 1 && !forearm)
                 look.muscle = 0.5, look.musclePos = 0.2, look.muscleAngle = 0.0;
             if (variant == 1 && forearm) look.bootFrom = 0.55;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             look.muscle = variant == 0 ? 0.5 : 0.25;
             look.ridges = variant == 1 ? 0.08 : 0.0;
             if (variant == 1 && forearm) look.ridges = 0.0, look.spikes = 2;
@@ -133,27 +133,27 @@ LimbLook LegLook(CreatureType type, int variant, bool thigh) {
     look.musclePos = thigh ? 0.35 : 0.3;
     look.muscleAngle = thigh ? kFront : kBack;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             if (variant == 0)
                 look.slim = 0.1;  // "Male-Slim"
             else
                 look.muscle = 0.35;
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             look.slim = thigh ? 0.04 : 0.12;
             if (variant == 1) look.muscle = 0.2, look.muscleAngle = thigh ? 0.0 : kBack;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             look.slim = 0.34;
             look.segments = variant == 0 ? 4 : 0;
             look.spikes = variant == 1 ? 4 : 0;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             look.slim = 0.1;
             if (variant == 1 && thigh) look.muscle = 0.3, look.muscleAngle = 0.0;
             if (variant == 1 && !thigh) look.bootFrom = 0.45;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             if (variant == 0 && thigh)
                 look.disc = 0.55, look.slim = 0.1;  // "Fantasy-Disc"
             else
@@ -170,50 +170,50 @@ PartMesh BuildNeck(CreatureType type, int variant) {
     const Skeleton s = SkeletonOf(type);
     LimbLook look;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             look.slim = variant == 0 ? -0.05 : 0.1;
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             look.slim = variant == 0 ? 0.16 : 0.06;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             look.slim = 0.35;
             look.segments = variant == 0 ? 2 : 0;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             look.slim = variant == 0 ? 0.2 : 0.08;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             look.slim = -0.08;
             look.ridges = variant == 1 ? 0.1 : 0.0;
             break;
     }
-    return BuildLimb(type, look, Seam::kNeckBase, s.neckBase, Seam::kHeadBase, s.headBase, 1, 2, 14,
+    return BuildLimb(type, look, Seam::NeckBase, s.neckBase, Seam::HeadBase, s.headBase, 1, 2, 14,
                      {0, 0, 0});
 }
 
 PartMesh BuildArm(CreatureType type, int variant) {
     const Skeleton s = SkeletonOf(type);
-    return BuildLimb(type, ArmLook(type, variant, false), Seam::kShoulder, s.shoulder, Seam::kElbow,
+    return BuildLimb(type, ArmLook(type, variant, false), Seam::Shoulder, s.shoulder, Seam::Elbow,
                      s.elbow, 2, 1, 22, {0, 0, 0});
 }
 
 PartMesh BuildForearm(CreatureType type, int variant) {
     const Skeleton s = SkeletonOf(type);
-    return BuildLimb(type, ArmLook(type, variant, true), Seam::kElbow, s.elbow, Seam::kWrist,
-                     s.wrist, 2, 1, 22, {0, 0, 0});
+    return BuildLimb(type, ArmLook(type, variant, true), Seam::Elbow, s.elbow, Seam::Wrist, s.wrist,
+                     2, 1, 22, {0, 0, 0});
 }
 
 PartMesh BuildThigh(CreatureType type, int variant) {
     const Skeleton s = SkeletonOf(type);
-    return BuildLimb(type, LegLook(type, variant, true), Seam::kHip, s.hip, Seam::kKnee, s.knee, 2,
-                     1, 26, {0, 0, 0.012});
+    return BuildLimb(type, LegLook(type, variant, true), Seam::Hip, s.hip, Seam::Knee, s.knee, 2, 1,
+                     26, {0, 0, 0.012});
 }
 
 PartMesh BuildLeg(CreatureType type, int variant) {
     const Skeleton s = SkeletonOf(type);
-    return BuildLimb(type, LegLook(type, variant, false), Seam::kKnee, s.knee, Seam::kAnkle,
-                     s.ankle, 2, 1, 26, {0, 0, -0.01});
+    return BuildLimb(type, LegLook(type, variant, false), Seam::Knee, s.knee, Seam::Ankle, s.ankle,
+                     2, 1, 26, {0, 0, -0.01});
 }
 
 }  // namespace bw::library

@@ -5,13 +5,12 @@ namespace bw::library {
 
 PartKind PartKindOf(BodyPartId id) {
     static constexpr PartKind kKinds[kBodyPartCount] = {
-        PartKind::kHead,      PartKind::kEar,     PartKind::kEar,     PartKind::kEye,
-        PartKind::kEye,       PartKind::kNose,    PartKind::kMouth,   PartKind::kNeck,
-        PartKind::kUpperBody, PartKind::kArm,     PartKind::kForearm, PartKind::kHand,
-        PartKind::kArm,       PartKind::kForearm, PartKind::kHand,    PartKind::kStomach,
-        PartKind::kThigh,     PartKind::kLeg,     PartKind::kFoot,    PartKind::kThigh,
-        PartKind::kLeg,       PartKind::kFoot};
-    return IsValidBodyPartId(id) ? kKinds[id] : PartKind::kHead;
+        PartKind::Head,    PartKind::Ear,   PartKind::Ear,  PartKind::Eye,       PartKind::Eye,
+        PartKind::Nose,    PartKind::Mouth, PartKind::Neck, PartKind::UpperBody, PartKind::Arm,
+        PartKind::Forearm, PartKind::Hand,  PartKind::Arm,  PartKind::Forearm,   PartKind::Hand,
+        PartKind::Stomach, PartKind::Thigh, PartKind::Leg,  PartKind::Foot,      PartKind::Thigh,
+        PartKind::Leg,     PartKind::Foot};
+    return IsValidBodyPartId(id) ? kKinds[id] : PartKind::Head;
 }
 
 bool IsRightSide(BodyPartId id) { return BodyPartName(id).starts_with("Right"); }
@@ -22,60 +21,60 @@ std::vector<std::string> VariantNames(PartKind kind, CreatureType type) {
                        std::vector<std::string> insect, std::vector<std::string> male,
                        std::vector<std::string> manga) {
         switch (type) {
-            case T::kFantasy:
+            case T::Fantasy:
                 return fantasy;
-            case T::kFemale:
+            case T::Female:
                 return female;
-            case T::kInsect:
+            case T::Insect:
                 return insect;
-            case T::kMale:
+            case T::Male:
                 return male;
-            case T::kManga:
+            case T::Manga:
                 return manga;
         }
         return male;
     };
     switch (kind) {
-        case PartKind::kHead:
+        case PartKind::Head:
             return pick({"Horned", "Ram"}, {"Oval", "Bob"}, {"Narrow", "Wide"}, {"Square", "Round"},
                         {"Cute", "Spiky"});
-        case PartKind::kEar:
+        case PartKind::Ear:
             return pick({"Pointed", "Bat"}, {"Small", "Elf"}, {"Antenna", "Feeler"},
                         {"Round", "Large"}, {"Cat", "Small"});
-        case PartKind::kEye:
+        case PartKind::Eye:
             return pick({"Slit", "Glowing"}, {"Green", "Blue"}, {"Compound", "Red"},
                         {"Brown", "Blue"}, {"Sparkle", "Violet"});
-        case PartKind::kNose:
+        case PartKind::Nose:
             return pick({"Snout", "Wide"}, {"Button", "Straight"}, {"Plate", "Beak"},
                         {"Straight", "Hooked"}, {"Tiny", "Dot"});
-        case PartKind::kMouth:
+        case PartKind::Mouth:
             return pick({"Tusks", "Fangs"}, {"Full", "Smile"}, {"Mandibles", "Pincers"},
                         {"Smile", "Straight"}, {"Small", "Open"});
-        case PartKind::kNeck:
+        case PartKind::Neck:
             return pick({"Thick", "Ridged"}, {"Slender", "Short"}, {"Segmented", "Thin"},
                         {"Thick", "Slim"}, {"Slim", "Short"});
-        case PartKind::kUpperBody:
+        case PartKind::UpperBody:
             return pick({"Brute", "Spiked"}, {"Slim", "Curvy"}, {"Thorax", "Armoured"},
                         {"Athletic", "Stocky"}, {"Slim", "Hero"});
-        case PartKind::kArm:
+        case PartKind::Arm:
             return pick({"Brute", "Scaled"}, {"Slim", "Toned"}, {"Segmented", "Spiny"},
                         {"Slim", "Muscular"}, {"Slim", "Hero"});
-        case PartKind::kForearm:
+        case PartKind::Forearm:
             return pick({"Brute", "Spiked"}, {"Slim", "Toned"}, {"Segmented", "Spiny"},
                         {"Slim", "Muscular"}, {"Slim", "Glove"});
-        case PartKind::kHand:
+        case PartKind::Hand:
             return pick({"Clawed", "ThreeFingers"}, {"Slender", "Nails"}, {"Pincer", "Hook"},
                         {"Open", "Strong"}, {"Small", "Mitten"});
-        case PartKind::kStomach:
+        case PartKind::Stomach:
             return pick({"Armoured", "Tail"}, {"Slim", "Curvy"}, {"Abdomen", "Narrow"},
                         {"Flat", "Belly"}, {"Slim", "Suit"});
-        case PartKind::kThigh:
+        case PartKind::Thigh:
             return pick({"Disc", "Scaled"}, {"Slim", "Curvy"}, {"Segmented", "Spiny"},
                         {"Slim", "Muscular"}, {"Slim", "Strong"});
-        case PartKind::kLeg:
+        case PartKind::Leg:
             return pick({"Brute", "Scaled"}, {"Slim", "Curvy"}, {"Segmented", "Spiny"},
                         {"Slim", "Muscular"}, {"Slim", "Boot"});
-        case PartKind::kFoot:
+        case PartKind::Foot:
             return pick({"ThreeToes", "TwoToes"}, {"Slim", "Heel"}, {"Claw", "Hook"},
                         {"Bare", "Broad"}, {"Shoe", "Bare"});
     }
@@ -84,33 +83,33 @@ std::vector<std::string> VariantNames(PartKind kind, CreatureType type) {
 
 PartMesh BuildBodyPart(PartKind kind, CreatureType type, int variant) {
     switch (kind) {
-        case PartKind::kHead:
+        case PartKind::Head:
             return BuildHead(type, variant);
-        case PartKind::kEar:
+        case PartKind::Ear:
             return BuildEar(type, variant);
-        case PartKind::kEye:
+        case PartKind::Eye:
             return BuildEye(type, variant);
-        case PartKind::kNose:
+        case PartKind::Nose:
             return BuildNose(type, variant);
-        case PartKind::kMouth:
+        case PartKind::Mouth:
             return BuildMouth(type, variant);
-        case PartKind::kNeck:
+        case PartKind::Neck:
             return BuildNeck(type, variant);
-        case PartKind::kUpperBody:
+        case PartKind::UpperBody:
             return BuildUpperBody(type, variant);
-        case PartKind::kArm:
+        case PartKind::Arm:
             return BuildArm(type, variant);
-        case PartKind::kForearm:
+        case PartKind::Forearm:
             return BuildForearm(type, variant);
-        case PartKind::kHand:
+        case PartKind::Hand:
             return BuildHand(type, variant);
-        case PartKind::kStomach:
+        case PartKind::Stomach:
             return BuildStomach(type, variant);
-        case PartKind::kThigh:
+        case PartKind::Thigh:
             return BuildThigh(type, variant);
-        case PartKind::kLeg:
+        case PartKind::Leg:
             return BuildLeg(type, variant);
-        case PartKind::kFoot:
+        case PartKind::Foot:
             return BuildFoot(type, variant);
     }
     return {};

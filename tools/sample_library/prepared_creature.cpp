@@ -25,8 +25,8 @@ ParentLink ParentOf(BodyPartId id) {
 
 Rgb ColourOf(BodyPartId id, const Palette& palette) {
     const PartKind kind = PartKindOf(id);
-    if (kind == PartKind::kEye) return palette.eyeWhite;
-    if (kind == PartKind::kMouth) return palette.lips;
+    if (kind == PartKind::Eye) return palette.eyeWhite;
+    if (kind == PartKind::Mouth) return palette.lips;
     return palette.skin;
 }
 

@@ -58,7 +58,7 @@ bool WriteSampleProjects(const std::string& directory, std::string* reason) {
     for (CreatureType type : kCreatureTypes) {
         std::array<int, kBodyPartCount> choice{};
         std::vector<ProjectRecord> records = WholeCreature(type, choice);
-        if (type == CreatureType::kFantasy) {
+        if (type == CreatureType::Fantasy) {
             // A broader chest and a head that widens towards the horns.
             for (ProjectRecord& r : records) {
                 if (r.bodyPart == 8) SetScale(r.adjustments, ScaleIndex(kScaleNone, 0), 0.12f);
@@ -72,14 +72,12 @@ bool WriteSampleProjects(const std::string& directory, std::string* reason) {
     // old file name.
     std::vector<ProjectRecord> mixed;
     const CreatureType pick[kBodyPartCount] = {
-        CreatureType::kFantasy, CreatureType::kFantasy, CreatureType::kFantasy,
-        CreatureType::kManga,   CreatureType::kManga,   CreatureType::kMale,
-        CreatureType::kFantasy, CreatureType::kMale,    CreatureType::kMale,
-        CreatureType::kInsect,  CreatureType::kInsect,  CreatureType::kInsect,
-        CreatureType::kInsect,  CreatureType::kInsect,  CreatureType::kInsect,
-        CreatureType::kMale,    CreatureType::kMale,    CreatureType::kMale,
-        CreatureType::kFantasy, CreatureType::kMale,    CreatureType::kMale,
-        CreatureType::kFantasy};
+        CreatureType::Fantasy, CreatureType::Fantasy, CreatureType::Fantasy, CreatureType::Manga,
+        CreatureType::Manga,   CreatureType::Male,    CreatureType::Fantasy, CreatureType::Male,
+        CreatureType::Male,    CreatureType::Insect,  CreatureType::Insect,  CreatureType::Insect,
+        CreatureType::Insect,  CreatureType::Insect,  CreatureType::Insect,  CreatureType::Male,
+        CreatureType::Male,    CreatureType::Male,    CreatureType::Fantasy, CreatureType::Male,
+        CreatureType::Male,    CreatureType::Fantasy};
     for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
         const auto names = VariantNames(PartKindOf(id), pick[id]);
         mixed.push_back(Record(id, TypeName(pick[id]) + "-" + names[0] + ".bwo"));

@@ -14,31 +14,31 @@ struct SeamShape {
 
 SeamShape ShapeOf(Seam seam) {
     switch (seam) {
-        case Seam::kNeckBase:
+        case Seam::NeckBase:
             return {4, 4, 0.064, 0.060};
-        case Seam::kHeadBase:
+        case Seam::HeadBase:
             return {4, 4, 0.056, 0.054};
-        case Seam::kWaist:
+        case Seam::Waist:
             return {12, 8, 0.145, 0.100};
-        case Seam::kShoulder:
+        case Seam::Shoulder:
             return {4, 4, 0.060, 0.058};
-        case Seam::kElbow:
+        case Seam::Elbow:
             return {4, 4, 0.040, 0.042};
-        case Seam::kWrist:
+        case Seam::Wrist:
             return {4, 4, 0.022, 0.032};
-        case Seam::kHip:
+        case Seam::Hip:
             return {4, 4, 0.086, 0.090};
-        case Seam::kKnee:
+        case Seam::Knee:
             return {4, 4, 0.055, 0.058};
-        case Seam::kAnkle:
+        case Seam::Ankle:
             return {4, 4, 0.037, 0.040};
-        case Seam::kEye:
+        case Seam::Eye:
             return {4, 4, 0.017, 0.017};
-        case Seam::kEar:
+        case Seam::Ear:
             return {2, 3, 0.010, 0.021};
-        case Seam::kNose:
+        case Seam::Nose:
             return {2, 3, 0.0, 0.0};
-        case Seam::kMouth:
+        case Seam::Mouth:
             return {6, 2, 0.0, 0.0};
     }
     return {4, 4, 0.05, 0.05};
@@ -49,31 +49,31 @@ Frame FrameOf(Seam seam) {
     const V3 y{0, 1, 0};
     const V3 z{0, 0, 1};
     switch (seam) {
-        case Seam::kNeckBase:
-        case Seam::kHeadBase:
+        case Seam::NeckBase:
+        case Seam::HeadBase:
             return {x, -z, y};
-        case Seam::kWaist:
-        case Seam::kHip:
-        case Seam::kKnee:
-        case Seam::kAnkle:
+        case Seam::Waist:
+        case Seam::Hip:
+        case Seam::Knee:
+        case Seam::Ankle:
             return {x, z, -y};
-        case Seam::kShoulder:
-        case Seam::kElbow: {
+        case Seam::Shoulder:
+        case Seam::Elbow: {
             const V3 d = LeftArmDirection();
             return {Cross(z, d), z, d};
         }
-        case Seam::kWrist: {
+        case Seam::Wrist: {
             // The forearm turns the hand half way to its palm's direction.
             const V3 d = LeftArmDirection();
             const V3 front = Rotated(z, d, -kPalmTurn / 2);
             return {Cross(front, d), front, d};
         }
-        case Seam::kEye:
+        case Seam::Eye:
             return FrameFacing({0.32, 0.04, 1.0}, y);
-        case Seam::kEar:
+        case Seam::Ear:
             return FrameFacing({1.0, 0.05, -0.18}, y);
-        case Seam::kNose:
-        case Seam::kMouth:
+        case Seam::Nose:
+        case Seam::Mouth:
             return {x, y, z};
     }
     return {x, y, z};
@@ -90,15 +90,15 @@ struct TypeScales {
 
 TypeScales ScalesOf(CreatureType type) {
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             return {1.0, 1.0, 1.0, 1.0, 1.0};
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             return {0.88, 0.86, 0.86, 1.1, 0.9};
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             return {0.72, 0.66, 0.74, 1.45, 0.7};
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             return {0.8, 0.76, 0.8, 1.9, 1.0};
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             return {1.14, 1.18, 1.14, 1.1, 1.05};
     }
     return {1.0, 1.0, 1.0, 1.0, 1.0};
@@ -107,23 +107,23 @@ TypeScales ScalesOf(CreatureType type) {
 double TypeScale(Seam seam, CreatureType type) {
     const TypeScales scales = ScalesOf(type);
     switch (seam) {
-        case Seam::kShoulder:
-        case Seam::kElbow:
-        case Seam::kWrist:
-        case Seam::kHip:
-        case Seam::kKnee:
-        case Seam::kAnkle:
+        case Seam::Shoulder:
+        case Seam::Elbow:
+        case Seam::Wrist:
+        case Seam::Hip:
+        case Seam::Knee:
+        case Seam::Ankle:
             return scales.limb;
-        case Seam::kNeckBase:
-        case Seam::kHeadBase:
+        case Seam::NeckBase:
+        case Seam::HeadBase:
             return scales.neck;
-        case Seam::kWaist:
+        case Seam::Waist:
             return scales.waist;
-        case Seam::kEye:
+        case Seam::Eye:
             return scales.eye;
-        case Seam::kEar:
-        case Seam::kNose:
-        case Seam::kMouth:
+        case Seam::Ear:
+        case Seam::Nose:
+        case Seam::Mouth:
             return scales.face;
     }
     return 1.0;
@@ -144,7 +144,7 @@ std::vector<V3> RectangleEdge(int a, int b, PointAt at) {
 }  // namespace
 
 SeamRing MakeSeamRing(Seam seam, CreatureType type, V3 centre) {
-    if (seam == Seam::kNose || seam == Seam::kMouth) return FaceFeatureRing(seam, centre);
+    if (seam == Seam::Nose || seam == Seam::Mouth) return FaceFeatureRing(seam, centre);
     const SeamShape shape = ShapeOf(seam);
     const double scale = TypeScale(seam, type);
     SeamRing ring{shape.a, shape.b, FrameOf(seam), centre, {}};
@@ -180,7 +180,7 @@ SeamRing FaceFeatureRing(Seam noseOrMouth, V3 anchor) {
     // One grid of spacing h on a gently curved face: the nose covers columns -1..1 and rows
     // 0..3, the mouth columns -3..3 and rows -2..0.
     const double h = 0.011;
-    const bool nose = noseOrMouth == Seam::kNose;
+    const bool nose = noseOrMouth == Seam::Nose;
     const int a = nose ? 2 : 6;
     const int b = nose ? 3 : 2;
     const int column0 = nose ? -1 : -3;
@@ -196,8 +196,8 @@ SeamRing FaceFeatureRing(Seam noseOrMouth, V3 anchor) {
 }
 
 std::vector<int> NoseMouthSharedIndices(Seam noseOrMouth) {
-    if (noseOrMouth == Seam::kNose) return {0, 1, 2};  // row 0, columns -1, 0, 1
-    return {12, 11, 10};                               // row 0 of the mouth, same columns
+    if (noseOrMouth == Seam::Nose) return {0, 1, 2};  // row 0, columns -1, 0, 1
+    return {12, 11, 10};                              // row 0 of the mouth, same columns
 }
 
 }  // namespace bw::library

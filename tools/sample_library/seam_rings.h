@@ -13,19 +13,19 @@
 namespace bw::library {
 
 enum class Seam {
-    kNeckBase,  // upper body -> neck
-    kHeadBase,  // neck -> head
-    kWaist,     // upper body -> stomach
-    kShoulder,  // upper body -> arm
-    kElbow,     // arm -> forearm
-    kWrist,     // forearm -> hand
-    kHip,       // stomach -> thigh
-    kKnee,      // thigh -> leg
-    kAnkle,     // leg -> foot
-    kEye,       // head -> eye
-    kEar,       // head -> ear
-    kNose,      // head -> nose
-    kMouth,     // head -> mouth
+    NeckBase,  // upper body -> neck
+    HeadBase,  // neck -> head
+    Waist,     // upper body -> stomach
+    Shoulder,  // upper body -> arm
+    Elbow,     // arm -> forearm
+    Wrist,     // forearm -> hand
+    Hip,       // stomach -> thigh
+    Knee,      // thigh -> leg
+    Ankle,     // leg -> foot
+    Eye,       // head -> eye
+    Ear,       // head -> ear
+    Nose,      // head -> nose
+    Mouth,     // head -> mouth
 };
 
 struct SeamRing {

@@ -63,27 +63,27 @@ LatticeBody TorsoLattice(PartMesh& part, CreatureType type, const TorsoLook& loo
 TorsoLook UpperBodyLook(CreatureType type, int variant) {
     TorsoLook look;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             look.front = variant == 0 ? 0.02 : 0.012;
             look.width = variant == 0 ? 1.0 : 1.06;
             look.depth = variant == 0 ? 1.0 : 1.15;
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             look.front = variant == 0 ? 0.035 : 0.055;
             look.frontAt = 0.62;
             look.frontSpread = 0.45;
             look.width = 0.96;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             look.bands = variant == 0 ? 0.006 : 0.0;
             look.depth = 0.9;
             look.back = variant == 1 ? 0.03 : 0.0;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             look.width = variant == 0 ? 0.95 : 1.05;
             if (variant == 1) look.suitBelow = 0.85, look.front = 0.012;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             look.back = variant == 0 ? 0.05 : 0.02;
             look.front = 0.02;
             look.width = 1.04;
@@ -100,25 +100,25 @@ TorsoLook StomachLook(CreatureType type, int variant) {
     look.frontSpread = 0.0;
     look.backAt = 0.35;
     switch (type) {
-        case CreatureType::kMale:
+        case CreatureType::Male:
             look.front = variant == 0 ? 0.006 : 0.05;
             look.back = 0.02;
             break;
-        case CreatureType::kFemale:
+        case CreatureType::Female:
             look.width = variant == 0 ? 1.06 : 1.16;
             look.back = variant == 0 ? 0.03 : 0.045;
             break;
-        case CreatureType::kInsect:
+        case CreatureType::Insect:
             look.bands = 0.007;
             look.back = variant == 0 ? 0.14 : 0.04;
             look.backAt = 0.45;
             break;
-        case CreatureType::kManga:
+        case CreatureType::Manga:
             look.width = variant == 0 ? 1.0 : 1.08;
             look.back = 0.025;
             if (variant == 1) look.suitBelow = 2.5;
             break;
-        case CreatureType::kFantasy:
+        case CreatureType::Fantasy:
             look.front = 0.02;
             look.back = 0.03;
             look.bands = variant == 0 ? 0.004 : 0.0;
@@ -137,7 +137,7 @@ PartMesh BuildUpperBody(CreatureType type, int variant) {
     LatticeBody body = TorsoLattice(part, type, look, 10);
     body.origin = {0, sk.waist.y, 0};
     double r1 = 0, r2 = 0;
-    SeamRadii(Seam::kWaist, type, r1, r2);
+    SeamRadii(Seam::Waist, type, r1, r2);
     const double height = sk.shoulder.y - sk.waist.y + 0.035;
     const double shoulder = (sk.shoulder.x - 0.025) * look.width;
     const double depth = r2 * look.depth;
@@ -149,17 +149,17 @@ PartMesh BuildUpperBody(CreatureType type, int variant) {
     const int skin = part.Surface("Skin", PaletteOf(type).skin);
     // The waist covers the whole bottom face; neck and arms grow out of the shoulders.
     body.ports.push_back({.block = {2, 0, 0, 12, 8},
-                          .ring = MakeSeamRing(Seam::kWaist, type, sk.waist),
+                          .ring = MakeSeamRing(Seam::Waist, type, sk.waist),
                           .set = 1,
-                          .kind = PortKind::kPinned,
+                          .kind = PortKind::Pinned,
                           .surface = skin});
     auto extrude = [&](LatticeBlock block, SeamRing ring, int set) {
         body.ports.push_back(
             {.block = block, .ring = std::move(ring), .set = set, .bulge = 0.08, .surface = skin});
     };
-    const SeamRing arm = MakeSeamRing(Seam::kShoulder, type, sk.shoulder);
+    const SeamRing arm = MakeSeamRing(Seam::Shoulder, type, sk.shoulder);
     extrude({1, 6, 2, 10, 6}, arm, 2);
-    extrude({3, 2, 4, 6, 8}, MakeSeamRing(Seam::kNeckBase, type, sk.neckBase), 3);
+    extrude({3, 2, 4, 6, 8}, MakeSeamRing(Seam::NeckBase, type, sk.neckBase), 3);
     extrude({0, 2, 6, 6, 10}, MirroredRing(arm), 4);
     if (look.spikes) {
         const int horn = part.Surface("Horn", PaletteOf(type).nails);
@@ -185,8 +185,8 @@ PartMesh BuildStomach(CreatureType type, int variant) {
     PartMesh part;
     LatticeBody body = TorsoLattice(part, type, look, 6);
     double r1 = 0, r2 = 0, h1 = 0, h2 = 0;
-    SeamRadii(Seam::kWaist, type, r1, r2);
-    SeamRadii(Seam::kHip, type, h1, h2);
+    SeamRadii(Seam::Waist, type, r1, r2);
+    SeamRadii(Seam::Hip, type, h1, h2);
     const double bottom = sk.hip.y + 0.06;
     body.origin = {0, bottom, 0};
     const double height = sk.waist.y - bottom;
@@ -197,14 +197,14 @@ PartMesh BuildStomach(CreatureType type, int variant) {
     body.bottomDome = 0.035;
     const int skin = part.Surface("Skin", PaletteOf(type).skin);
     // The stomach hangs off the waist with its whole top face; the thighs grow out of the bottom.
-    const SeamRing hip = MakeSeamRing(Seam::kHip, type, sk.hip);
+    const SeamRing hip = MakeSeamRing(Seam::Hip, type, sk.hip);
     body.ports.push_back(
         {.block = {2, 7, 2, 11, 6}, .ring = hip, .set = 1, .rows = 2, .surface = skin});
     body.ports.push_back({.block = {3, 0, 0, 8, 12},
-                          .ring = MakeSeamRing(Seam::kWaist, type, sk.waist),
+                          .ring = MakeSeamRing(Seam::Waist, type, sk.waist),
                           .set = 2,
                           .entry = true,
-                          .kind = PortKind::kPinned,
+                          .kind = PortKind::Pinned,
                           .surface = skin});
     body.ports.push_back({.block = {2, 1, 2, 5, 6},
                           .ring = MirroredRing(hip),

@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
         constexpr int kLeftThighEntry = 17;
         edit->ObjectList()->setCurrentIndex(kLeftThighEntry);
         emit edit->ObjectList()->activated(kLeftThighEntry);
-        QLineEdit* value = edit->ValueEdit(bw::kGroupX);
+        QLineEdit* value = edit->ValueEdit(bw::AdjustGroup::X);
         value->setFocus(Qt::TabFocusReason);
         value->setText("0.300000");
         edit->ObjectList()->setFocus(Qt::TabFocusReason);

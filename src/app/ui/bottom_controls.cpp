@@ -16,8 +16,9 @@ namespace bw {
 namespace {
 
 // The converter's view modes of the six view buttons, in button order.
-constexpr std::array<ConverterViewMode, 6> kConverterViewModes{kViewWire, kViewSolid, kViewSmooth,
-                                                               kViewTop,  kViewFront, kViewSide};
+constexpr std::array<ConverterViewMode, 6> kConverterViewModes{
+    ConverterViewMode::Wire, ConverterViewMode::Solid, ConverterViewMode::Smooth,
+    ConverterViewMode::Top,  ConverterViewMode::Front, ConverterViewMode::Side};
 constexpr int kConverterSolidButton = 1;
 
 }  // namespace
@@ -130,9 +131,12 @@ void BottomControls::BuildSymmetryControls() {
             arrow->setAccessibleName(QString(rowNames[row]) + " " + arrowText[k]);
             arrow->setCheckable(!all);
             arrows_[row][k] = arrow;
-            const int direction = k == 0 ? kLeftArrow : kRightArrow;
+            const SymmetryDirection direction =
+                k == 0 ? SymmetryDirection::Left : SymmetryDirection::Right;
+            const std::optional<SymmetryGroup> group =
+                all ? std::nullopt : std::optional(kSymmetryGroupRows[row]);
             connect(arrow, &QPushButton::clicked, this,
-                    [this, row, direction] { ChooseSymmetryDirection(row, direction); });
+                    [this, group, direction] { ChooseSymmetryDirection(group, direction); });
         }
     }
 }
@@ -151,7 +155,7 @@ void BottomControls::BuildConverterViewButtons() {
         converterView_[k] = button;
     }
     converterView_[kConverterSolidButton]->setChecked(true);
-    targets_.converter.viewMode = kViewSolid;
+    targets_.converter.viewMode = ConverterViewMode::Solid;
     auto setViewMode = [this](int mode) {
         targets_.converter.viewMode = static_cast<ConverterViewMode>(mode);
         targets_.repaint();
@@ -211,14 +215,15 @@ void BottomControls::SetSymmetryOn(bool on) {
     CreatureChanged();
 }
 
-void BottomControls::ChooseSymmetryDirection(int row, int direction) {
+void BottomControls::ChooseSymmetryDirection(std::optional<SymmetryGroup> group,
+                                             SymmetryDirection direction) {
     {
         const ScopedStep step(targets_.steps);
         TransferControls();
-        if (row == kSymmetryGroupCount) {
-            targets_.symmetry.ChooseDirectionForAll(direction);
+        if (group) {
+            targets_.symmetry.ChooseDirection(*group, direction);
         } else {
-            targets_.symmetry.ChooseDirection(static_cast<SymmetryGroup>(row), direction);
+            targets_.symmetry.ChooseDirectionForAll(direction);
         }
         ShowSymmetry();
     }

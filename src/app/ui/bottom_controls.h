@@ -8,6 +8,7 @@
 #include <QObject>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "converter/converter_model.h"
 #include "history/undo_steps.h"
@@ -50,8 +51,8 @@ class BottomControls : public QObject {
     void RandomCreature();
     void ClearCreature();
     void SetSymmetryOn(bool on);
-    // `row` 0 to 2 a group, 3 "All"; `direction` kLeftArrow ("<<") or kRightArrow (">>").
-    void ChooseSymmetryDirection(int row, int direction);
+    // One group's arrow, or with no group the "All" row's arrow.
+    void ChooseSymmetryDirection(std::optional<SymmetryGroup> group, SymmetryDirection direction);
 
     // Shows the symmetry state on the Off/On radios, the labels and the arrows.
     void ShowSymmetry();

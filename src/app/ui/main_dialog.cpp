@@ -317,8 +317,9 @@ void MainDialog::SetShadingMode(ShadingMode mode) { bottom_->SetShadingMode(mode
 void MainDialog::RandomCreature() { bottom_->RandomCreature(); }
 void MainDialog::ClearCreature() { bottom_->ClearCreature(); }
 void MainDialog::SetSymmetryOn(bool on) { bottom_->SetSymmetryOn(on); }
-void MainDialog::ChooseSymmetryDirection(int row, int direction) {
-    bottom_->ChooseSymmetryDirection(row, direction);
+void MainDialog::ChooseSymmetryDirection(std::optional<SymmetryGroup> group,
+                                         SymmetryDirection direction) {
+    bottom_->ChooseSymmetryDirection(group, direction);
 }
 
 void MainDialog::RepaintPreview() {

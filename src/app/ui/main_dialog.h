@@ -22,6 +22,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -122,8 +123,8 @@ class MainDialog : public QDialog {
     void RandomCreature();
     void ClearCreature();
     void SetSymmetryOn(bool on);
-    // `row` 0 to 2 a group, 3 "All"; `direction` kLeftArrow ("<<") or kRightArrow (">>").
-    void ChooseSymmetryDirection(int row, int direction);
+    // One group's arrow, or with no group the "All" row's arrow.
+    void ChooseSymmetryDirection(std::optional<SymmetryGroup> group, SymmetryDirection direction);
     EditPartsPage* EditParts() const { return editParts_; }
 
     // Ctrl+Z, and Ctrl+Shift+Z or Ctrl+Y: the last step of the creature undone, or the last

@@ -55,9 +55,9 @@ void PreferencesPage::BuildControls() {
     BuildColourGroup();
     BuildMouseGroup();
     connect(chooseObject_, &QPushButton::clicked, this,
-            [this] { ChooseDirectory(DirectoryKind::kObject); });
+            [this] { ChooseDirectory(DirectoryKind::Object); });
     connect(chooseProject_, &QPushButton::clicked, this,
-            [this] { ChooseDirectory(DirectoryKind::kProject); });
+            [this] { ChooseDirectory(DirectoryKind::Project); });
     connect(backgroundSwatch_, &QPushButton::clicked, this,
             &PreferencesPage::ChooseBackgroundColour);
     connect(wireframeSwatch_, &QPushButton::clicked, this, &PreferencesPage::ChooseWireframeColour);
@@ -170,7 +170,7 @@ bool PreferencesPage::StoreDirectory(DirectoryKind kind, const std::string& dire
                               "Error", MessageIcon::Warning, MessageButtons::Ok);
         return false;
     }
-    if (kind == DirectoryKind::kObject)
+    if (kind == DirectoryKind::Object)
         SetObjectDirectory(directory);
     else
         SetProjectDirectory(directory);
@@ -178,7 +178,7 @@ bool PreferencesPage::StoreDirectory(DirectoryKind kind, const std::string& dire
 }
 
 void PreferencesPage::ChooseDirectory(DirectoryKind kind) {
-    const bool object = kind == DirectoryKind::kObject;
+    const bool object = kind == DirectoryKind::Object;
     FileDialogRequest request;
     request.title = object ? "Select Default Object Directory" : "Select Default Project Directory";
     request.initialDirectory = object ? objectDirectory_ : projectDirectory_;
@@ -194,7 +194,7 @@ void PreferencesPage::ApplyObjectDirectoryField() {
     const QString text = objectField_->text();
     const std::string fieldText =
         text == Shown(objectDirectory_) ? objectDirectory_ : text.toStdString();
-    if (!StoreDirectory(DirectoryKind::kObject, DirectoryOfFieldText(fieldText))) {
+    if (!StoreDirectory(DirectoryKind::Object, DirectoryOfFieldText(fieldText))) {
         SetObjectDirectory(objectDirectory_);
         return;
     }

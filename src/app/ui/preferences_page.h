@@ -73,7 +73,7 @@ class PreferencesPage : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    enum class DirectoryKind { kObject, kProject };
+    enum class DirectoryKind { Object, Project };
 
     void BuildControls();
     // The page's three groups, top to bottom.

@@ -135,13 +135,13 @@ void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
     BuildLockButtons(group, c);
     BuildNumberFields(group, c);
     BuildAdjustBar(group, c);
-    if (group == kGroupTaper) BuildAxisRadios(c);
+    if (group == AdjustGroup::Taper) BuildAxisRadios(c);
 }
 
 void EditPartsPage::BuildLockButtons(AdjustGroup group, GroupControls& c) {
     const DialogUnits du(font());
     const QString name = kGroupNames[GroupIndex(group)];
-    const bool taper = group == kGroupTaper;
+    const bool taper = group == AdjustGroup::Taper;
     if (taper) c.exclusive = new QButtonGroup(c.box);
     for (int lock = 0; lock < kLockCount; ++lock) {
         const QString text = taper ? kTaperLockTexts[lock] : kScaleLockTexts[lock];
@@ -283,7 +283,7 @@ void EditPartsPage::ShowView() {
     for (AdjustGroup g : kAdjustGroups) {
         const GroupControls& c = groups_[GroupIndex(g)];
         const AdjustGroupView& shown = view.groups[GroupIndex(g)];
-        const bool taper = g == kGroupTaper;
+        const bool taper = g == AdjustGroup::Taper;
         for (int lock = 0; lock < kLockCount; ++lock) {
             QPushButton* button = c.locks[std::size_t(lock)];
             // The X, Y and Z "None" radios stay enabled in the no-part state.

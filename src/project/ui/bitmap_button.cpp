@@ -11,14 +11,14 @@ BitmapButton::BitmapButton(ProjectIcon icon, const QString& caption, QWidget* pa
 }
 
 ProjectIconState BitmapButton::CurrentState() const {
-    if (isDown()) return ProjectIconState::kDown;
-    if (hasFocus()) return ProjectIconState::kFocused;
-    return ProjectIconState::kUp;
+    if (isDown()) return ProjectIconState::Down;
+    if (hasFocus()) return ProjectIconState::Focused;
+    return ProjectIconState::Up;
 }
 
 void BitmapButton::DrawFaces() {
     for (ProjectIconState state :
-         {ProjectIconState::kUp, ProjectIconState::kDown, ProjectIconState::kFocused}) {
+         {ProjectIconState::Up, ProjectIconState::Down, ProjectIconState::Focused}) {
         faces_[static_cast<std::size_t>(state)] =
             DrawButtonFace(icon_, state, caption_, width(), height(), devicePixelRatioF());
     }

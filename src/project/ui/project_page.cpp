@@ -41,15 +41,15 @@ constexpr int kBitmapWidth = 58;  // dialog units
 constexpr int kBitmapHeight = 44;
 
 const std::array<BitmapButtonLayout, 5> kBitmapButtons{{
-    {ProjectPage::kNewId, ProjectIcon::kNew, "BM_PRJNEW", "New", "New Project", "New Project", 15,
+    {ProjectPage::kNewId, ProjectIcon::New, "BM_PRJNEW", "New", "New Project", "New Project", 15,
      62},
-    {ProjectPage::kLoadId, ProjectIcon::kOpen, "BM_PRJOPEN", "Open", "Load Project",
+    {ProjectPage::kLoadId, ProjectIcon::Open, "BM_PRJOPEN", "Open", "Load Project",
      "Open a saved Project", 78, 62},
-    {ProjectPage::kSaveId, ProjectIcon::kSave, "BM_PRJSAVE", "Save", "Save Project",
+    {ProjectPage::kSaveId, ProjectIcon::Save, "BM_PRJSAVE", "Save", "Save Project",
      "Save the current Project", 141, 62},
-    {ProjectPage::kAboutId, ProjectIcon::kAbout, "BM_PRJABOUT", "About", "About...",
+    {ProjectPage::kAboutId, ProjectIcon::About, "BM_PRJABOUT", "About", "About...",
      "About Beastwright Pro", 110, 112},
-    {ProjectPage::kDocsId, ProjectIcon::kDocs, "BM_PRJDOCS", "Manual", "Manual...",
+    {ProjectPage::kDocsId, ProjectIcon::Docs, "BM_PRJDOCS", "Manual", "Manual...",
      "Open the html documentation", 47, 112},
 }};
 
