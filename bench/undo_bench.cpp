@@ -76,8 +76,10 @@ struct FantasyWithHistory {
         selection.FillPartLists();
         undo = std::make_unique<bw::UndoSteps>(
             bw::CreatureStateSources{creature, selection, symmetry},
-            bw::UndoSteps::Hooks{[this] { return editor.View().entry; },
-                                 [this](int entry) { editor.SelectEntry(entry); },
+            bw::UndoSteps::Hooks{[this] { return bw::BodyPartOfEntry(editor.View().entry); },
+                                 [this](std::optional<bw::BodyPartId> part) {
+                                     editor.SelectEntry(bw::EntryOfBodyPart(part));
+                                 },
                                  {},
                                  {}});
         const bw::ScopedStep step(*undo);

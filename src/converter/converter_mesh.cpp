@@ -120,7 +120,7 @@ bool AddPointMaterial(ConverterPoint& point, std::int32_t material) {
 
 void BuildGroup(const ConverterMesh& mesh, std::int32_t material, PartGroup& group) {
     group = PartGroup{};
-    group.localIndexMap.assign(mesh.modelPoints.size(), -1);
+    group.localIndexMap.assign(mesh.modelPoints.size(), std::nullopt);
     for (std::size_t i = 0; i < mesh.polygons.size(); ++i) {
         const ConverterPolygon& polygon = mesh.polygons[i];
         if (polygon.material != material) continue;
@@ -130,7 +130,7 @@ void BuildGroup(const ConverterMesh& mesh, std::int32_t material, PartGroup& gro
     float low[3] = {0, 0, 0};
     float high[3] = {0, 0, 0};
     for (std::size_t p = 0; p < group.localIndexMap.size(); ++p) {
-        if (group.localIndexMap[p] < 0) continue;
+        if (!group.localIndexMap[p]) continue;
         const ConverterPoint& point = mesh.modelPoints[p];
         const float xyz[3] = {point.x, point.y, point.z};
         for (int axis = 0; axis < 3; ++axis) {

@@ -26,7 +26,7 @@ void ConverterModel::Reset() {
     showSelection = 0;
     viewMode = ConverterViewMode::Wire;
     hideRest = 0;
-    selectedBodyPart = -1;
+    selectedBodyPart.reset();
     viewMatrix = {};
     translation = {0.0f, 0.0f, 0.0f};
     roll = 0.0f;
@@ -130,14 +130,16 @@ std::vector<std::int32_t> ConverterModel::MarkedPointIndices() const {
 }
 
 const PartGroup* ConverterModel::SelectedGroup() const {
-    if (!IsValidBodyPartId(selectedBodyPart)) return nullptr;
-    return &mesh_.groups[std::size_t(selectedBodyPart)];
+    if (!selectedBodyPart || !IsValidBodyPartId(*selectedBodyPart)) return nullptr;
+    return &mesh_.groups[std::size_t(*selectedBodyPart)];
 }
 
 void ConverterModel::GetPartColour(float& red, float& green, float& blue) const {
     red = green = blue = 0.0f;
-    if (selectedBodyPart < 0 || std::size_t(selectedBodyPart) >= mesh_.materials.size()) return;
-    const auto& colour = mesh_.materials[std::size_t(selectedBodyPart)].colour;
+    if (!selectedBodyPart || *selectedBodyPart < 0 ||
+        std::size_t(*selectedBodyPart) >= mesh_.materials.size())
+        return;
+    const auto& colour = mesh_.materials[std::size_t(*selectedBodyPart)].colour;
     red = colour[0];
     green = colour[1];
     blue = colour[2];
@@ -156,8 +158,8 @@ void ConverterModel::SetMaterialColour(std::size_t material, float red, float gr
 }
 
 void ConverterModel::SetPartColour(float red, float green, float blue) {
-    if (selectedBodyPart < 0) return;
-    SetMaterialColour(std::size_t(selectedBodyPart), red, green, blue);
+    if (!selectedBodyPart || *selectedBodyPart < 0) return;
+    SetMaterialColour(std::size_t(*selectedBodyPart), red, green, blue);
 }
 
 void ConverterModel::ApplyColourToAll(float red, float green, float blue) {

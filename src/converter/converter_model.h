@@ -98,7 +98,9 @@ class ConverterModel : public ListNode {
     };
     // Working copies of the polygons of `material`, for TraceStep.
     TraceWork MakeTraceWork(std::int32_t material) const;
-    int TraceStep(TraceWork& work, std::int32_t b);
+    // The next point of the seam after `b`; none where the trace ends (back at a marked
+    // point, or no way on).
+    std::optional<std::int32_t> TraceStep(TraceWork& work, std::int32_t b);
 
     // --- Saving (converter_model_saving.cpp) -------------------------------------------
     // Writes the selected body part's group, its normals and every material as a new object
@@ -165,8 +167,8 @@ class ConverterModel : public ListNode {
     float viewDistance = 0.0f;
     int showSelection = 0;  // 1: draw the marked path
     ConverterViewMode viewMode = ConverterViewMode::Wire;
-    int hideRest = 0;           // 1: show and pick only the selected body part
-    int selectedBodyPart = -1;  // BodyPartId, -1 for none
+    int hideRest = 0;  // 1: show and pick only the selected body part
+    std::optional<BodyPartId> selectedBodyPart;
     // 3 rows of 4 (row major), built by UpdateViewTransform from heading, pitch, roll, scale
     // and translation.
     std::array<double, 12> viewMatrix{};

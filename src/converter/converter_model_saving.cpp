@@ -49,9 +49,9 @@ bool ConverterModel::SavePart() {
         return false;
     }
     if (!CheckObjectName()) return false;
-    const std::string path = *PartFilePath(selectedBodyPart, ConverterDirectoryNames());
+    const std::string path = *PartFilePath(*selectedBodyPart, ConverterDirectoryNames());
     if (group->points.size() > kMaxGroupPoints) {
-        ShowError(std::string(BodyPartName(selectedBodyPart)) + " has " +
+        ShowError(std::string(BodyPartName(*selectedBodyPart)) + " has " +
                   std::to_string(group->points.size()) +
                   " points; a part file holds at most 65536.");
         return false;
@@ -60,7 +60,7 @@ bool ConverterModel::SavePart() {
     // The group's points centred on its bounding box, its polygons by local index, every
     // material of the object as a surface.
     ObjectFileContents contents;
-    contents.bodyPart = selectedBodyPart;
+    contents.bodyPart = *selectedBodyPart;
     contents.alwaysWriteNormals = true;
     contents.points.reserve(group->points.size());
     contents.normals.reserve(group->points.size());
@@ -76,7 +76,7 @@ bool ConverterModel::SavePart() {
         const ConverterPolygon& polygon = mesh_.polygons[std::size_t(s)];
         Quad quad;
         for (std::size_t k = 0; k < quad.corner.size(); ++k)
-            quad.corner[k] = std::uint16_t(group->localIndexMap[std::size_t(polygon.vertices[k])]);
+            quad.corner[k] = std::uint16_t(*group->localIndexMap[std::size_t(polygon.vertices[k])]);
         quad.surface = std::uint16_t(polygon.material);
         contents.polygons.push_back(quad);
     }
@@ -87,7 +87,7 @@ bool ConverterModel::SavePart() {
     std::string bytes;
     std::string refused;
     if (!EncodeObjectFile(contents, bytes, &refused)) {
-        ShowError(std::string(BodyPartName(selectedBodyPart)) + " cannot be saved: " + refused +
+        ShowError(std::string(BodyPartName(*selectedBodyPart)) + " cannot be saved: " + refused +
                   ".");
         return false;
     }
@@ -102,7 +102,7 @@ bool ConverterModel::SavePart() {
 
 bool ConverterModel::SaveConnectionSet(std::uint32_t code,
                                        std::span<const std::string_view> directoryNames) {
-    const std::optional<std::string> path = PartFilePath(selectedBodyPart, directoryNames);
+    const std::optional<std::string> path = PartFilePath(*selectedBodyPart, directoryNames);
     const PartGroup* group = SelectedGroup();
     if (!path || !group) return false;
     if (!CheckObjectName()) return false;
@@ -112,9 +112,9 @@ bool ConverterModel::SaveConnectionSet(std::uint32_t code,
     const std::vector<std::int32_t> marked = MarkedPointIndices();
     for (std::int32_t point : marked) {
         if (point < 0 || std::size_t(point) >= group->localIndexMap.size() ||
-            group->localIndexMap[std::size_t(point)] < 0) {
+            !group->localIndexMap[std::size_t(point)]) {
             ShowError("Marked point " + std::to_string(point) + " is not a point of " +
-                      std::string(BodyPartName(selectedBodyPart)) + ".");
+                      std::string(BodyPartName(*selectedBodyPart)) + ".");
             return false;
         }
     }
@@ -132,7 +132,7 @@ bool ConverterModel::SaveConnectionSet(std::uint32_t code,
     std::vector<std::uint16_t> indices;
     indices.reserve(marked.size());
     for (std::int32_t point : marked)
-        indices.push_back(std::uint16_t(group->localIndexMap[std::size_t(point)]));
+        indices.push_back(std::uint16_t(*group->localIndexMap[std::size_t(point)]));
     std::string bytes(existing.begin(), existing.end());
     AppendIndexChunk(bytes, code, indices);
     if (!WriteFileAtomically(*path, bytes, nullptr)) {
@@ -141,7 +141,7 @@ bool ConverterModel::SaveConnectionSet(std::uint32_t code,
     }
     // Only the sets the page saves have a bit; another code is written all the same.
     if (const int set = ConnectionSetOfCode(code)) {
-        mesh_.groups[std::size_t(selectedBodyPart)].setsSavedMask |= SetSavedBit(set);
+        mesh_.groups[std::size_t(*selectedBodyPart)].setsSavedMask |= SetSavedBit(set);
     }
     return true;
 }

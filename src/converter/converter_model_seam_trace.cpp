@@ -48,8 +48,8 @@ ConverterModel::TraceWork ConverterModel::MakeTraceWork(std::int32_t material) c
     return work;
 }
 
-int ConverterModel::TraceStep(TraceWork& work, std::int32_t b) {
-    if (b < 0 || std::size_t(b) + 1 >= work.firstOfPoint.size()) return -2;
+std::optional<std::int32_t> ConverterModel::TraceStep(TraceWork& work, std::int32_t b) {
+    if (b < 0 || std::size_t(b) + 1 >= work.firstOfPoint.size()) return std::nullopt;
     const ConverterPoint& from = mesh_.modelPoints[std::size_t(b)];
     const std::int32_t first = work.firstOfPoint[std::size_t(b)];
     const std::int32_t last = work.firstOfPoint[std::size_t(b) + 1];
@@ -61,11 +61,11 @@ int ConverterModel::TraceStep(TraceWork& work, std::int32_t b) {
             s.visited = 1;
             const std::int32_t n = s.vertices[std::size_t((k + 1) % s.vertexCount)];
             const ConverterPoint& next = mesh_.modelPoints[std::size_t(n)];
-            if (next.selected) return -1;
+            if (next.selected) return std::nullopt;
             if (SameMaterials(next, from)) return n;
         }
     }
-    return -2;
+    return std::nullopt;
 }
 
 bool ConverterModel::AutoSelect() {
@@ -82,10 +82,10 @@ bool ConverterModel::AutoSelect() {
     TraceWork work = MakeTraceWork(mesh_.modelPoints[std::size_t(start)].materials[0]);
     std::int32_t current = start;
     for (;;) {
-        const int next = TraceStep(work, current);
-        if (next < 0) break;
-        MarkPoint(next);
-        current = next;
+        const std::optional<std::int32_t> next = TraceStep(work, current);
+        if (!next) break;
+        MarkPoint(*next);
+        current = *next;
     }
     return true;
 }

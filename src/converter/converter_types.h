@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/list_node.h"
@@ -52,9 +53,9 @@ constexpr std::uint32_t SetSavedBit(int set) { return 1u << (4 * (set - 1)); }
 struct PartGroup {
     std::vector<std::int32_t> polygons;  // polygon indices, ascending: the saving order
     std::vector<std::int32_t> points;    // point indices, ascending: the saving order
-    // For each point of the object its position in `points`, or -1 for a point the group does
+    // For each point of the object its position in `points`, none for a point the group does
     // not use. Empty while no object is taken.
-    std::vector<std::int32_t> localIndexMap;
+    std::vector<std::optional<std::int32_t>> localIndexMap;
     std::int32_t pointCount = 0;
     std::int32_t polygonCount = 0;
     // SetSavedBit(k) is set once connection point set k (1 to 7) has been saved.

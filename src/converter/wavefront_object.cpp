@@ -3,6 +3,7 @@
 #include <tiny_obj_loader.h>
 
 #include <cmath>
+#include <optional>
 #include <sstream>
 
 #include "model/colour_byte.h"
@@ -166,7 +167,7 @@ bool ParseWavefrontObject(const std::string& objText, const std::string& mtlText
         read.points[i] = {attrib.vertices[3 * i], attrib.vertices[3 * i + 1],
                           attrib.vertices[3 * i + 2]};
     const std::vector<std::int64_t> materialIndex = MapMaterials(reader.GetMaterials(), read);
-    std::int64_t noMaterial = -1;
+    std::optional<std::int64_t> noMaterial;  // the material made for polygons without one
 
     const std::size_t normalCount = attrib.normals.size() / 3;
     bool everyCornerHasNormal = true;
@@ -199,14 +200,14 @@ bool ParseWavefrontObject(const std::string& objText, const std::string& mtlText
             if (id >= 0 && std::size_t(id) < materialIndex.size()) {
                 read.polygonMaterial.push_back(materialIndex[std::size_t(id)]);
             } else {
-                if (noMaterial < 0) {
+                if (!noMaterial) {
                     noMaterial = std::int64_t(read.materials.size());
                     PreparedMaterial none;
                     none.name = "(no material)";
                     none.dataBlock = ColourDataBlock(127, 127, 127);
                     read.materials.push_back(std::move(none));
                 }
-                read.polygonMaterial.push_back(noMaterial);
+                read.polygonMaterial.push_back(*noMaterial);
             }
         }
         if (next != mesh.indices.size()) return Fail(reason, "a polygon has more than 255 corners");

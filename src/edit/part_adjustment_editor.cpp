@@ -9,6 +9,15 @@
 #include "model/body_part_catalogue.h"
 
 namespace bw {
+
+std::optional<BodyPartId> BodyPartOfEntry(int entry) {
+    if (!IsValidBodyPartId(entry - 1)) return std::nullopt;
+    return entry - 1;
+}
+
+int EntryOfBodyPart(std::optional<BodyPartId> part) {
+    return part && IsValidBodyPartId(*part) ? *part + 1 : 0;
+}
 namespace {
 
 int ClampToBar(std::int64_t position) {

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,11 @@ struct EditPartsView {
     std::array<AdjustGroupView, kAdjustGroupCount> groups;
     int axisRadio = 0;  // the hidden taper-axis radio checked: 0 X
 };
+
+// The body part an Object list entry shows, none for "(none)" and entries out of range; and
+// the entry that shows a body part ("(none)" for none).
+std::optional<BodyPartId> BodyPartOfEntry(int entry);
+int EntryOfBodyPart(std::optional<BodyPartId> part);
 
 class PartAdjustmentEditor {
   public:

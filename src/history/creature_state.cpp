@@ -15,7 +15,8 @@ std::shared_ptr<const PartSnapshot> SnapshotOfType(const CreatureState* state,
 
 }  // namespace
 
-CreatureState CaptureCreatureState(const CreatureStateSources& sources, int editedEntry,
+CreatureState CaptureCreatureState(const CreatureStateSources& sources,
+                                   std::optional<BodyPartId> editedPart,
                                    const CreatureState* previous, MeshPool& pool) {
     CreatureState state;
     const Creature& creature = sources.creature;
@@ -34,7 +35,7 @@ CreatureState CaptureCreatureState(const CreatureStateSources& sources, int edit
     }
     state.symmetryOn = sources.symmetry.IsOn();
     state.symmetryDirections = sources.symmetry.Directions();
-    state.editedEntry = editedEntry;
+    state.editedPart = editedPart;
     return state;
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "model/body_part_catalogue.h"
@@ -25,7 +26,7 @@ struct CreatureState {
     bool symmetryOn = false;
     SymmetryDirections symmetryDirections{SymmetryDirection::Right, SymmetryDirection::Right,
                                           SymmetryDirection::Right};
-    int editedEntry = 0;  // the Edit Parts page's Object entry: 0 none, else BodyPartId + 1
+    std::optional<BodyPartId> editedPart;  // the part the Edit Parts page shows, if any
 
     // The same state: the same part snapshots (shared, not merely equal) and equal values.
     friend bool operator==(const CreatureState&, const CreatureState&) = default;
@@ -40,12 +41,14 @@ struct CreatureStateSources {
 
 // The state as it is now, sharing every part that matches its snapshot in `previous` (may be
 // null) and the meshes `pool` keeps. Throws std::bad_alloc when memory runs out.
-CreatureState CaptureCreatureState(const CreatureStateSources& sources, int editedEntry,
+CreatureState CaptureCreatureState(const CreatureStateSources& sources,
+                                   std::optional<BodyPartId> editedPart,
                                    const CreatureState* previous, MeshPool& pool);
 
 // Puts `state` back: the parts, bit for bit, without moving or welding anything, the lists'
 // entries and chosen selections, and the symmetry state (nothing is mirrored). False, with
-// nothing changed, when memory runs out. The Edit Parts page's entry is the caller's to show.
+// nothing changed, when memory runs out. The part the Edit Parts page shows is the caller's to
+// show.
 bool RestoreCreatureState(const CreatureState& state, const CreatureStateSources& targets);
 
 }  // namespace bw

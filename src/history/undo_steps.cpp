@@ -10,8 +10,8 @@ UndoSteps::UndoSteps(const CreatureStateSources& sources, Hooks hooks)
 }
 
 CreatureState UndoSteps::Capture() {
-    const int entry = hooks_.editedEntry ? hooks_.editedEntry() : 0;
-    return CaptureCreatureState(sources_, entry, history_ ? &history_->Current() : nullptr, pool_);
+    const std::optional<BodyPartId> edited = hooks_.editedPart ? hooks_.editedPart() : std::nullopt;
+    return CaptureCreatureState(sources_, edited, history_ ? &history_->Current() : nullptr, pool_);
 }
 
 void UndoSteps::StepBegins() {
@@ -45,7 +45,7 @@ void UndoSteps::StepEnds(StepMergeKey mergeKey) {
 
 bool UndoSteps::PutBack(const CreatureState* state) {
     if (!state || !RestoreCreatureState(*state, sources_)) return false;
-    if (hooks_.restored) hooks_.restored(state->editedEntry);
+    if (hooks_.restored) hooks_.restored(state->editedPart);
     return true;
 }
 
@@ -83,7 +83,7 @@ void UndoSteps::Clear() {
     history_->Clear(CreatureState{});
     try {
         history_->Clear(CaptureCreatureState(
-            sources_, hooks_.editedEntry ? hooks_.editedEntry() : 0, nullptr, pool_));
+            sources_, hooks_.editedPart ? hooks_.editedPart() : std::nullopt, nullptr, pool_));
         usable_ = true;
     } catch (const std::bad_alloc&) {
         // No state to come back to: nothing is recorded until one can be stored.

@@ -23,11 +23,11 @@ namespace bw {
 class UndoSteps : public StepListener {
   public:
     struct Hooks {
-        // The Edit Parts page's Object entry now.
-        std::function<int()> editedEntry;
-        // After a state was put back: show `editedEntry` on the Edit Parts page, the symmetry
+        // The part the Edit Parts page shows now, if any.
+        std::function<std::optional<BodyPartId>()> editedPart;
+        // After a state was put back: show `editedPart` on the Edit Parts page, the symmetry
         // state on its controls, and repaint the preview.
-        std::function<void(int editedEntry)> restored;
+        std::function<void(std::optional<BodyPartId> editedPart)> restored;
         // Time for merging steps; a steady clock when empty.
         std::function<std::chrono::milliseconds()> clock;
         // After a step was recorded, undone or redone (`creatureChanged` true), or the history

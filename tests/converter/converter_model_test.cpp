@@ -34,7 +34,7 @@ class ConverterModelTest : public testing::Test {
 TEST_F(ConverterModelTest, StartsEmptyInWireModeWithoutSelectedBodyPart) {
     EXPECT_EQ(model.ObjectLoaded(), 0);
     EXPECT_EQ(model.viewMode, ConverterViewMode::Wire);
-    EXPECT_EQ(model.selectedBodyPart, -1);
+    EXPECT_EQ(model.selectedBodyPart, std::nullopt);
     EXPECT_EQ(model.PointCount(), 0);
     EXPECT_TRUE(model.Unselect());
     EXPECT_EQ(model.MarkedPoints().Count(), 0);
@@ -66,7 +66,7 @@ TEST_F(ConverterModelTest, TakenObjectHoldsTheInvariants) {
     EXPECT_EQ(neck.pointCount, 10);
     EXPECT_EQ(neck.points.front(), TubePoint(5, 1, 0));
     EXPECT_EQ(neck.localIndexMap[std::size_t(TubePoint(5, 2, 4))], 9);
-    EXPECT_EQ(neck.localIndexMap[std::size_t(TubePoint(5, 0, 0))], -1);
+    EXPECT_EQ(neck.localIndexMap[std::size_t(TubePoint(5, 0, 0))], std::nullopt);
     // The centre is the middle of the group's bounding box.
     EXPECT_FLOAT_EQ(neck.centreY, 1.5f);
     EXPECT_EQ(model.Group(3).pointCount, 0);

@@ -9,10 +9,10 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// States told apart by the edited entry alone.
+// States told apart by the first list's chosen entry alone.
 CreatureState State(int n) {
     CreatureState state;
-    state.editedEntry = n;
+    state.chosenSelection[0] = n;
     return state;
 }
 
@@ -26,17 +26,17 @@ TEST(CreatureHistoryTest, UndoAndRedoWalkTheStepsAndANewStepDropsTheRedoBranch) 
     EXPECT_EQ(history.UndoCount(), 2u);
 
     ASSERT_NE(history.Undo(), nullptr);
-    EXPECT_EQ(history.Current().editedEntry, 1);
-    EXPECT_EQ(history.Undo()->editedEntry, 0);
+    EXPECT_EQ(history.Current().chosenSelection[0], 1);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 0);
     EXPECT_FALSE(history.CanUndo());
-    EXPECT_EQ(history.Redo()->editedEntry, 1);
+    EXPECT_EQ(history.Redo()->chosenSelection[0], 1);
     EXPECT_TRUE(history.CanRedo());
 
     history.Record(State(7));
     EXPECT_FALSE(history.CanRedo());
     EXPECT_EQ(history.Redo(), nullptr);
-    EXPECT_EQ(history.Undo()->editedEntry, 1);
-    EXPECT_EQ(history.Undo()->editedEntry, 0);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 1);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 0);
 }
 
 TEST(CreatureHistoryTest, KeepsTheLastTwoHundredStepsAndClearStartsOver) {
@@ -46,12 +46,12 @@ TEST(CreatureHistoryTest, KeepsTheLastTwoHundredStepsAndClearStartsOver) {
     const CreatureState* oldest = nullptr;
     while (const CreatureState* state = history.Undo()) oldest = state;
     ASSERT_NE(oldest, nullptr);
-    EXPECT_EQ(oldest->editedEntry, 50);
+    EXPECT_EQ(oldest->chosenSelection[0], 50);
 
     history.Clear(State(99));
     EXPECT_FALSE(history.CanUndo());
     EXPECT_FALSE(history.CanRedo());
-    EXPECT_EQ(history.Current().editedEntry, 99);
+    EXPECT_EQ(history.Current().chosenSelection[0], 99);
 }
 
 TEST(CreatureHistoryTest, ClicksInARowOnOneBarAreOneStep) {
@@ -69,11 +69,11 @@ TEST(CreatureHistoryTest, ClicksInARowOnOneBarAreOneStep) {
     history.Record(State(6), kSeparateStep, milliseconds(2510));
     history.Record(State(7), kSeparateStep, milliseconds(2520));
     EXPECT_EQ(history.UndoCount(), 5u);
-    EXPECT_EQ(history.Undo()->editedEntry, 6);
-    EXPECT_EQ(history.Undo()->editedEntry, 5);
-    EXPECT_EQ(history.Undo()->editedEntry, 4);
-    EXPECT_EQ(history.Undo()->editedEntry, 3);
-    EXPECT_EQ(history.Undo()->editedEntry, 0);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 6);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 5);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 4);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 3);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 0);
 
     // After an undo the next click starts a new step even within the window.
     history.Redo();
@@ -87,14 +87,14 @@ TEST(CreatureHistoryTest, ARowOfClicksThatEndsWhereItBeganLeavesNoStep) {
     history.Record(State(2), StepMergeKey{1}, milliseconds(100));
     history.Record(State(1), StepMergeKey{1}, milliseconds(200));
     EXPECT_EQ(history.UndoCount(), 1u);
-    EXPECT_EQ(history.Current().editedEntry, 1);
+    EXPECT_EQ(history.Current().chosenSelection[0], 1);
 
     // The next click, still within the window, is a step of its own: undoing it comes back to
     // the step before the row (a part choice), never further.
     history.Record(State(3), StepMergeKey{1}, milliseconds(300));
     EXPECT_EQ(history.UndoCount(), 2u);
     ASSERT_NE(history.Undo(), nullptr);
-    EXPECT_EQ(history.Current().editedEntry, 1);
+    EXPECT_EQ(history.Current().chosenSelection[0], 1);
 }
 
 TEST(CreatureHistoryTest, AmendReplacesTheCurrentStateAndEndsARow) {
@@ -103,8 +103,8 @@ TEST(CreatureHistoryTest, AmendReplacesTheCurrentStateAndEndsARow) {
     history.Amend(State(5));
     history.Record(State(2), StepMergeKey{1}, milliseconds(200));
     EXPECT_EQ(history.UndoCount(), 2u);
-    EXPECT_EQ(history.Undo()->editedEntry, 5);
-    EXPECT_EQ(history.Undo()->editedEntry, 0);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 5);
+    EXPECT_EQ(history.Undo()->chosenSelection[0], 0);
 }
 
 }  // namespace

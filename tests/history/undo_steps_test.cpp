@@ -57,14 +57,15 @@ class UndoStepsTest : public ::testing::Test {
         selection.SetObjectDirectory(objects);
         for (BodyPartId i = 0; i < kBodyPartCount; ++i) selection.SetList(i, &lists[i]);
         selection.FillPartLists();
-        undo = std::make_unique<UndoSteps>(CreatureStateSources{creature, selection, symmetry},
-                                           UndoSteps::Hooks{[this] { return editor.View().entry; },
-                                                            [this](int entry) {
-                                                                ++restores;
-                                                                editor.SelectEntry(entry);
-                                                            },
-                                                            [this] { return now; },
-                                                            {}});
+        undo = std::make_unique<UndoSteps>(
+            CreatureStateSources{creature, selection, symmetry},
+            UndoSteps::Hooks{[this] { return BodyPartOfEntry(editor.View().entry); },
+                             [this](std::optional<BodyPartId> part) {
+                                 ++restores;
+                                 editor.SelectEntry(EntryOfBodyPart(part));
+                             },
+                             [this] { return now; },
+                             {}});
     }
 
     // Everything a step may change, as bytes: the parts in list order with their points,

@@ -170,8 +170,8 @@ void MainDialog::BuildHistoryAndBottomControls() {
     projectPage_->SetUnsavedCreature(unsaved_.get());
     undo_ = std::make_unique<UndoSteps>(
         CreatureStateSources{*creature_, selectParts_->Selection(), *symmetry_},
-        UndoSteps::Hooks{[this] { return editParts_->Editor().View().entry; },
-                         [this](int entry) { ShowRestoredState(entry); },
+        UndoSteps::Hooks{[this] { return BodyPartOfEntry(editParts_->Editor().View().entry); },
+                         [this](std::optional<BodyPartId> part) { ShowRestoredState(part); },
                          {},
                          [this](bool creatureChanged) {
                              if (creatureChanged) unsaved_->MarkChanged();
@@ -307,8 +307,8 @@ void MainDialog::OfferRecoveredCreature() {
     std::filesystem::remove(path, error);
 }
 
-void MainDialog::ShowRestoredState(int editedEntry) {
-    editParts_->ShowEntry(editedEntry);
+void MainDialog::ShowRestoredState(std::optional<BodyPartId> editedPart) {
+    editParts_->ShowEntry(EntryOfBodyPart(editedPart));
     bottom_->ShowSymmetry();
     RepaintPreview();
 }

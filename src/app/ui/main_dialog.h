@@ -165,7 +165,7 @@ class MainDialog : public QDialog {
     void BuildTabs();
     void BuildUndoKeys();
     // After a step was undone or redone.
-    void ShowRestoredState(int editedEntry);
+    void ShowRestoredState(std::optional<BodyPartId> editedPart);
     // Notes where the controls stand at the starting size, for laying them out on a resize.
     void RememberStartLayout();
     void OnTabChanged(int index);

@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include <cmath>
+#include <optional>
 
 #include "converter/converter_picking.h"
 #include "converter/converter_view.h"
@@ -81,19 +82,16 @@ void DrawShaded(const ConverterModel& model, bool perVertex) {
     const auto normals = model.DisplayNormals();
     const auto polygons = model.Polygons();
     const PartGroup* group = model.hideRest == 1 ? model.SelectedGroup() : nullptr;
-    std::int32_t applied = -1;
-    bool anyApplied = false;
+    std::optional<std::int32_t> applied;
     if (group) {
-        ApplyMaterial(model, model.selectedBodyPart);
-        anyApplied = true;
-        applied = model.selectedBodyPart;
+        applied = *model.selectedBodyPart;
+        ApplyMaterial(model, *applied);
     }
     ForEachShownPolygon(model, [&](std::int32_t s) {
         const ConverterPolygon& polygon = polygons[std::size_t(s)];
-        if (!group && (!anyApplied || polygon.material != applied)) {
+        if (!group && applied != polygon.material) {
             ApplyMaterial(model, polygon.material);
             applied = polygon.material;
-            anyApplied = true;
         }
         if (perVertex) {
             glBegin(GL_QUADS);
