@@ -184,7 +184,8 @@ void PartAdjustmentEditor::ClearCurrentSettings() {
         return;
     }
     part->ResetAdjustments();
-    part->adjustments.taperAxis = TaperAxisOfBodyPart(part->bodyPart);
+    if (const auto axis = TaperAxisOfBodyPart(part->bodyPart))
+        part->adjustments.taperAxis = axis->FileValue();
     ShowAllGroups(*part);
     part->highlight = 1;
     creature_.ApplyAdjustments(part);

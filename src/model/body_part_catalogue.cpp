@@ -31,32 +31,32 @@ struct CatalogueRow {
     std::string_view name;
     TypeCode typeCode;
     int rank;
-    int taperAxis;
+    TaperAxis taperAxis;
 };
 
 constexpr std::array<CatalogueRow, kBodyPartCount> kCatalogue{{
-    {"Head", kHead, 2, 2},
-    {"Left ear", kLeftEar, 0, 1},
-    {"Right ear", kRightEar, 0, -1},
-    {"Left eye", kLeftEye, 0, 3},
-    {"Right eye", kRightEye, 0, 3},
-    {"Nose", kNose, 0, 3},
-    {"Mouth", kMouth, 0, 3},
-    {"Neck", kNeck, 3, 2},
-    {"Upper body", kUpperBody, 4, 2},
-    {"Left arm", kLeftArm, 2, 1},
-    {"Left forearm", kLeftForearm, 1, 1},
-    {"Left hand", kLeftHand, 0, 1},
-    {"Right arm", kRightArm, 2, -1},
-    {"Right forearm", kRightForearm, 1, -1},
-    {"Right hand", kRightHand, 0, -1},
-    {"Stomach", kStomach, 3, 2},
-    {"Left thigh", kLeftThigh, 2, -2},
-    {"Left leg", kLeftLeg, 1, -2},
-    {"Left foot", kLeftFoot, 0, -2},
-    {"Right thigh", kRightThigh, 2, -2},
-    {"Right leg", kRightLeg, 1, -2},
-    {"Right foot", kRightFoot, 0, -2},
+    {"Head", kHead, 2, {Axis::Y, false}},
+    {"Left ear", kLeftEar, 0, {Axis::X, false}},
+    {"Right ear", kRightEar, 0, {Axis::X, true}},
+    {"Left eye", kLeftEye, 0, {Axis::Z, false}},
+    {"Right eye", kRightEye, 0, {Axis::Z, false}},
+    {"Nose", kNose, 0, {Axis::Z, false}},
+    {"Mouth", kMouth, 0, {Axis::Z, false}},
+    {"Neck", kNeck, 3, {Axis::Y, false}},
+    {"Upper body", kUpperBody, 4, {Axis::Y, false}},
+    {"Left arm", kLeftArm, 2, {Axis::X, false}},
+    {"Left forearm", kLeftForearm, 1, {Axis::X, false}},
+    {"Left hand", kLeftHand, 0, {Axis::X, false}},
+    {"Right arm", kRightArm, 2, {Axis::X, true}},
+    {"Right forearm", kRightForearm, 1, {Axis::X, true}},
+    {"Right hand", kRightHand, 0, {Axis::X, true}},
+    {"Stomach", kStomach, 3, {Axis::Y, false}},
+    {"Left thigh", kLeftThigh, 2, {Axis::Y, true}},
+    {"Left leg", kLeftLeg, 1, {Axis::Y, true}},
+    {"Left foot", kLeftFoot, 0, {Axis::Y, true}},
+    {"Right thigh", kRightThigh, 2, {Axis::Y, true}},
+    {"Right leg", kRightLeg, 1, {Axis::Y, true}},
+    {"Right foot", kRightFoot, 0, {Axis::Y, true}},
 }};
 
 constexpr std::array<std::string_view, kBodyPartCount> kTypeCodeNames{
@@ -221,8 +221,9 @@ std::optional<TypeCode> TypeCodeOfBodyPart(BodyPartId id) {
     return kCatalogue[id].typeCode;
 }
 
-int TaperAxisOfBodyPart(BodyPartId id) {
-    return IsValidBodyPartId(id) ? kCatalogue[id].taperAxis : 0;
+std::optional<TaperAxis> TaperAxisOfBodyPart(BodyPartId id) {
+    if (!IsValidBodyPartId(id)) return std::nullopt;
+    return kCatalogue[id].taperAxis;
 }
 
 std::string_view ConnectionLabel(BodyPartId id, int set) {

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/taper_axis.h"
+
 namespace bw {
 
 using BodyPartId = int;
@@ -48,7 +50,7 @@ bool IsValidBodyPartId(BodyPartId id);
 std::string_view BodyPartName(BodyPartId id);
 std::optional<BodyPartId> BodyPartIdOfName(std::string_view name);  // exact match
 std::optional<TypeCode> TypeCodeOfBodyPart(BodyPartId id);
-int TaperAxisOfBodyPart(BodyPartId id);  // 1 X, 2 Y, 3 Z, sign = direction; 0 for bad ids
+std::optional<TaperAxis> TaperAxisOfBodyPart(BodyPartId id);  // none for bad ids
 // Label of connection set row `set` (1..7) on the converter page; "Not availible" where none.
 std::string_view ConnectionLabel(BodyPartId id, int set);
 

@@ -43,7 +43,8 @@ bool Creature::AddPart(const std::string& name, const std::string& path, BodyPar
     };
     auto part = std::make_unique<PartObject>();
     if (!part->LoadObjectFile(path, &lastAddFailure_.reason)) return fail("Unable to add object");
-    part->adjustments.taperAxis = TaperAxisOfBodyPart(bodyPart);
+    if (const auto axis = TaperAxisOfBodyPart(bodyPart))
+        part->adjustments.taperAxis = axis->FileValue();
     lastAddFailure_.reason = "the name could not be stored";
     if (!part->SetName(path)) return fail("Unable to set object name");
     if (!part->SetTypeName(name)) return fail("Unable to set object type");

@@ -16,7 +16,7 @@ struct PartAdjustments {
     std::array<float, 9> scaleValue{};                                          // 13-21
     std::array<std::int32_t, 3> scaleLock{};  // 22-24: 0 None, 1 Positive, 2 Negative
     std::int32_t reserved = 0;                // 25: no function, always 0
-    std::int32_t taperAxis = 0;         // 26: 1 X, 2 Y, 3 Z, sign = direction only, 0 = no taper
+    std::int32_t taperAxis = 0;         // 26: the number TaperAxis::FileValue gives, 0 no taper
     std::int32_t taperLock = 0;         // 27: 0 None, 1 Left/Bottom, 2 Right/Top
     float taperStep = kDefaultStep;     // 28
     std::array<float, 3> taperValue{};  // 29-31

@@ -6,8 +6,8 @@
 namespace bw {
 namespace {
 
-float Axis(const Vec3f& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
-float& Axis(Vec3f& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+float Coordinate(const Vec3f& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
+float& Coordinate(Vec3f& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
 }  // namespace
 
@@ -55,16 +55,16 @@ void TransformPart(PartObject& part) {
         out[i] = {p.x + p.x * w * kx, p.y + p.y * w * ky, p.z + p.z * w * kz};
     }
 
-    // 1 X, 2 Y, 3 Z, the sign only a direction; anything else (0, or a value from a damaged
-    // project file) means no taper.
-    if (adj.taperAxis == 0 || adj.taperAxis < -3 || adj.taperAxis > 3) return;
-    const int a = std::abs(adj.taperAxis) - 1;
+    // No taper for 0 or for a number a damaged project file gave; the direction plays no part.
+    const std::optional<TaperAxis> taperAxis = TaperAxis::FromFileValue(adj.taperAxis);
+    if (!taperAxis) return;
+    const int a = taperAxis->Index();
     const std::optional<Bounds> bounds = BaseBounds(part);
-    const float low = Axis(bounds->min, a);
-    const float extent = Axis(bounds->max, a) - low;
+    const float low = Coordinate(bounds->min, a);
+    const float extent = Coordinate(bounds->max, a) - low;
     if (!(extent > 0.0f) || !std::isfinite(extent)) return;  // flat along the axis
     const int b1 = (a + 1) % 3, b2 = (a + 2) % 3;
-    const float ca = Axis(c, a), cb1 = Axis(c, b1), cb2 = Axis(c, b2);
+    const float ca = Coordinate(c, a), cb1 = Coordinate(c, b1), cb2 = Coordinate(c, b2);
     const auto& t = adj.taperValue;
 
     // Taper: widens the cross-section towards the maximum end by (1 + value) about the
@@ -72,11 +72,11 @@ void TransformPart(PartObject& part) {
     // centroid, Right/Top below it.
     for (std::size_t i = 0; i < n; ++i) {
         const Vec3f& p = base[i];
-        const float pa = Axis(p, a);
+        const float pa = Coordinate(p, a);
         const float s = 2.0f * ((pa - low) / extent - 0.5f);
         const float k = s * t[0] + (pa > ca ? s * t[1] : 0.0f) + (pa < ca ? s * t[2] : 0.0f);
-        Axis(out[i], b1) += k * (Axis(p, b1) - cb1);
-        Axis(out[i], b2) += k * (Axis(p, b2) - cb2);
+        Coordinate(out[i], b1) += k * (Coordinate(p, b1) - cb1);
+        Coordinate(out[i], b2) += k * (Coordinate(p, b2) - cb2);
     }
 }
 

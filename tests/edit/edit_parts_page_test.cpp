@@ -227,7 +227,7 @@ TEST_F(EditPartsPageTest, ClearCurrentSettingsResetsThePartAsFreshlyAddedAndTape
 
     QTest::mouseClick(page.ClearButton(), Qt::LeftButton);
     PartAdjustments fresh;
-    fresh.taperAxis = TaperAxisOfBodyPart(thigh->bodyPart);
+    fresh.taperAxis = TaperAxisOfBodyPart(thigh->bodyPart)->FileValue();
     ASSERT_NE(fresh.taperAxis, 0);
     EXPECT_EQ(thigh->adjustments, fresh);
     EXPECT_EQ(thigh->highlight, 1);

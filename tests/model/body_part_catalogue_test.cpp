@@ -96,7 +96,7 @@ TEST(BodyPartCatalogueNumbering, OutOfRangeValuesGiveNothing) {
         EXPECT_EQ(RankOfTypeCode(TypeCode{bad}), -1);
         EXPECT_TRUE(ConnectionsOfTypeCode(TypeCode{bad}).empty());
         EXPECT_TRUE(ChainsOfTypeCode(TypeCode{bad}).empty());
-        EXPECT_EQ(TaperAxisOfBodyPart(bad), 0);
+        EXPECT_EQ(TaperAxisOfBodyPart(bad), std::nullopt);
     }
 }
 
@@ -254,17 +254,18 @@ TEST(ConnectionLabels, ShowTheNeighbourOrNotAvailable) {
 }
 
 TEST(TaperAxes, FollowTheDirectionEachPartPoints) {
-    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Head")), 2);
-    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Left ear")), 1);
-    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Right ear")), -1);
-    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Nose")), 3);
-    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Left forearm")), 1);
-    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Right hand")), -1);
-    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Left thigh")), -2);
-    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Right foot")), -2);
+    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Head"))->FileValue(), 2);
+    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Left ear"))->FileValue(), 1);
+    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Right ear"))->FileValue(), -1);
+    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Nose"))->FileValue(), 3);
+    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Left forearm"))->FileValue(), 1);
+    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Right hand"))->FileValue(), -1);
+    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Left thigh"))->FileValue(), -2);
+    EXPECT_EQ(TaperAxisOfBodyPart(*BodyPartIdOfName("Right foot"))->FileValue(), -2);
     for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
-        const int axis = TaperAxisOfBodyPart(id);
-        EXPECT_TRUE(axis != 0 && axis >= -3 && axis <= 3) << BodyPartName(id);
+        const std::optional<TaperAxis> axis = TaperAxisOfBodyPart(id);
+        ASSERT_TRUE(axis) << BodyPartName(id);
+        EXPECT_EQ(TaperAxis::FromFileValue(axis->FileValue()), axis) << BodyPartName(id);
     }
 }
 

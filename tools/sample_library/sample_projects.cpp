@@ -17,7 +17,7 @@ ProjectRecord Record(BodyPartId id, const std::string& fileName) {
     record.bodyPart = id;
     record.name = std::string(BodyPartName(id));
     record.objectPath = "\\" + record.name + "\\" + fileName;
-    record.adjustments.taperAxis = TaperAxisOfBodyPart(id);
+    record.adjustments.taperAxis = TaperAxisOfBodyPart(id)->FileValue();
     return record;
 }
 
