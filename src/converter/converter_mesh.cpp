@@ -9,6 +9,7 @@
 #include "model/colour_byte.h"
 #include "model/object_file_format.h"
 #include "model/object_file_writer.h"
+#include "model/vec3.h"
 
 namespace bw {
 namespace {
@@ -211,9 +212,7 @@ bool Build(const PreparedObject& object, ConverterMesh& mesh, ProgressSink& prog
             if (i == 0 || xyz[axis] > high[axis]) high[axis] = xyz[axis];
         }
     }
-    mesh.size = float(std::sqrt((high[0] - low[0]) * (high[0] - low[0]) +
-                                (high[1] - low[1]) * (high[1] - low[1]) +
-                                (high[2] - low[2]) * (high[2] - low[2])));
+    mesh.size = float(Length(Vec3d{high[0], high[1], high[2]} - Vec3d{low[0], low[1], low[2]}));
     mesh.displayPoints = mesh.modelPoints;
     mesh.displayNormals = mesh.modelNormals;
     for (std::int32_t k = 0; k < kBodyPartCount; ++k) {

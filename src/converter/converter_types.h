@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/list_node.h"
+#include "model/vec3.h"
 
 namespace bw {
 
@@ -34,6 +35,8 @@ struct ConverterPoint {
     // with the same materials hold them in the same order.
     std::int32_t materialCount = 0;
     std::array<std::int32_t, kMaxPointMaterials> materials{};
+
+    Vec3d Position() const { return {x, y, z}; }
 };
 
 // A quadrilateral: every polygon of a taken object has exactly four vertices.

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/vec3.h"
+
 namespace bw {
 namespace {
 
@@ -98,13 +100,10 @@ void ApplyViewModeAngles(ConverterModel& model) {
 
 std::optional<ConverterNormal> ConverterFaceNormal(const ConverterPoint& a, const ConverterPoint& b,
                                                    const ConverterPoint& d) {
-    const double u[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
-    const double v[3] = {double(d.x) - a.x, double(d.y) - a.y, double(d.z) - a.z};
-    const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
-                         u[0] * v[1] - u[1] * v[0]};
-    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    const Vec3d n = Cross(b.Position() - a.Position(), d.Position() - a.Position());
+    const double length = Length(n);
     if (!(length > 0.00001)) return std::nullopt;
-    return ConverterNormal{n[0] / length, n[1] / length, n[2] / length};
+    return ConverterNormal{n.x / length, n.y / length, n.z / length};
 }
 
 float MarkedPathLift(const ConverterModel& model) { return model.ObjectSize() / 400.0f; }

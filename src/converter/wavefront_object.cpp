@@ -10,6 +10,7 @@
 #include "model/file_io.h"
 #include "model/object_file_writer.h"
 #include "model/surface_material.h"
+#include "model/vec3.h"
 
 namespace bw {
 namespace {
@@ -33,7 +34,7 @@ float ColourComponent(float value) {
 }
 
 Vec3f Normalised(double x, double y, double z) {
-    const double length = std::sqrt(x * x + y * y + z * z);
+    const double length = Length(Vec3d{x, y, z});
     if (!(length > 0.0) || !std::isfinite(length)) return {};
     return {float(x / length), float(y / length), float(z / length)};
 }

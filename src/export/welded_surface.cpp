@@ -9,6 +9,7 @@
 #include "export/disjoint_sets.h"
 #include "export/edge_key.h"
 #include "export/seam_caps.h"
+#include "model/vec3.h"
 
 namespace bw {
 namespace {
@@ -56,8 +57,7 @@ class PointMerger {
     };
 
     static double Distance(const Vec3f& a, const Vec3f& b) {
-        const double dx = double(a.x) - b.x, dy = double(a.y) - b.y, dz = double(a.z) - b.z;
-        return std::sqrt(dx * dx + dy * dy + dz * dz);
+        return Length(Widened(a) - Widened(b));
     }
 
     Cell CellOf(const Vec3f& p) const {
@@ -100,9 +100,8 @@ double MergeTolerance(std::span<const PartGeometry> parts, Vec3f& origin) {
     }
     if (!(high[0] >= low[0])) return 0.0;
     origin = {float(low[0]), float(low[1]), float(low[2])};
-    const double diagonal = std::sqrt((high[0] - low[0]) * (high[0] - low[0]) +
-                                      (high[1] - low[1]) * (high[1] - low[1]) +
-                                      (high[2] - low[2]) * (high[2] - low[2]));
+    const double diagonal =
+        Length(Vec3d{high[0], high[1], high[2]} - Vec3d{low[0], low[1], low[2]});
     return diagonal * 1e-6;
 }
 
@@ -217,12 +216,11 @@ std::vector<std::uint32_t> MergePoints(std::span<const PartGeometry> parts,
             merged[offset[p] + i] = index;
             Vec3f& sum = normalSums[index];
             const Vec3f& n = parts[p].normals[i];
-            sum = {sum.x + n.x, sum.y + n.y, sum.z + n.z};
+            sum += n;
         }
     }
     for (const Vec3f& sum : normalSums) {
-        const double length =
-            std::sqrt(double(sum.x) * sum.x + double(sum.y) * sum.y + double(sum.z) * sum.z);
+        const double length = Length(Widened(sum));
         surface.normals.push_back(length > 0.0 ? Vec3f{float(sum.x / length), float(sum.y / length),
                                                        float(sum.z / length)}
                                                : Vec3f{0.0f, 1.0f, 0.0f});
@@ -343,13 +341,10 @@ Vec3f FacetNormal(const WeldedSurface& surface, const std::array<std::uint32_t, 
     const Vec3f& a = surface.points[triangle[0]];
     const Vec3f& b = surface.points[triangle[1]];
     const Vec3f& c = surface.points[triangle[2]];
-    const double u[3] = {double(b.x) - a.x, double(b.y) - a.y, double(b.z) - a.z};
-    const double v[3] = {double(c.x) - a.x, double(c.y) - a.y, double(c.z) - a.z};
-    const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
-                         u[0] * v[1] - u[1] * v[0]};
-    const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+    const Vec3d n = Cross(Widened(b) - Widened(a), Widened(c) - Widened(a));
+    const double length = Length(n);
     if (!(length > 0.0)) return {0.0f, 0.0f, 0.0f};
-    return {float(n[0] / length), float(n[1] / length), float(n[2] / length)};
+    return {float(n.x / length), float(n.y / length), float(n.z / length)};
 }
 
 std::size_t CountShells(const WeldedSurface& surface) {

@@ -6,15 +6,9 @@
 #include <span>
 
 #include "model/part_object.h"
+#include "model/vec3.h"
 
 namespace bw {
-
-struct Vec3d {
-    double x = 0.0, y = 0.0, z = 0.0;
-    friend Vec3d operator-(const Vec3d& a, const Vec3d& b) {
-        return {a.x - b.x, a.y - b.y, a.z - b.z};
-    }
-};
 
 // Mean of the part's transformed points at `set`; zero for an empty set.
 Vec3d SetCentroid(const PartObject& part, std::span<const std::uint16_t> set);

@@ -1,4 +1,6 @@
-// A point or normal as stored in object files: three 32-bit floats, x, y, z.
+// A point or normal as stored in object files: three 32-bit floats, x, y, z; and the same in
+// double precision for geometry that must not lose digits (welding, normals of long thin
+// polygons).
 #pragma once
 
 #include <cmath>
@@ -23,5 +25,21 @@ inline Vec3f Cross(const Vec3f& a, const Vec3f& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 inline float Length(const Vec3f& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
+struct Vec3d {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+
+    friend bool operator==(const Vec3d&, const Vec3d&) = default;
+};
+
+inline Vec3d Widened(const Vec3f& v) { return {v.x, v.y, v.z}; }
+inline Vec3d operator+(const Vec3d& a, const Vec3d& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vec3d operator-(const Vec3d& a, const Vec3d& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vec3d Cross(const Vec3d& a, const Vec3d& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline double Length(const Vec3d& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
 
 }  // namespace bw
