@@ -17,18 +17,33 @@ void InfluenceAccumulator::Add(std::uint16_t joint, double weight) {
 }
 
 PointWeights InfluenceAccumulator::Result() const {
-    std::array<Entry, kBodyPartCount> sorted = entries_;
-    const std::size_t kept = std::min(count_, kMaxInfluences);
-    std::partial_sort(sorted.begin(), sorted.begin() + std::ptrdiff_t(kept),
-                      sorted.begin() + std::ptrdiff_t(count_), [](const Entry& a, const Entry& b) {
-                          return a.weight != b.weight ? a.weight > b.weight : a.joint < b.joint;
-                      });
-    double sum = 0.0;
-    for (std::size_t i = 0; i < kept; ++i) sum += sorted[i].weight;
+    // The largest entries by insertion into a short list: earlier entries first on equal
+    // weights would depend on the order of adding, so equal weights go by joint index.
+    const auto before = [](const Entry& a, const Entry& b) {
+        return a.weight != b.weight ? a.weight > b.weight : a.joint < b.joint;
+    };
     PointWeights result;
+    if (count_ == 1) {  // the common case: a point of one joint only
+        result.influences[0] = {entries_[0].joint, 1.0f};
+        result.count = 1;
+        return result;
+    }
+    std::array<Entry, kMaxInfluences> top{};
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < count_; ++i) {
+        const Entry& entry = entries_[i];
+        std::size_t at = kept;
+        while (at > 0 && before(entry, top[at - 1])) --at;
+        if (at >= kMaxInfluences) continue;
+        for (std::size_t k = std::min(kept, kMaxInfluences - 1); k > at; --k) top[k] = top[k - 1];
+        top[at] = entry;
+        kept = std::min(kept + 1, kMaxInfluences);
+    }
+    double sum = 0.0;
+    for (std::size_t i = 0; i < kept; ++i) sum += top[i].weight;
     if (!(sum > 0.0) || !std::isfinite(sum)) return result;
     for (std::size_t i = 0; i < kept; ++i)
-        result.influences[i] = {sorted[i].joint, float(sorted[i].weight / sum)};
+        result.influences[i] = {top[i].joint, float(top[i].weight / sum)};
     result.count = std::uint8_t(kept);
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -9,6 +10,7 @@
 #include <span>
 #include <utility>
 
+#include "rig/disjoint_sets.h"
 #include "rig/influence_accumulator.h"
 #include "rig/part_attachment.h"
 #include "rig/vector3d.h"
@@ -82,10 +84,18 @@ double SeamShare(double d, double band) {
     return 0.5 * (1.0 - t * t * (3.0 - 2.0 * t));
 }
 
-double DistanceFromSeam(const Seam& seam, const Vector3d& p, const Vector3d& axis) {
+// The neighbour's share at `p` (one half at the seam, fading smoothly to nothing at the far
+// end of the band); points beyond the band are turned away before any root is taken.
+double ShareOfSeam(const Seam& seam, const Vector3d& p, const Vector3d& axis, double band) {
     const Vector3d offset = p - seam.centre;
-    if (seam.alongAxis) return std::abs(Dot(offset, axis));
-    return std::max(0.0, Length(offset) - seam.radius);
+    if (seam.alongAxis) {
+        const double along = std::abs(Dot(offset, axis));
+        return along < band ? SeamShare(along, band) : 0.0;
+    }
+    const double reach = seam.radius + band;
+    const double squared = Dot(offset, offset);
+    if (!(squared < reach * reach)) return 0.0;
+    return SeamShare(std::max(0.0, std::sqrt(squared) - seam.radius), band);
 }
 
 double LengthAlongAxis(std::span<const Vec3f> points, const Vector3d& axis) {
@@ -100,122 +110,167 @@ double LengthAlongAxis(std::span<const Vec3f> points, const Vector3d& axis) {
     return high - low;
 }
 
-std::vector<PointWeights> WeightsOfPart(const PartObject& part, const Joint& joint,
-                                        std::uint16_t ownJoint, std::span<const Seam> seams) {
+// A point of one joint or of two, larger weight first (equal weights by joint index): the
+// common cases, written in place (into zeroed weights) without the accumulator.
+void SetOneJoint(PointWeights& w, std::uint16_t joint) {
+    w.influences[0].joint = joint;
+    w.influences[0].weight = 1.0f;
+    w.count = 1;
+}
+
+void SetTwoJoints(PointWeights& w, std::uint16_t own, double ownWeight, std::uint16_t other,
+                  double otherWeight) {
+    const bool ownFirst = ownWeight != otherWeight ? ownWeight > otherWeight : own < other;
+    w.influences[ownFirst ? 0 : 1].joint = own;
+    w.influences[ownFirst ? 0 : 1].weight = float(ownWeight);
+    w.influences[ownFirst ? 1 : 0].joint = other;
+    w.influences[ownFirst ? 1 : 0].weight = float(otherWeight);
+    w.count = 2;
+}
+
+// Fills `weights` with one entry per point of the part; `onSeam` is scratch memory.
+void WeightsOfPart(const PartObject& part, const Joint& joint, std::uint16_t ownJoint,
+                   std::span<const Seam> seams, std::vector<std::uint8_t>& onSeam,
+                   std::vector<PointWeights>& weights) {
     const auto points = part.TransformedPoints();
     const Vector3d& axis = joint.axes.twist;
     const double band = kSeamBandFraction * LengthAlongAxis(points, axis);
+    const std::size_t seamCount = std::min(seams.size(), std::size_t(kMaxConnectionSets));
 
-    // Bit s: the point lies on seam s (a part has at most kMaxConnectionSets sets).
-    std::vector<std::uint8_t> onSeam(points.size(), 0);
-    for (std::size_t s = 0; s < seams.size() && s < kMaxConnectionSets; ++s) {
+    // Bit s: the point lies on seam s.
+    onSeam.assign(points.size(), 0);
+    for (std::size_t s = 0; s < seamCount; ++s) {
         for (const std::uint16_t i : seams[s].ownPoints)
             if (i < onSeam.size()) onSeam[i] |= std::uint8_t(1U << s);
     }
 
-    std::vector<PointWeights> weights(points.size());
+    weights.assign(points.size(), PointWeights{});
     InfluenceAccumulator accumulator;
+    std::array<double, kMaxConnectionSets> shares{};
     for (std::size_t i = 0; i < points.size(); ++i) {
         accumulator.Clear();
-        if (onSeam[i] != 0) {
-            accumulator.Add(ownJoint, 0.5);
-            for (std::size_t s = 0; s < seams.size() && s < kMaxConnectionSets; ++s)
-                if ((onSeam[i] >> s) & 1U) accumulator.Add(seams[s].neighbourJoint, 0.5);
-        } else {
-            const Vector3d p = ToVector3d(points[i]);
-            double strongest = 0.0;
-            for (const Seam& seam : seams) {
-                const double share = SeamShare(DistanceFromSeam(seam, p, axis), band);
-                accumulator.Add(seam.neighbourJoint, share);
-                strongest = std::max(strongest, share);
-            }
-            accumulator.Add(ownJoint, 1.0 - strongest);
+        const std::uint8_t here = onSeam[i];
+        if (here != 0 && (here & (here - 1)) == 0) {  // on exactly one seam
+            const std::size_t s = std::size_t(std::countr_zero(here));
+            SetTwoJoints(weights[i], ownJoint, 0.5, seams[s].neighbourJoint, 0.5);
+            continue;
         }
-        weights[i] = accumulator.Result();
+        if (here != 0) {
+            accumulator.Add(ownJoint, 0.5);
+            for (std::size_t s = 0; s < seamCount; ++s)
+                if ((onSeam[i] >> s) & 1U) accumulator.Add(seams[s].neighbourJoint, 0.5);
+            weights[i] = accumulator.Result();
+            continue;
+        }
+        const Vector3d p = ToVector3d(points[i]);
+        double strongest = 0.0;
+        std::size_t sharing = 0;
+        std::size_t last = 0;
+        for (std::size_t s = 0; s < seamCount; ++s) {
+            shares[s] = ShareOfSeam(seams[s], p, axis, band);
+            if (shares[s] > 0.0) {
+                ++sharing;
+                last = s;
+                strongest = std::max(strongest, shares[s]);
+            }
+        }
+        if (sharing == 0) {
+            SetOneJoint(weights[i], ownJoint);
+        } else if (sharing == 1) {
+            SetTwoJoints(weights[i], ownJoint, 1.0 - strongest, seams[last].neighbourJoint,
+                         strongest);
+        } else {
+            for (std::size_t s = 0; s < seamCount; ++s)
+                accumulator.Add(seams[s].neighbourJoint, shares[s]);
+            accumulator.Add(ownJoint, 1.0 - strongest);
+            weights[i] = accumulator.Result();
+        }
     }
-    return weights;
 }
 
-// A point of the creature: its part's index and its index in the part.
-using PointRef = std::pair<std::size_t, std::size_t>;
-
 // Gives every group of points welded together the normalised average of their influences.
+// The welded points get compact numbers in the order they are met; each group is gathered
+// into a list through `next`, headed by its representative.
 void UnifyWeldedPoints(std::span<const std::vector<Seam>> seamsOfPart, SkinWeights& weights) {
-    std::vector<std::pair<PointRef, PointRef>> welds;
-    for (std::size_t p = 0; p < seamsOfPart.size(); ++p) {
+    constexpr std::uint32_t kNone = UINT32_MAX;
+    std::vector<std::uint32_t> firstOfPart(weights.parts.size() + 1, 0);
+    for (std::size_t p = 0; p < weights.parts.size(); ++p)
+        firstOfPart[p + 1] = firstOfPart[p] + std::uint32_t(weights.parts[p].size());
+    std::vector<std::uint32_t> numberOf(firstOfPart.back(), kNone);
+    std::vector<PointWeights*> slot;
+    const auto number = [&](std::size_t part, std::uint16_t point) {
+        std::uint32_t& n = numberOf[firstOfPart[part] + point];
+        if (n == kNone) {
+            n = std::uint32_t(slot.size());
+            slot.push_back(&weights.parts[part][point]);
+        }
+        return n;
+    };
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> welds;
+    for (std::size_t p = 0; p < seamsOfPart.size() && p < weights.parts.size(); ++p) {
         for (const Seam& seam : seamsOfPart[p]) {
             const std::size_t q = seam.neighbourPart;
             if (q >= weights.parts.size()) continue;
             for (std::size_t j = 0; j < seam.ownPoints.size(); ++j) {
-                const std::size_t a = seam.ownPoints[j];
-                const std::size_t b = seam.neighbourPoints[j];
+                const std::uint16_t a = seam.ownPoints[j];
+                const std::uint16_t b = seam.neighbourPoints[j];
                 if (a < weights.parts[p].size() && b < weights.parts[q].size())
-                    welds.push_back({{p, a}, {q, b}});
+                    welds.emplace_back(number(p, a), number(q, b));
             }
         }
     }
-    std::vector<PointRef> nodes;
-    nodes.reserve(2 * welds.size());
-    for (const auto& [a, b] : welds) {
-        nodes.push_back(a);
-        nodes.push_back(b);
+    const auto count = std::uint32_t(slot.size());
+    DisjointSets groups(count);
+    for (const auto& [a, b] : welds) groups.Join(a, b);
+    std::vector<std::uint32_t> head(count, kNone);
+    std::vector<std::uint32_t> next(count, kNone);
+    for (std::uint32_t n = 0; n < count; ++n) {
+        const std::uint32_t root = groups.Find(n);
+        next[n] = head[root];
+        head[root] = n;
     }
-    std::sort(nodes.begin(), nodes.end());
-    nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
-    const auto indexOf = [&](const PointRef& ref) {
-        return std::size_t(std::lower_bound(nodes.begin(), nodes.end(), ref) - nodes.begin());
-    };
-
-    std::vector<std::size_t> parent(nodes.size());
-    for (std::size_t i = 0; i < parent.size(); ++i) parent[i] = i;
-    const auto find = [&](std::size_t i) {
-        while (parent[i] != i) i = parent[i] = parent[parent[i]];
-        return i;
-    };
-    for (const auto& [a, b] : welds) {
-        const std::size_t ra = find(indexOf(a));
-        const std::size_t rb = find(indexOf(b));
-        parent[std::max(ra, rb)] = std::min(ra, rb);
-    }
-
-    std::vector<std::pair<std::size_t, std::size_t>> byGroup(nodes.size());  // root, node
-    for (std::size_t i = 0; i < nodes.size(); ++i) byGroup[i] = {find(i), i};
-    std::sort(byGroup.begin(), byGroup.end());
     InfluenceAccumulator accumulator;
-    for (std::size_t begin = 0; begin < byGroup.size();) {
-        std::size_t end = begin;
+    for (std::uint32_t root = 0; root < count; ++root) {
+        const std::uint32_t first = head[root];
+        if (first == kNone) continue;  // not a representative
+        // The average of equal lists is that list: only groups that differ are blended.
+        bool equal = true;
+        for (std::uint32_t m = next[first]; m != kNone && equal; m = next[m])
+            equal = *slot[m] == *slot[first];
+        if (equal) continue;
         accumulator.Clear();
-        for (; end < byGroup.size() && byGroup[end].first == byGroup[begin].first; ++end) {
-            const auto& [part, point] = nodes[byGroup[end].second];
-            for (const Influence& influence : weights.parts[part][point].Used())
+        for (std::uint32_t m = first; m != kNone; m = next[m]) {
+            for (const Influence& influence : slot[m]->Used())
                 accumulator.Add(influence.joint, influence.weight);
         }
         const PointWeights shared = accumulator.Result();
-        for (std::size_t k = begin; k < end; ++k) {
-            const auto& [part, point] = nodes[byGroup[k].second];
-            weights.parts[part][point] = shared;
-        }
-        begin = end;
+        for (std::uint32_t m = first; m != kNone; m = next[m]) *slot[m] = shared;
     }
 }
 
 }  // namespace
 
-SkinWeights ComputeSkinWeights(const Creature& creature, const Skeleton& skeleton) {
-    SkinWeights weights;
+void ComputeSkinWeights(const Creature& creature, const Skeleton& skeleton, SkinWeights& weights) {
     const std::size_t partCount = std::size_t(std::max(creature.PartCount(), 0));
     weights.parts.resize(partCount);
+    for (std::vector<PointWeights>& part : weights.parts) part.clear();
     std::vector<std::vector<Seam>> seamsOfPart(partCount);
+    std::vector<std::uint8_t> onSeam;
     const JointedPartOfType partOfType = JointedParts(creature, skeleton);
     for (std::size_t j = 0; j < skeleton.joints.size(); ++j) {
         const Joint& joint = skeleton.joints[j];
         const PartObject* part = creature.Part(int(joint.partIndex));
         if (!part || joint.partIndex >= partCount) continue;
         seamsOfPart[joint.partIndex] = SeamsOfPart(creature, skeleton, partOfType, *part);
-        weights.parts[joint.partIndex] =
-            WeightsOfPart(*part, joint, std::uint16_t(j), seamsOfPart[joint.partIndex]);
+        WeightsOfPart(*part, joint, std::uint16_t(j), seamsOfPart[joint.partIndex], onSeam,
+                      weights.parts[joint.partIndex]);
     }
     UnifyWeldedPoints(seamsOfPart, weights);
+}
+
+SkinWeights ComputeSkinWeights(const Creature& creature, const Skeleton& skeleton) {
+    SkinWeights weights;
+    ComputeSkinWeights(creature, skeleton, weights);
     return weights;
 }
 

@@ -3,7 +3,8 @@
 // A point belongs to its part's joint, blended with the joint of each part it is welded to
 // near the seam they share:
 //  - the points of a welded set (a set whose neighbour is present with a joint and has a set of
-//    the same size) get half their part's joint and half the neighbour's;
+//    the same size) get half their part's joint and half the neighbour's (a point on several
+//    sets: equal shares of its joint and each neighbour's);
 //  - the other points of the part fade from that half-and-half to the part's own joint over a
 //    band of kSeamBandFraction of the part's length (the extent of its points along its axis,
 //    see axis_frame.h). Distance to the set through which the part hangs from its catalogue
@@ -16,9 +17,12 @@
 // Finally every group of points welded together (on both sides of a seam, and across several
 // seams where sets share points) gets one list of influences, the normalised average of its
 // members' lists, so welded points move identically under every pose and seams stay closed.
-// A point in exactly one seam thus keeps exactly half and half.
+// A point on exactly one seam, welded to a point on exactly one seam, thus keeps exactly half
+// and half.
 //
-// Every joint whose part has points weighs at least its part's points away from the seams.
+// Each point keeps its own part's joint among its influences (at least half of it before the
+// welded groups are merged), so the joint of a part with points weighs some point unless every
+// point of that part lies where more than four joints meet.
 #pragma once
 
 #include <vector>
@@ -39,5 +43,7 @@ struct SkinWeights {
 };
 
 SkinWeights ComputeSkinWeights(const Creature& creature, const Skeleton& skeleton);
+// The same into `weights`, reusing its memory (for recomputing after each edit of the shape).
+void ComputeSkinWeights(const Creature& creature, const Skeleton& skeleton, SkinWeights& weights);
 
 }  // namespace bw
