@@ -101,10 +101,10 @@ TEST(SkeletonWithPartsMissing, HangsAPartFromItsNearestPresentAncestor) {
     const auto loaded = test::LoadSampleCreature("Male.bwp");
     const Vector3d wrist =
         SetCentre(*loaded->creature.Part(test::PartIndexOf(loaded->creature, "Left hand")), 1);
-    ASSERT_TRUE(loaded->creature.RemovePart("Left forearm"));
-    ASSERT_TRUE(loaded->creature.RemovePart("Right leg"));
+    for (const char* gone : {"Left forearm", "Right leg", "Right arm", "Right forearm"})
+        ASSERT_TRUE(loaded->creature.RemovePart(gone));
     const Skeleton skeleton = BuildSkeleton(loaded->creature);
-    ASSERT_EQ(skeleton.joints.size(), std::size_t(kBodyPartCount - 2));
+    ASSERT_EQ(skeleton.joints.size(), std::size_t(kBodyPartCount - 4));
     ExpectTreeShape(skeleton);
     EXPECT_FALSE(skeleton.JointOfBodyPart(*BodyPartIdOfName("Left forearm")));
     const Joint& hand = skeleton.joints[*skeleton.JointOfBodyPart(*BodyPartIdOfName("Left hand"))];
@@ -112,6 +112,10 @@ TEST(SkeletonWithPartsMissing, HangsAPartFromItsNearestPresentAncestor) {
     ExpectNear(hand.restPosition, wrist, "the hand stays at its wrist");
     const Joint& foot = skeleton.joints[*skeleton.JointOfBodyPart(*BodyPartIdOfName("Right foot"))];
     EXPECT_EQ(ParentName(skeleton, foot), "Right thigh");
+    // Two parts missing in a row: the hand hangs from the upper body.
+    const Joint& otherHand =
+        skeleton.joints[*skeleton.JointOfBodyPart(*BodyPartIdOfName("Right hand"))];
+    EXPECT_EQ(ParentName(skeleton, otherHand), "Upper body");
 }
 
 TEST(SkeletonWithPartsMissing, WithoutUpperBodyTheFirstPartInCatalogueOrderIsTheOnlyRoot) {

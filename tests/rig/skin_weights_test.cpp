@@ -174,6 +174,33 @@ TEST(SkinWeightsNearASeam, FadeFromHalfAtTheSeamToTheOwnJointOverTheBand) {
     EXPECT_EQ(previous, 1.0f);
 }
 
+TEST(SkinWeightsNearASeam, AreSharedByEveryPointOfAGroupWeldedAcrossTwoSeams) {
+    const test::TemporaryDirectory directory;
+    const auto loaded = test::SyntheticLeftArm(directory);
+    const Creature& creature = loaded->creature;
+    const int arm = test::PartIndexOf(creature, "Left arm");
+    const int forearm = test::PartIndexOf(creature, "Left forearm");
+    const int hand = test::PartIndexOf(creature, "Left hand");
+    // The forearm's wrist set takes in point 0 of its elbow set as its last point, so that
+    // point is welded to the arm (elbow) and to the hand (wrist) at once.
+    const auto wrist = creature.Part(forearm)->ConnectionSet(0);
+    const auto elbow = creature.Part(forearm)->ConnectionSet(1);
+    wrist.back() = elbow.front();
+    const std::uint16_t armPoint = creature.Part(arm)->ConnectionSet(0).front();
+    const std::uint16_t handPoint = creature.Part(hand)->ConnectionSet(0).back();
+
+    const Skeleton skeleton = BuildSkeleton(creature);
+    const SkinWeights weights = ComputeSkinWeights(creature, skeleton);
+    const PointWeights& shared = weights.parts[std::size_t(forearm)][elbow.front()];
+    EXPECT_EQ(weights.parts[std::size_t(arm)][armPoint], shared);
+    EXPECT_EQ(weights.parts[std::size_t(hand)][handPoint], shared);
+    ASSERT_EQ(shared.count, 3);
+    EXPECT_EQ(shared.influences[0].joint, *skeleton.JointOfPart(std::size_t(forearm)));
+    EXPECT_GT(shared.influences[0].weight, shared.influences[1].weight);
+    EXPECT_EQ(shared.influences[1].weight, shared.influences[2].weight);
+    ExpectWellFormed(shared, skeleton.joints.size());
+}
+
 TEST(SkinWeightsOfOddCreatures, APartWithoutAJointAndAnEmptyCreatureHaveNoWeights) {
     SilentNotifier notifier;
     const Creature empty(notifier);
