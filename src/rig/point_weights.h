@@ -8,7 +8,9 @@
 
 namespace bw {
 
+// The most joints one point follows (what glTF's JOINTS_0/WEIGHTS_0 hold).
 inline constexpr std::size_t kMaxInfluences = 4;
+
 struct Influence {
     std::uint16_t joint = 0;
     float weight = 0.0f;
