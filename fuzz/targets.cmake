@@ -7,6 +7,7 @@ set(BW_FUZZ_TARGETS
   tool_json tool_json_fuzz.cpp
   prepared_object prepared_object_fuzz.cpp
   export export_fuzz.cpp
+  rig_pose_file rig_pose_file_fuzz.cpp
 )
 # Targets that also link what the command-line tool writes (bwtool_output) or the export
 # library (beastwright_export).
