@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "export/disjoint_sets.h"
 #include "export/edge_key.h"
+#include "model/disjoint_sets.h"
 
 namespace bw {
 

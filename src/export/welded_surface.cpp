@@ -6,9 +6,9 @@
 #include <map>
 #include <unordered_map>
 
-#include "export/disjoint_sets.h"
 #include "export/edge_key.h"
 #include "export/seam_caps.h"
+#include "model/disjoint_sets.h"
 #include "model/vec3.h"
 
 namespace bw {

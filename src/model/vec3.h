@@ -35,11 +35,15 @@ struct Vec3d {
 };
 
 inline Vec3d Widened(const Vec3f& v) { return {v.x, v.y, v.z}; }
+inline Vec3f Narrowed(const Vec3d& v) { return {float(v.x), float(v.y), float(v.z)}; }
 inline Vec3d operator+(const Vec3d& a, const Vec3d& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 inline Vec3d operator-(const Vec3d& a, const Vec3d& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline Vec3d Cross(const Vec3d& a, const Vec3d& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
+inline Vec3d operator-(const Vec3d& v) { return {-v.x, -v.y, -v.z}; }
+inline Vec3d operator*(double s, const Vec3d& v) { return {s * v.x, s * v.y, s * v.z}; }
+inline double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 inline double Length(const Vec3d& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
 
 }  // namespace bw

@@ -4,7 +4,7 @@
 
 namespace bw {
 
-AffineTransform AffineTransform::Translation(const Vector3d& offset) {
+AffineTransform AffineTransform::Translation(const Vec3d& offset) {
     AffineTransform t;
     t.translation = offset;
     return t;
@@ -16,11 +16,11 @@ AffineTransform AffineTransform::Rotation(const Quaternion& rotation) {
     return t;
 }
 
-Vector3d AffineTransform::ApplyToPoint(const Vector3d& p) const {
+Vec3d AffineTransform::ApplyToPoint(const Vec3d& p) const {
     return ApplyToDirection(p) + translation;
 }
 
-Vector3d AffineTransform::ApplyToDirection(const Vector3d& v) const {
+Vec3d AffineTransform::ApplyToDirection(const Vec3d& v) const {
     const auto& m = linear;
     return {m[0] * v.x + m[1] * v.y + m[2] * v.z, m[3] * v.x + m[4] * v.y + m[5] * v.z,
             m[6] * v.x + m[7] * v.y + m[8] * v.z};

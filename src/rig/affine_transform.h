@@ -4,20 +4,20 @@
 
 #include <array>
 
+#include "rig/point_mean.h"
 #include "rig/quaternion.h"
-#include "rig/vector3d.h"
 
 namespace bw {
 
 struct AffineTransform {
     std::array<double, 9> linear{1.0, 0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0};
-    Vector3d translation;
+    Vec3d translation;
 
-    static AffineTransform Translation(const Vector3d& offset);
+    static AffineTransform Translation(const Vec3d& offset);
     static AffineTransform Rotation(const Quaternion& rotation);
 
-    Vector3d ApplyToPoint(const Vector3d& p) const;
-    Vector3d ApplyToDirection(const Vector3d& v) const;
+    Vec3d ApplyToPoint(const Vec3d& p) const;
+    Vec3d ApplyToDirection(const Vec3d& v) const;
     // The 3x4 matrix [linear | translation], row major: the top three rows of the 4x4 matrix
     // exporters write (their bottom row is 0 0 0 1).
     std::array<double, 12> RowMajor3x4() const;

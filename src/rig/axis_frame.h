@@ -11,18 +11,18 @@
 #pragma once
 
 #include "model/body_part_catalogue.h"
-#include "rig/vector3d.h"
+#include "model/vec3.h"
 
 namespace bw {
 
 struct AxisFrame {
-    Vector3d twist;
-    Vector3d bend;
-    Vector3d side;
+    Vec3d twist;
+    Vec3d bend;
+    Vec3d side;
 };
 
 // The unit direction a body part extends along, from its taper axis.
-Vector3d PartAxis(BodyPartId bodyPart);
+Vec3d PartAxis(BodyPartId bodyPart);
 
 AxisFrame AxisFrameOfBodyPart(BodyPartId bodyPart);
 

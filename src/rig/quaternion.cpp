@@ -5,7 +5,7 @@
 
 namespace bw {
 
-Quaternion QuaternionOfAxisAngle(const Vector3d& axis, double degrees) {
+Quaternion QuaternionOfAxisAngle(const Vec3d& axis, double degrees) {
     if (degrees == 0.0) return {};
     const double half = degrees * std::numbers::pi / 360.0;
     const double s = std::sin(half);

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "rig/vector3d.h"
+#include "rig/point_mean.h"
 
 namespace bw {
 
@@ -19,7 +19,7 @@ struct Quaternion {
 
 // The rotation by `degrees` about the unit vector `axis` (right-handed: counter-clockwise when
 // the axis points at the viewer). Exactly the identity for 0 degrees.
-Quaternion QuaternionOfAxisAngle(const Vector3d& axis, double degrees);
+Quaternion QuaternionOfAxisAngle(const Vec3d& axis, double degrees);
 
 // The rotation `a` applied after `b`.
 Quaternion operator*(const Quaternion& a, const Quaternion& b);

@@ -34,7 +34,7 @@ TypeCode ParentType(const PartOfType& partOfType, TypeCode code, TypeCode root) 
     return attachment ? attachment->parent : root;
 }
 
-Vector3d RestPosition(const PartObject& part, TypeCode code, bool isRoot) {
+Vec3d RestPosition(const PartObject& part, TypeCode code, bool isRoot) {
     const auto points = part.TransformedPoints();
     if (!isRoot) {
         if (const std::optional<PartAttachment> attachment = AttachmentOf(code)) {

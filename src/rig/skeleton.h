@@ -24,7 +24,7 @@
 #include "model/body_part_catalogue.h"
 #include "model/creature.h"
 #include "rig/axis_frame.h"
-#include "rig/vector3d.h"
+#include "rig/point_mean.h"
 
 namespace bw {
 
@@ -33,7 +33,7 @@ struct Joint {
     BodyPartId bodyPart = 0;
     std::size_t partIndex = 0;  // index of the part in Creature::Parts()
     std::optional<std::size_t> parent;
-    Vector3d restPosition;
+    Vec3d restPosition;
     AxisFrame axes;
 };
 

@@ -10,10 +10,10 @@
 #include <span>
 #include <utility>
 
-#include "rig/disjoint_sets.h"
+#include "model/disjoint_sets.h"
 #include "rig/influence_accumulator.h"
 #include "rig/part_attachment.h"
-#include "rig/vector3d.h"
+#include "rig/point_mean.h"
 
 namespace bw {
 namespace {
@@ -25,7 +25,7 @@ struct Seam {
     std::span<const std::uint16_t> neighbourPoints;
     std::uint16_t neighbourJoint = 0;
     bool alongAxis = false;  // the set the part hangs from its catalogue parent by
-    Vector3d centre;
+    Vec3d centre;
     double radius = 0.0;
 };
 
@@ -68,7 +68,7 @@ std::vector<Seam> SeamsOfPart(const Creature& creature, const Skeleton& skeleton
                   0.0};
         for (const std::uint16_t i : own) {
             if (i < points.size())
-                seam.radius = std::max(seam.radius, Length(ToVector3d(points[i]) - seam.centre));
+                seam.radius = std::max(seam.radius, Length(Widened(points[i]) - seam.centre));
         }
         seams.push_back(seam);
     }
@@ -86,8 +86,8 @@ double SeamShare(double d, double band) {
 
 // The neighbour's share at `p` (one half at the seam, fading smoothly to nothing at the far
 // end of the band); points beyond the band are turned away before any root is taken.
-double ShareOfSeam(const Seam& seam, const Vector3d& p, const Vector3d& axis, double band) {
-    const Vector3d offset = p - seam.centre;
+double ShareOfSeam(const Seam& seam, const Vec3d& p, const Vec3d& axis, double band) {
+    const Vec3d offset = p - seam.centre;
     if (seam.alongAxis) {
         const double along = std::abs(Dot(offset, axis));
         return along < band ? SeamShare(along, band) : 0.0;
@@ -98,12 +98,12 @@ double ShareOfSeam(const Seam& seam, const Vector3d& p, const Vector3d& axis, do
     return SeamShare(std::max(0.0, std::sqrt(squared) - seam.radius), band);
 }
 
-double LengthAlongAxis(std::span<const Vec3f> points, const Vector3d& axis) {
+double LengthAlongAxis(std::span<const Vec3f> points, const Vec3d& axis) {
     if (points.empty()) return 0.0;
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
     for (const Vec3f& p : points) {
-        const double along = Dot(ToVector3d(p), axis);
+        const double along = Dot(Widened(p), axis);
         low = std::min(low, along);
         high = std::max(high, along);
     }
@@ -133,7 +133,7 @@ void WeightsOfPart(const PartObject& part, const Joint& joint, std::uint16_t own
                    std::span<const Seam> seams, std::vector<std::uint8_t>& onSeam,
                    std::vector<PointWeights>& weights) {
     const auto points = part.TransformedPoints();
-    const Vector3d& axis = joint.axes.twist;
+    const Vec3d& axis = joint.axes.twist;
     const double band = kSeamBandFraction * LengthAlongAxis(points, axis);
     const std::size_t seamCount = std::min(seams.size(), std::size_t(kMaxConnectionSets));
 
@@ -162,7 +162,7 @@ void WeightsOfPart(const PartObject& part, const Joint& joint, std::uint16_t own
             weights[i] = accumulator.Result();
             continue;
         }
-        const Vector3d p = ToVector3d(points[i]);
+        const Vec3d p = Widened(points[i]);
         double strongest = 0.0;
         std::size_t sharing = 0;
         std::size_t last = 0;
@@ -225,7 +225,7 @@ void UnifyWeldedPoints(std::span<const std::vector<Seam>> seamsOfPart, SkinWeigh
     std::vector<std::uint32_t> head(count, kNone);
     std::vector<std::uint32_t> next(count, kNone);
     for (std::uint32_t n = 0; n < count; ++n) {
-        const std::uint32_t root = groups.Find(n);
+        const auto root = std::uint32_t(groups.Find(n));
         next[n] = head[root];
         head[root] = n;
     }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "rig/axis_frame.h"
-#include "rig/vector3d.h"
+#include "rig/point_mean.h"
 #include "rig_test_creatures.h"
 
 namespace bw {
@@ -57,13 +57,13 @@ void ExpectTreeShape(const Skeleton& skeleton) {
     }
 }
 
-Vector3d SetCentre(const PartObject& part, int set) {
+Vec3d SetCentre(const PartObject& part, int set) {
     return MeanOfPoints(part.TransformedPoints(), part.ConnectionSet(set - 1));
 }
 
 // Welds make the two sides of a seam coincide, but the nose and mouth are welded to each other
 // after the head, which moves a few of their seam points off the head's by a hair.
-void ExpectNear(const Vector3d& a, const Vector3d& b, const std::string& what) {
+void ExpectNear(const Vec3d& a, const Vec3d& b, const std::string& what) {
     EXPECT_NEAR(a.x, b.x, 1e-4) << what;
     EXPECT_NEAR(a.y, b.y, 1e-4) << what;
     EXPECT_NEAR(a.z, b.z, 1e-4) << what;
@@ -99,7 +99,7 @@ TEST(SkeletonOfSampleCreatures, FollowsTheAttachmentTreeWithJointsOnTheSeams) {
 
 TEST(SkeletonWithPartsMissing, HangsAPartFromItsNearestPresentAncestor) {
     const auto loaded = test::LoadSampleCreature("Male.bwp");
-    const Vector3d wrist =
+    const Vec3d wrist =
         SetCentre(*loaded->creature.Part(test::PartIndexOf(loaded->creature, "Left hand")), 1);
     for (const char* gone : {"Left forearm", "Right leg", "Right arm", "Right forearm"})
         ASSERT_TRUE(loaded->creature.RemovePart(gone));
@@ -155,21 +155,21 @@ TEST(JointAxes, TwistAlongThePartAndMirrorLeftToRight) {
         return AxisFrameOfBodyPart(*BodyPartIdOfName(name));
     };
     const AxisFrame left = frame("Left forearm");
-    EXPECT_EQ(left.twist, (Vector3d{1, 0, 0}));
-    EXPECT_EQ(left.bend, (Vector3d{0, 1, 0}));
-    EXPECT_EQ(left.side, (Vector3d{0, 0, 1}));
+    EXPECT_EQ(left.twist, (Vec3d{1, 0, 0}));
+    EXPECT_EQ(left.bend, (Vec3d{0, 1, 0}));
+    EXPECT_EQ(left.side, (Vec3d{0, 0, 1}));
     const AxisFrame right = frame("Right forearm");
-    EXPECT_EQ(right.twist, (Vector3d{-1, 0, 0}));
-    EXPECT_EQ(right.bend, (Vector3d{0, -1, 0}));
-    EXPECT_EQ(right.side, (Vector3d{0, 0, -1}));
+    EXPECT_EQ(right.twist, (Vec3d{-1, 0, 0}));
+    EXPECT_EQ(right.bend, (Vec3d{0, -1, 0}));
+    EXPECT_EQ(right.side, (Vec3d{0, 0, -1}));
     const AxisFrame leg = frame("Left leg");
-    EXPECT_EQ(leg.twist, (Vector3d{0, -1, 0}));
-    EXPECT_EQ(leg.bend, (Vector3d{-1, 0, 0}));
-    EXPECT_EQ(leg.side, (Vector3d{0, 0, -1}));
+    EXPECT_EQ(leg.twist, (Vec3d{0, -1, 0}));
+    EXPECT_EQ(leg.bend, (Vec3d{-1, 0, 0}));
+    EXPECT_EQ(leg.side, (Vec3d{0, 0, -1}));
     const AxisFrame nose = frame("Nose");
-    EXPECT_EQ(nose.twist, (Vector3d{0, 0, 1}));
-    EXPECT_EQ(nose.bend, (Vector3d{1, 0, 0}));
-    EXPECT_EQ(nose.side, (Vector3d{0, 1, 0}));
+    EXPECT_EQ(nose.twist, (Vec3d{0, 0, 1}));
+    EXPECT_EQ(nose.bend, (Vec3d{1, 0, 0}));
+    EXPECT_EQ(nose.side, (Vec3d{0, 1, 0}));
     for (BodyPartId id = 0; id < kBodyPartCount; ++id) {
         const AxisFrame f = AxisFrameOfBodyPart(id);
         EXPECT_EQ(Dot(f.twist, f.bend), 0.0) << id;

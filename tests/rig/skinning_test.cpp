@@ -35,12 +35,11 @@ std::vector<PosedPart> Skin(const Creature& creature, const Rig& rig, const Pose
 BodyPartId Id(const char* name) { return *BodyPartIdOfName(name); }
 
 // Rodrigues' formula, independent of the rig's own quaternions.
-Vector3d RotateAbout(const Vector3d& p, const Vector3d& centre, const Vector3d& axis,
-                     double degrees) {
+Vec3d RotateAbout(const Vec3d& p, const Vec3d& centre, const Vec3d& axis, double degrees) {
     const double a = degrees * std::numbers::pi / 180.0;
-    const Vector3d v = p - centre;
-    const Vector3d k = axis;
-    const Vector3d cross{k.y * v.z - k.z * v.y, k.z * v.x - k.x * v.z, k.x * v.y - k.y * v.x};
+    const Vec3d v = p - centre;
+    const Vec3d k = axis;
+    const Vec3d cross{k.y * v.z - k.z * v.y, k.z * v.x - k.x * v.z, k.x * v.y - k.y * v.x};
     return centre + std::cos(a) * v + std::sin(a) * cross + (Dot(k, v) * (1 - std::cos(a))) * k;
 }
 
@@ -92,9 +91,9 @@ TEST(SkinningABentForearm, TurnsTheHandAboutTheElbowAndLeavesTheOtherArm) {
     const auto handPoints = creature.Part(hand)->TransformedPoints();
     double largestMove = 0.0;
     for (std::size_t i = 0; i < handPoints.size(); ++i) {
-        const Vector3d p = ToVector3d(handPoints[i]);
-        const Vector3d expected = RotateAbout(p, elbow.restPosition, elbow.axes.bend, 90.0);
-        const Vector3d got = ToVector3d(posed[std::size_t(hand)].points[i]);
+        const Vec3d p = Widened(handPoints[i]);
+        const Vec3d expected = RotateAbout(p, elbow.restPosition, elbow.axes.bend, 90.0);
+        const Vec3d got = Widened(posed[std::size_t(hand)].points[i]);
         EXPECT_NEAR(got.x, expected.x, 1e-4) << i;
         EXPECT_NEAR(got.y, expected.y, 1e-4) << i;
         EXPECT_NEAR(got.z, expected.z, 1e-4) << i;
