@@ -36,6 +36,7 @@ CreatureState CaptureCreatureState(const CreatureStateSources& sources,
     state.symmetryOn = sources.symmetry.IsOn();
     state.symmetryDirections = sources.symmetry.Directions();
     state.editedPart = editedPart;
+    if (sources.pose) state.pose = sources.pose->GetPose();
     return state;
 }
 
@@ -57,6 +58,7 @@ bool RestoreCreatureState(const CreatureState& state, const CreatureStateSources
         targets.selection.SetChosenSelection(i, state.chosenSelection[std::size_t(i)]);
     }
     targets.symmetry.Restore(state.symmetryOn, state.symmetryDirections);
+    if (targets.pose) targets.pose->SetPose(state.pose);
     return true;
 }
 

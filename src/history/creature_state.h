@@ -13,6 +13,8 @@
 #include "model/creature.h"
 #include "model/mesh_pool.h"
 #include "model/part_snapshot.h"
+#include "rig/creature_pose.h"
+#include "rig/pose.h"
 #include "select/part_selection.h"
 #include "select/symmetry_group.h"
 #include "select/symmetry_state.h"
@@ -26,7 +28,8 @@ struct CreatureState {
     bool symmetryOn = false;
     SymmetryDirections symmetryDirections{SymmetryDirection::Right, SymmetryDirection::Right,
                                           SymmetryDirection::Right};
-    std::optional<BodyPartId> editedPart;  // the part the Edit Parts page shows, if any
+    std::optional<BodyPartId> editedPart;
+    Pose pose;  // the pose the creature is shown in  // the part the Edit Parts page shows, if any
 
     // The same state: the same part snapshots (shared, not merely equal) and equal values.
     friend bool operator==(const CreatureState&, const CreatureState&) = default;
@@ -37,6 +40,7 @@ struct CreatureStateSources {
     Creature& creature;
     PartSelection& selection;
     SymmetryState& symmetry;
+    CreaturePose* pose = nullptr;  // none: the state keeps the rest pose
 };
 
 // The state as it is now, sharing every part that matches its snapshot in `previous` (may be

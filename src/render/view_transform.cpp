@@ -5,14 +5,18 @@
 
 namespace bw {
 
-void BuildViewMatrix(PartObject& part) {
-    const double sy = std::sin(double(part.yaw)), cy = std::cos(double(part.yaw));
-    const double sp = std::sin(double(part.pitch)), cp = std::cos(double(part.pitch));
-    part.viewMatrix = {
-        cy,  sp * sy, cp * sy, double(part.panX),  //
-        0.0, cp,      -sp,     double(part.panY),  //
+std::array<double, 12> ViewMatrix(float yaw, float pitch, float panX, float panY) {
+    const double sy = std::sin(double(yaw)), cy = std::cos(double(yaw));
+    const double sp = std::sin(double(pitch)), cp = std::cos(double(pitch));
+    return {
+        cy,  sp * sy, cp * sy, double(panX),  //
+        0.0, cp,      -sp,     double(panY),  //
         -sy, sp * cy, cp * cy, 0.0,
     };
+}
+
+void BuildViewMatrix(PartObject& part) {
+    part.viewMatrix = ViewMatrix(part.yaw, part.pitch, part.panX, part.panY);
 }
 
 namespace {
@@ -28,10 +32,17 @@ Vec3f Apply(const std::array<double, 12>& m, const Vec3f& v, bool translate) {
 
 }  // namespace
 
+Vec3f ToView(const std::array<double, 12>& matrix, const Vec3f& point) {
+    return Apply(matrix, point, true);
+}
+
 void TransformToView(PartObject& part) {
+    TransformToView(part, part.TransformedPoints(), part.Normals());
+}
+
+void TransformToView(PartObject& part, std::span<const Vec3f> points,
+                     std::span<const Vec3f> normals) {
     part.EnsureViewArrays();
-    const auto points = part.TransformedPoints();
-    const auto normals = part.Normals();
     const std::size_t count = std::min(points.size(), part.viewPoints.size());
     for (std::size_t i = 0; i < count; ++i)
         part.viewPoints[i] = Apply(part.viewMatrix, points[i], true);

@@ -6,6 +6,9 @@
 // Angles are radians. Pure arithmetic on the part: no OpenGL, usable without a context.
 #pragma once
 
+#include <array>
+#include <span>
+
 #include "model/part_object.h"
 
 namespace bw {
@@ -14,6 +17,10 @@ namespace bw {
 // (about X), part.panX and part.panY: the rotation R = Ry(yaw) * Rx(pitch) in the first three
 // columns and the pan (panX, panY, 0) in the fourth.
 void BuildViewMatrix(PartObject& part);
+// The same matrix from the angles and pan themselves.
+std::array<double, 12> ViewMatrix(float yaw, float pitch, float panX, float panY);
+// R * point + pan of a view matrix.
+Vec3f ToView(const std::array<double, 12>& matrix, const Vec3f& point);
 
 // Sizes the part's view arrays (EnsureViewArrays) and fills them from the view matrix as last
 // built: viewPoints[i] = R * transformedPoints[i] + pan, viewNormals[i] = R * normals[i]
@@ -21,5 +28,9 @@ void BuildViewMatrix(PartObject& part);
 // stored as floats. A point without a normal (a file whose normal count falls short) gets a
 // zero view normal.
 void TransformToView(PartObject& part);
+// The same from other points and normals of the part (a pose of it), each as many as the
+// part's own.
+void TransformToView(PartObject& part, std::span<const Vec3f> points,
+                     std::span<const Vec3f> normals);
 
 }  // namespace bw

@@ -11,6 +11,7 @@
 
 #include "model/part_object.h"
 #include "render/preview_navigation.h"
+#include "rig/creature_pose.h"
 #include "support/gui_fixture.h"
 #include "support/object_file_builder.h"
 #include "support/recording_notifier.h"
@@ -144,6 +145,44 @@ TEST_F(PreviewViewTest, TheSampleCreatureMatchesItsBaselines) {
     creature.shadingMode = ShadingMode::Flat;
     view.update();
     EXPECT_EQ(CompareWithBaseline(Render(), "PreviewSampleCreatureFlat"), "");
+}
+
+// The same creature posed, with and without its skeleton drawn over it; back at rest it is
+// drawn as before it was posed.
+TEST_F(PreviewViewTest, APosedCreatureAndItsSkeletonMatchTheirBaselines) {
+    const std::string library = SampleLibraryDirectory();
+    const char* files[][2] = {{"Head", "Male-Square.bwo"},         {"Neck", "Male-Thick.bwo"},
+                              {"Upper body", "Male-Athletic.bwo"}, {"Stomach", "Male-Flat.bwo"},
+                              {"Left arm", "Male-Slim.bwo"},       {"Right thigh", "Male-Slim.bwo"},
+                              {"Right leg", "Male-Slim.bwo"},      {"Right foot", "Male-Bare.bwo"}};
+    for (const auto& [part, file] : files)
+        ASSERT_TRUE(
+            creature.AddPart(part, library + "/" + part + "/" + file, *BodyPartIdOfName(part)));
+    creature.yaw = 0.4f;
+    creature.pitch = 0.2f;
+    creature.shadingMode = ShadingMode::Smooth;
+    const QImage rest = Render();
+
+    CreaturePose pose;
+    view.SetCreaturePose(&pose);
+    ASSERT_TRUE(pose.SetRotation(*BodyPartIdOfName("Left arm"), {60.0f, 0.0f, 0.0f}));
+    ASSERT_TRUE(pose.SetRotation(*BodyPartIdOfName("Right thigh"), {-45.0f, 0.0f, 0.0f}));
+    ASSERT_TRUE(pose.SetRotation(*BodyPartIdOfName("Neck"), {0.0f, 0.0f, 30.0f}));
+    view.update();
+    const QImage posed = Render();
+    EXPECT_NE(posed, rest);
+    EXPECT_EQ(CompareWithBaseline(posed, "PreviewSampleCreaturePosed"), "");
+
+    creature.wireColour = {0.0f, 1.0f, 0.0f};
+    view.SetShowSkeleton(true);
+    const QImage skeleton = Render();
+    EXPECT_GT(CountColour(skeleton, 0, 255, 0), 100) << "bones and joints in the wire colour";
+    EXPECT_EQ(CompareWithBaseline(skeleton, "PreviewSampleCreatureSkeleton"), "");
+
+    view.SetShowSkeleton(false);
+    pose.SetPose(Pose{});
+    view.update();
+    EXPECT_EQ(Render(), rest);
 }
 
 TEST_F(PreviewViewTest, DragsRotatePanAndZoomByTheirStepSizes) {

@@ -72,6 +72,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
     // Allocation order: the preview view, the creature, the converter model, the pages.
     BuildPreview();
     creature_ = std::make_unique<Creature>(platform_.notifier);
+    pose_ = std::make_unique<CreaturePose>();
     converterModel_ = std::make_unique<ConverterModel>(platform_.notifier);
     BuildPages();
     ReadConfigurationFile(startDirectory, configuration_);
@@ -82,6 +83,7 @@ MainDialog::MainDialog(const MainDialogPlatform& platform, const std::string& st
         previewContainer_->setGeometry(units.X(220), kPreviewTop, units.X(kPreviewWidth),
                                        units.Y(kPreviewHeight));
         preview_->SetCreature(creature_.get());
+        preview_->SetCreaturePose(pose_.get());
         previewContainer_->show();
     }
     BuildTabs();
@@ -132,6 +134,11 @@ void MainDialog::BuildPages() {
     preferencePage_ = new PreferencesPage(*creature_, platform_.fileDialogs,
                                           platform_.colourChooser, platform_.notifier);
     editParts_ = new EditPartsPage(*creature_, [this] { RepaintPreview(); });
+    editParts_->SetCreaturePose(pose_.get());
+    projectPage_->SetCreaturePose(pose_.get());
+    connect(editParts_->Pose(), &PoseGroup::ShowSkeletonToggled, this, [this](bool show) {
+        if (preview_) preview_->SetShowSkeleton(show);
+    });
     converterScene_ = std::make_unique<ConverterPreviewScene>(*converterModel_);
     converterPage_ =
         new bw::ConverterPage(*converterModel_, platform_.notifier, platform_.fileDialogs,
@@ -169,7 +176,7 @@ void MainDialog::BuildHistoryAndBottomControls() {
                                                  [this] { return projectPage_->SaveProject(); });
     projectPage_->SetUnsavedCreature(unsaved_.get());
     undo_ = std::make_unique<UndoSteps>(
-        CreatureStateSources{*creature_, selectParts_->Selection(), *symmetry_},
+        CreatureStateSources{*creature_, selectParts_->Selection(), *symmetry_, pose_.get()},
         UndoSteps::Hooks{[this] { return BodyPartOfEntry(editParts_->Editor().View().entry); },
                          [this](std::optional<BodyPartId> part) { ShowRestoredState(part); },
                          {},

@@ -38,6 +38,7 @@
 #include "platform/platform_dialogs.h"
 #include "project/unsaved_creature.h"
 #include "render/ui/opengl_probe.h"
+#include "rig/creature_pose.h"
 #include "select/random_source.h"
 #include "select/symmetry_state.h"
 
@@ -102,6 +103,7 @@ class MainDialog : public QDialog {
     void SetShadingMode(ShadingMode mode);
 
     Creature& GetCreature() { return *creature_; }
+    CreaturePose& GetCreaturePose() { return *pose_; }
     PreviewView* Preview() const { return preview_; }  // null without OpenGL
     // The widget that holds the preview window in the dialog ("Preview"); null without OpenGL.
     bw::PreviewContainer* PreviewContainer() const { return previewContainer_; }
@@ -176,6 +178,7 @@ class MainDialog : public QDialog {
     MainDialogPlatform platform_;
     Configuration configuration_;
     std::unique_ptr<Creature> creature_;
+    std::unique_ptr<CreaturePose> pose_;  // the pose the creature is shown in
     std::unique_ptr<SymmetryState> symmetry_;
     std::unique_ptr<UndoSteps> undo_;
     std::unique_ptr<UnsavedCreature> unsaved_;

@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include "model/body_part_catalogue.h"
 #include "ui/current_entry_combo_box.h"
@@ -34,6 +36,8 @@ constexpr int kGroupTop = 40;
 constexpr int kGroupWidth = 206;
 constexpr int kGroupHeight = 66;
 constexpr int kGroupPitch = 70;
+constexpr int kPoseTop = kGroupTop + 4 * kGroupPitch;
+constexpr int kPoseHeight = 72;
 
 AdjustAction ActionOf(int sliderAction) {
     switch (sliderAction) {
@@ -60,23 +64,54 @@ void SetTextIfChanged(QLineEdit* edit, const std::string& text) {
 }  // namespace
 
 EditPartsPage::EditPartsPage(Creature& creature, std::function<void()> repaint, QWidget* parent)
-    : QWidget(parent), editor_(creature, std::move(repaint)) {
+    : QWidget(parent), editor_(creature, repaint) {
     setAccessibleName("Edit Parts");
+    BuildScrollArea();
     BuildObjectRow();
     for (AdjustGroup g : kAdjustGroups)
         BuildGroup(g, kGroupTop + kGroupPitch * static_cast<int>(g));
+    BuildPoseGroup(std::move(repaint));
     ShowView();
 }
 
 EditPartsPage::~EditPartsPage() = default;
 
+void EditPartsPage::BuildScrollArea() {
+    // The groups are taller than the page: they scroll, the page keeps its size.
+    const DialogUnits du(font());
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setAccessibleName("Edit Parts controls");
+    content_ = new QWidget;
+    content_->setFixedSize(du.X(kGroupWidth + 2 * kMargin), du.Y(kPoseTop + kPoseHeight + kMargin));
+    scroll->setWidget(content_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+}
+
+void EditPartsPage::BuildPoseGroup(std::function<void()> repaint) {
+    const DialogUnits du(font());
+    pose_ = new PoseGroup(std::move(repaint), content_);
+    pose_->setGeometry(du.Rect(kMargin, kPoseTop, kGroupWidth, kPoseHeight));
+    pose_->SetStepListener(steps_);
+}
+
+void EditPartsPage::SetStepListener(StepListener* listener) {
+    steps_ = listener ? listener : &noSteps_;
+    if (pose_) pose_->SetStepListener(steps_);
+}
+
+void EditPartsPage::SetCreaturePose(CreaturePose* pose) { pose_->SetCreaturePose(pose); }
+
 void EditPartsPage::BuildObjectRow() {
     const DialogUnits du(font());
-    auto* label = new QLabel("Object", this);
+    auto* label = new QLabel("Object", content_);
     label->setGeometry(du.Rect(kMargin + 2, 7, 26, 8));
 
     // Opened, the list has the current body part under the pointer.
-    objectList_ = new CurrentEntryComboBox(this);
+    objectList_ = new CurrentEntryComboBox(content_);
     objectList_->setGeometry(du.Rect(kMargin + 30, 5, 120, 13));
     objectList_->setEditable(false);
     objectList_->addItem("(none)");
@@ -88,13 +123,13 @@ void EditPartsPage::BuildObjectRow() {
     objectList_->setAccessibleDescription("Object");
     label->setBuddy(objectList_);
 
-    objectSpin_ = new SpinButton(this);
+    objectSpin_ = new SpinButton(content_);
     objectSpin_->setGeometry(du.Rect(kMargin + 150, 5, 10, 13));
     objectSpin_->setAccessibleName("Object step");
 
     const char* arrows[2] = {"<", ">"};
     for (int k = 0; k < 2; ++k) {
-        auto* button = new QPushButton(arrows[k], this);
+        auto* button = new QPushButton(arrows[k], content_);
         button->setGeometry(du.Rect(kMargin + 164 + 14 * k, 5, 12, 13));
         button->setAccessibleName(arrows[k]);
         button->setEnabled(false);
@@ -107,7 +142,7 @@ void EditPartsPage::BuildObjectRow() {
         previousNext_[std::size_t(k)] = button;
     }
 
-    clearButton_ = new QPushButton("Clear current settings", this);
+    clearButton_ = new QPushButton("Clear current settings", content_);
     clearButton_->setGeometry(du.Rect(kMargin + 2, 21, 100, 14));
     clearButton_->setAccessibleName("Clear current settings");
 
@@ -129,7 +164,7 @@ void EditPartsPage::BuildObjectRow() {
 void EditPartsPage::BuildGroup(AdjustGroup group, int top) {
     const DialogUnits du(font());
     GroupControls& c = groups_[GroupIndex(group)];
-    c.box = new QGroupBox(kGroupTitles[GroupIndex(group)], this);
+    c.box = new QGroupBox(kGroupTitles[GroupIndex(group)], content_);
     c.box->setGeometry(du.Rect(kMargin, top, kGroupWidth, kGroupHeight));
     c.box->setAccessibleName(kGroupTitles[GroupIndex(group)]);
     BuildLockButtons(group, c);
@@ -275,6 +310,7 @@ void EditPartsPage::ShowEntry(int entry) {
 
 void EditPartsPage::ShowView() {
     const EditPartsView& view = editor_.View();
+    pose_->ShowBodyPart(BodyPartOfEntry(view.entry));
     const bool enabled = view.partControlsEnabled;
     {
         const QSignalBlocker blocker(objectList_);

@@ -16,6 +16,7 @@
 
 #include "edit/adjustment_group.h"
 #include "edit/part_adjustment_editor.h"
+#include "edit/ui/pose_group.h"
 #include "model/creature.h"
 #include "model/step_listener.h"
 
@@ -42,7 +43,10 @@ class EditPartsPage : public QWidget {
     // Hears each change of a part as one step: a drag of an Adjust thumb from press to
     // release, a click on an arrow or in the trough (clicks in a row on one bar merge), a Value
     // or Slider Step read, a lock radio, "Clear current settings". Not owned; null for none.
-    void SetStepListener(StepListener* listener) { steps_ = listener ? listener : &noSteps_; }
+    void SetStepListener(StepListener* listener);
+    // The pose the Pose group turns (not owned; null disables it).
+    void SetCreaturePose(CreaturePose* pose);
+    PoseGroup* Pose() const { return pose_; }
     // Shows Object entry `entry` and its part's settings (a step undone).
     void ShowEntry(int entry);
     // Shows the settings of the part now in the chosen body part (or the no-part state): the
@@ -75,7 +79,9 @@ class EditPartsPage : public QWidget {
         QButtonGroup* exclusive = nullptr;  // the taper's lock radios only
     };
 
+    void BuildScrollArea();
     void BuildObjectRow();
+    void BuildPoseGroup(std::function<void()> repaint);
     void BuildGroup(AdjustGroup group, int top);
     // The parts of a group's box, left to right and top to bottom.
     void BuildLockButtons(AdjustGroup group, GroupControls& c);
@@ -89,6 +95,8 @@ class EditPartsPage : public QWidget {
     void ShowView();
 
     PartAdjustmentEditor editor_;
+    QWidget* content_ = nullptr;  // in the scroll area: every control of the page
+    PoseGroup* pose_ = nullptr;
     NoStepListener noSteps_;
     StepListener* steps_ = &noSteps_;
     QComboBox* objectList_ = nullptr;

@@ -15,6 +15,7 @@
 #include "project/ui/save_project_options_dialog.h"
 #include "project/ui/translate_names_dialog.h"
 #include "project/ui/translated_names_dialog.h"
+#include "rig/pose_beside_project.h"
 #include "select/part_selection.h"
 #include "ui/about_dialog.h"
 #include "ui/dialog_units.h"
@@ -239,6 +240,7 @@ void ProjectPage::NewProject() {
             creature_.RemovePart(std::string(BodyPartName(id)));
         }
         selection_.RememberSelections();
+        if (pose_) pose_->SetPose(Pose{});
     }
     if (unsaved_) unsaved_->MarkSaved();
     Repaint();
@@ -261,6 +263,7 @@ bool ProjectPage::LoadProjectFile(const std::string& path) {
         bw::LoadProject(creature_, path, objectDirectory_, flags_, listener);
         if (!listener.cleared) return false;
         selection_.RememberSelections();
+        LoadPose(path);
     }
     if (unsaved_) unsaved_->MarkSaved();
     Repaint();
@@ -277,6 +280,7 @@ bool ProjectPage::SaveProject() {
     std::string reason;
     if (WriteProject(creature_, *chosen, objectDirectory_, options.Version(), &reason)) {
         if (unsaved_) unsaved_->MarkSaved();
+        SavePose(*chosen);
         notifier_.ShowMessage(saved, kApplicationName, MessageIcon::Exclamation,
                               MessageButtons::Ok);
         return true;
@@ -285,6 +289,25 @@ bool ProjectPage::SaveProject() {
     notifier_.ShowMessage(*chosen + "\n" + reason, "Unable to save project", MessageIcon::Warning,
                           MessageButtons::Ok);
     return false;
+}
+
+void ProjectPage::LoadPose(const std::string& projectPath) {
+    if (!pose_) return;
+    Pose pose;
+    std::string reason;
+    if (!LoadPoseBesideProject(projectPath, &pose, &reason))
+        notifier_.ShowMessage(PosePathOfProject(projectPath) + "\n" + reason +
+                                  "\nThe creature is shown in its rest pose.",
+                              "Unable to load pose", MessageIcon::Warning, MessageButtons::Ok);
+    pose_->SetPose(pose);
+}
+
+void ProjectPage::SavePose(const std::string& projectPath) {
+    if (!pose_) return;
+    std::string reason;
+    if (!SavePoseBesideProject(projectPath, pose_->GetPose(), &reason))
+        notifier_.ShowMessage(PosePathOfProject(projectPath) + "\n" + reason, "Unable to save pose",
+                              MessageIcon::Warning, MessageButtons::Ok);
 }
 
 void ProjectPage::Export(ExportKind kind) {

@@ -28,6 +28,7 @@
 #include "platform/platform_dialogs.h"
 #include "project/project_loader.h"
 #include "project/unsaved_creature.h"
+#include "rig/creature_pose.h"
 
 class QCheckBox;
 class QLabel;
@@ -83,6 +84,9 @@ class ProjectPage : public QWidget {
     // Asks before New and Load lose unsaved work, and hears what is saved, loaded or new. Not
     // owned; null for none (nothing is asked).
     void SetUnsavedCreature(UnsavedCreature* unsaved) { unsaved_ = unsaved; }
+    // The pose "Save Project" writes beside the project and "Load Project" reads from beside
+    // it; "New" sets it to rest. Not owned; null for none.
+    void SetCreaturePose(CreaturePose* pose) { pose_ = pose; }
 
     // Empties the creature and shows " (none) " in every list.
     void NewProject();
@@ -116,6 +120,10 @@ class ProjectPage : public QWidget {
     void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
+    // The pose beside a project, read after its load or written after its save; a failure is
+    // one message (a pose that cannot be read leaves the rest pose).
+    void LoadPose(const std::string& projectPath);
+    void SavePose(const std::string& projectPath);
     class LoadListener;
 
     void BuildControls();
@@ -133,6 +141,7 @@ class ProjectPage : public QWidget {
     std::string objectDirectory_;
     TranslationFlags flags_;
     UnsavedCreature* unsaved_ = nullptr;
+    CreaturePose* pose_ = nullptr;
     std::unique_ptr<ExportChoicesAsker> choicesDialog_;
     CreatureExportCommand exporter_;
 

@@ -22,6 +22,7 @@ constexpr GLfloat kLightAmbientAlpha = 0.1f;
 constexpr GLfloat kLightDiffuseAlpha = 0.4f;
 constexpr GLfloat kMaterialBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 constexpr GLfloat kHighlightColour[3] = {1.0f, 1.0f, 0.0f};
+constexpr GLfloat kJointPointSize = 6.0f;
 
 // The polygons a routine may draw: none when the part has none, or when its view arrays do not
 // cover its points (TransformToView has not run since the part was loaded).
@@ -149,14 +150,20 @@ Vec3f DrawFlatQuads(const PartObject& part, std::span<const Quad> polygons, Vec3
 
 }  // namespace
 
-void DrawCreature(Creature& creature) {
+void DrawCreature(Creature& creature, std::span<const PosedPart> posed) {
     for (int i = 0; i < creature.PartCount(); ++i) {
         PartObject* part = creature.Part(i);
         if (part == nullptr) continue;
         part->yaw = creature.yaw;
         part->pitch = creature.pitch;
         BuildViewMatrix(*part);
-        TransformToView(*part);
+        const PosedPart* pose = std::size_t(i) < posed.size() ? &posed[std::size_t(i)] : nullptr;
+        if (pose && pose->points.size() == part->TransformedPoints().size() &&
+            pose->normals.size() == part->Normals().size()) {
+            TransformToView(*part, pose->points, pose->normals);
+        } else {
+            TransformToView(*part);
+        }
         switch (creature.shadingMode) {
             case ShadingMode::Smooth:
                 DrawPartSmooth(*part, creature.lightLevel);
@@ -254,6 +261,34 @@ bool DrawHighlightOverlay(PartObject& part) {
     glEnable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     return true;
+}
+
+void DrawSkeleton(const Creature& creature, const CreaturePose::Bones& bones,
+                  const std::array<float, 3>& colour) {
+    const std::array<double, 12> view =
+        ViewMatrix(creature.yaw, creature.pitch, creature.panX, creature.panY);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glColor3f(colour[0], colour[1], colour[2]);
+    glBegin(GL_LINES);
+    for (const auto& [parent, child] : bones.bones) {
+        if (parent >= bones.joints.size() || child >= bones.joints.size()) continue;
+        const Vec3f a = ToView(view, bones.joints[parent]);
+        const Vec3f b = ToView(view, bones.joints[child]);
+        glVertex3f(a.x, a.y, a.z);
+        glVertex3f(b.x, b.y, b.z);
+    }
+    glEnd();
+    glPointSize(kJointPointSize);
+    glBegin(GL_POINTS);
+    for (const Vec3f& joint : bones.joints) {
+        const Vec3f p = ToView(view, joint);
+        glVertex3f(p.x, p.y, p.z);
+    }
+    glEnd();
+    glPointSize(1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
 }
 
 }  // namespace bw

@@ -5,8 +5,13 @@
 // by its own view transform (BuildViewMatrix, TransformToView in view_transform.h).
 #pragma once
 
+#include <array>
+#include <span>
+
 #include "model/creature.h"
 #include "model/part_object.h"
+#include "rig/creature_pose.h"
+#include "rig/skinning.h"
 
 namespace bw {
 
@@ -14,7 +19,16 @@ namespace bw {
 // wireframe; any other value draws nothing. Before drawing a part it copies the creature's
 // yaw and pitch (in wireframe also its wireColour) into the part and recomputes the part's
 // view matrix, view points and view normals; that is all it changes in the model.
-void DrawCreature(Creature& creature);
+//
+// With `posed` (one entry per part, as CreaturePose gives them) each part is drawn from its
+// posed points and normals instead of its own; a part whose entry does not match its point
+// count is drawn as it is.
+void DrawCreature(Creature& creature, std::span<const PosedPart> posed = {});
+
+// The joints as points and the bones as lines, in model space, over whatever was drawn (no
+// depth test, unlit) in `colour`, carried into view space as the parts are.
+void DrawSkeleton(const Creature& creature, const CreaturePose::Bones& bones,
+                  const std::array<float, 3>& colour);
 
 // Each draws the part's view points (TransformToView) and returns false, drawing nothing, when
 // the part has no polygons or its view arrays do not cover its points. Every routine leaves

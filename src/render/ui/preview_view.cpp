@@ -111,6 +111,18 @@ void PreviewView::SetCreature(Creature* creature) {
     Invalidate();
 }
 
+void PreviewView::SetCreaturePose(CreaturePose* pose) {
+    if (pose_ == pose) return;
+    pose_ = pose;
+    Invalidate();
+}
+
+void PreviewView::SetShowSkeleton(bool show) {
+    if (showSkeleton_ == show) return;
+    showSkeleton_ = show;
+    Invalidate();
+}
+
 void PreviewView::SetScene(PreviewScene* scene) {
     if (scene_ == scene) return;
     scene_ = scene;
@@ -205,7 +217,9 @@ void PreviewView::paintGL() {
     // The negative z scale turns the creature's model space (z towards the viewer's back)
     // into GL's eye space.
     glScalef(zoom_, zoom_, -zoom_);
-    DrawCreature(*creature_);
+    DrawCreature(*creature_, pose_ ? pose_->PosedParts(*creature_) : std::span<const PosedPart>{});
+    if (pose_ && showSkeleton_)
+        DrawSkeleton(*creature_, pose_->PosedBones(*creature_), creature_->wireColour);
     glPopMatrix();
 }
 

@@ -29,6 +29,7 @@
 #include "model/creature.h"
 #include "render/preview_navigation.h"
 #include "render/preview_scene.h"
+#include "rig/creature_pose.h"
 
 namespace bw {
 
@@ -44,6 +45,11 @@ class PreviewView : public QOpenGLWindow {
     static QSurfaceFormat RequestedFormat();
 
     void SetCreature(Creature* creature);
+    // The pose the creature is drawn in (not owned; null: its own points), and whether its
+    // skeleton is drawn over it. Each asks for a frame.
+    void SetCreaturePose(CreaturePose* pose);
+    void SetShowSkeleton(bool show);
+    bool ShowSkeleton() const { return showSkeleton_; }
     // What is drawn instead of the creature, and takes the drags, until it is set to null; the
     // view repaints after each drag the scene takes. Double clicks then leave the creature.
     void SetScene(PreviewScene* scene);
@@ -104,6 +110,8 @@ class PreviewView : public QOpenGLWindow {
     void ApplySceneDrags(QPoint position, Qt::KeyboardModifiers modifiers);
 
     Creature* creature_ = nullptr;
+    CreaturePose* pose_ = nullptr;
+    bool showSkeleton_ = false;
     PreviewScene* scene_ = nullptr;
 
     float zoom_ = kInitialZoom;
