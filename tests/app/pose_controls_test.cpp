@@ -1,11 +1,15 @@
 // The Pose group of the Edit Parts page in the real window: its sliders and number fields turn
 // the joint of the part being edited and the preview shows it, every change is one undoable
 // step, and the pose is saved beside the project and read back with it.
+#include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
@@ -79,6 +83,63 @@ TEST_F(PoseControlsTest, SlidersAndFieldsTurnTheEditedJointAndEachChangeIsOneSte
     EXPECT_TRUE(dialog->GetCreaturePose().GetPose().IsRest());
     ASSERT_TRUE(dialog->UndoLastStep());
     EXPECT_EQ(Forearm(), (JointRotation{15.0f, 0.0f, -40.0f}));
+}
+
+// Ctrl and a left drag on a part in the preview: the part under the pointer becomes the edited
+// part and bends (up) and swings (right) by half a degree a pixel, the whole drag one step.
+TEST_F(PoseControlsTest, ACtrlDragOnAPartInThePreviewPosesThatPart) {
+    PreviewView& view = *dialog->Preview();
+    Frame();
+    const int thigh = [&] {
+        for (int i = 0; i < dialog->GetCreature().PartCount(); ++i)
+            if (dialog->GetCreature().Part(i)->bodyPart == *BodyPartIdOfName("Left thigh"))
+                return i;
+        return -1;
+    }();
+    ASSERT_GE(thigh, 0);
+    // The middle of the thigh's view points, where the preview projects it.
+    const PartObject& part = *dialog->GetCreature().Part(thigh);
+    Vec3d middle;
+    for (const Vec3f& p : part.viewPoints) middle = middle + Widened(p);
+    const double n = double(part.viewPoints.size());
+    const double zoom = view.Zoom();
+    std::array<GLdouble, 16> modelView{}, projection{};
+    std::array<GLint, 4> viewport{};
+    view.makeCurrent();
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    view.doneCurrent();
+    GLdouble wx = 0, wy = 0, wz = 0;
+    ASSERT_TRUE(gluProject(middle.x / n * zoom, middle.y / n * zoom, -middle.z / n * zoom,
+                           modelView.data(), projection.data(), viewport.data(), &wx, &wy, &wz));
+    const qreal ratio = view.devicePixelRatio();
+    const QPoint onThigh(int(wx / ratio), int((viewport[3] - wy) / ratio));
+    ASSERT_EQ(view.PartAt(onThigh), thigh);
+    EXPECT_EQ(view.PartAt({0, 0}), std::nullopt) << "the background is no part";
+
+    const std::size_t steps = dialog->Steps().History().UndoCount();
+    const auto send = [&view](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                              Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, buttons,
+                          Qt::ControlModifier);
+        QApplication::sendEvent(&view, &event);
+    };
+    send(QEvent::MouseButtonPress, onThigh, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, onThigh + QPoint(6, -10), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseMove, onThigh + QPoint(10, -30), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, onThigh + QPoint(10, -30), Qt::LeftButton, Qt::NoButton);
+
+    const BodyPartId thighId = *BodyPartIdOfName("Left thigh");
+    EXPECT_EQ(page->Editor().View().entry, thighId + 1) << "the thigh is being edited";
+    const JointRotation turned = dialog->GetCreaturePose().GetPose().Rotation(thighId);
+    EXPECT_FLOAT_EQ(turned.bend, 15.0f);
+    EXPECT_FLOAT_EQ(turned.side, 5.0f);
+    EXPECT_EQ(page->Pose()->AngleSlider(0)->value(), 15);
+    EXPECT_EQ(dialog->Steps().History().UndoCount(), steps + 1);
+    ASSERT_TRUE(dialog->UndoLastStep());
+    EXPECT_TRUE(dialog->GetCreaturePose().GetPose().IsRest());
+    EXPECT_EQ(dialog->GetCreature().yaw, 0.0f) << "no turn of the view";
 }
 
 TEST_F(PoseControlsTest, ShowSkeletonDrawsOverTheCreature) {

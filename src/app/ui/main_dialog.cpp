@@ -135,6 +135,15 @@ void MainDialog::BuildPages() {
                                           platform_.colourChooser, platform_.notifier);
     editParts_ = new EditPartsPage(*creature_, [this] { RepaintPreview(); });
     editParts_->SetCreaturePose(pose_.get());
+    if (preview_) {
+        connect(preview_, &PreviewView::PosingStarted, this, &MainDialog::StartPosingDrag);
+        connect(preview_, &PreviewView::PosingMoved, this, &MainDialog::MovePosingDrag);
+        connect(preview_, &PreviewView::PosingEnded, this, [this] {
+            if (!posedByDrag_) return;
+            posedByDrag_.reset();
+            undo_->StepEnds();
+        });
+    }
     projectPage_->SetCreaturePose(pose_.get());
     connect(editParts_->Pose(), &PoseGroup::ShowSkeletonToggled, this, [this](bool show) {
         if (preview_) preview_->SetShowSkeleton(show);
@@ -312,6 +321,28 @@ void MainDialog::OfferRecoveredCreature() {
     if (answer == MessageResult::Yes && projectPage_->LoadProjectFile(path))
         unsaved_->MarkChanged();
     std::filesystem::remove(path, error);
+}
+
+void MainDialog::StartPosingDrag(int partIndex) {
+    const PartObject* part = creature_->Part(partIndex);
+    if (!part || posedByDrag_) return;
+    undo_->StepBegins();
+    posedByDrag_ = part->bodyPart;
+    editParts_->ShowEntry(EntryOfBodyPart(part->bodyPart));  // the part becomes the edited one
+}
+
+void MainDialog::MovePosingDrag(int right, int up) {
+    if (!posedByDrag_) return;
+    JointRotation rotation = pose_->GetPose().Rotation(*posedByDrag_);
+    const auto turned = [](float degrees, int pixels) {
+        return std::clamp(degrees + kPosingDegreesPerPixel * float(pixels), -kMaxJointAngle,
+                          kMaxJointAngle);
+    };
+    rotation.bend = turned(rotation.bend, up);
+    rotation.side = turned(rotation.side, right);
+    if (!pose_->SetRotation(*posedByDrag_, rotation)) return;
+    editParts_->Pose()->ShowAngles();
+    RepaintPreview();
 }
 
 void MainDialog::ShowRestoredState(std::optional<BodyPartId> editedPart) {

@@ -168,6 +168,11 @@ class MainDialog : public QDialog {
     void BuildUndoKeys();
     // After a step was undone or redone.
     void ShowRestoredState(std::optional<BodyPartId> editedPart);
+    // A Ctrl-drag in the preview: the part under the press becomes the edited part, and each
+    // move bends it (up) and swings it sideways (right); the whole drag is one step.
+    void StartPosingDrag(int partIndex);
+    void MovePosingDrag(int right, int up);
+    static constexpr float kPosingDegreesPerPixel = 0.5f;
     // Notes where the controls stand at the starting size, for laying them out on a resize.
     void RememberStartLayout();
     void OnTabChanged(int index);
@@ -178,7 +183,8 @@ class MainDialog : public QDialog {
     MainDialogPlatform platform_;
     Configuration configuration_;
     std::unique_ptr<Creature> creature_;
-    std::unique_ptr<CreaturePose> pose_;  // the pose the creature is shown in
+    std::unique_ptr<CreaturePose> pose_;     // the pose the creature is shown in
+    std::optional<BodyPartId> posedByDrag_;  // the body part a Ctrl-drag in the preview turns
     std::unique_ptr<SymmetryState> symmetry_;
     std::unique_ptr<UndoSteps> undo_;
     std::unique_ptr<UnsavedCreature> unsaved_;

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include "render/gl/creature_drawing.h"
+#include "render/gl/part_picking.h"
 #include "render/preview_camera.h"
 
 namespace bw {
@@ -235,7 +236,27 @@ PreviewView::DragState* PreviewView::StateOf(DragButton button) {
     return nullptr;
 }
 
+std::optional<int> PreviewView::PartAt(QPoint position) {
+    if (!creature_ || scene_ || !isValid() || !isExposed()) return std::nullopt;
+    const qreal ratio = devicePixelRatio();
+    makeCurrent();
+    const std::optional<int> part =
+        PartAtPixel(*creature_, zoom_, int(position.x() * ratio), int(position.y() * ratio));
+    doneCurrent();
+    Invalidate();  // the picking drew into the back buffer
+    return part;
+}
+
 void PreviewView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier) && pose_ &&
+        !scene_) {
+        const QPoint position = event->position().toPoint();
+        if (const std::optional<int> part = PartAt(position)) {
+            posingFrom_ = position;
+            emit PosingStarted(*part);
+            return;
+        }
+    }
     const auto button = ButtonOf(event->button());
     if (!button) return;
     DragState* state = StateOf(*button);
@@ -245,6 +266,11 @@ void PreviewView::mousePressEvent(QMouseEvent* event) {
 }
 
 void PreviewView::mouseReleaseEvent(QMouseEvent* event) {
+    if (posingFrom_ && event->button() == Qt::LeftButton) {
+        posingFrom_.reset();
+        emit PosingEnded();
+        return;
+    }
     const auto button = ButtonOf(event->button());
     if (!button) return;
     StateOf(*button)->pressed = false;
@@ -279,8 +305,14 @@ void PreviewView::ApplyCreatureDrag(DragButton button, QPoint position,
 }
 
 void PreviewView::mouseMoveEvent(QMouseEvent* event) {
-    if (!captured_) return;
     const QPoint position = event->position().toPoint();
+    if (posingFrom_) {
+        const QPoint moved = position - *posingFrom_;
+        posingFrom_ = position;
+        if (!moved.isNull()) emit PosingMoved(moved.x(), -moved.y());
+        return;
+    }
+    if (!captured_) return;
     if (scene_) {
         ApplySceneDrags(position, event->modifiers());
         return;

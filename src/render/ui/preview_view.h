@@ -25,6 +25,7 @@
 #include <QPoint>
 #include <QSize>
 #include <array>
+#include <optional>
 
 #include "model/creature.h"
 #include "render/preview_navigation.h"
@@ -80,6 +81,17 @@ class PreviewView : public QOpenGLWindow {
     // was first exposed. Logical size x devicePixelRatio, top row first.
     QImage DrawAndReadFrame();
 
+    // The list index of the creature's part drawn at a point of the window (logical pixels, y
+    // down); none over the background, without a frame drawn yet, or while a scene is shown.
+    std::optional<int> PartAt(QPoint position);
+
+  signals:
+    // Ctrl and a left drag that starts on a part pose it: the part's list index at the press,
+    // then each move by (right, up) logical pixels, then the release.
+    void PosingStarted(int partIndex);
+    void PosingMoved(int right, int up);
+    void PosingEnded();
+
   protected:
     bool event(QEvent* event) override;
     void exposeEvent(QExposeEvent* event) override;
@@ -111,6 +123,7 @@ class PreviewView : public QOpenGLWindow {
 
     Creature* creature_ = nullptr;
     CreaturePose* pose_ = nullptr;
+    std::optional<QPoint> posingFrom_;  // the last position of a posing drag
     bool showSkeleton_ = false;
     PreviewScene* scene_ = nullptr;
 
