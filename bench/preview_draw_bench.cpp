@@ -38,6 +38,7 @@
 #include "render/preview_camera.h"
 #include "render/ui/preview_view.h"
 #include "render/view_transform.h"
+#include "rig/creature_pose.h"
 #include "select/ui/select_parts_page.h"
 
 namespace {
@@ -340,6 +341,42 @@ void DrawBackgroundOnly(benchmark::State& state) {
     environment->framesPerSecond[kBackgroundOnly] = fps;
 }
 
+// Posing the largest creature: each posed frame turns joints (the forearms and thighs, a new
+// angle every frame) so the points are skinned again and drawn; each unposed frame draws the
+// creature at rest. The two take turns, a frame each, smooth shading.
+void PoseInTurns(benchmark::State& state) {
+    constexpr int kFantasyType = 0;
+    if (!Prepare(state, kFantasyType, 0)) return;
+    bw::MainDialog& dialog = *environment->shown->dialog;
+    bw::PreviewView* preview = dialog.Preview();
+    bw::CreaturePose& pose = dialog.GetCreaturePose();
+    const std::array<bw::BodyPartId, 4> turned{
+        *bw::BodyPartIdOfName("Left forearm"), *bw::BodyPartIdOfName("Right forearm"),
+        *bw::BodyPartIdOfName("Left thigh"), *bw::BodyPartIdOfName("Right thigh")};
+    FrameTimes posedTimes{0.0, bw::bench::FrameCounter(*preview)};
+    double restSeconds = 0.0;
+    int frame = 0;
+    for (auto _ : state) {
+        const float angle = float(10 + frame++ % 40);
+        const auto start = std::chrono::steady_clock::now();
+        for (bw::BodyPartId id : turned) pose.SetRotation(id, {angle, 0.0f, 0.0f});
+        PresentFrame(preview);
+        const auto between = std::chrono::steady_clock::now();
+        pose.SetPose(bw::Pose{});
+        PresentFrame(preview);
+        const auto end = std::chrono::steady_clock::now();
+        posedTimes.seconds += Seconds(start, between);
+        restSeconds += Seconds(between, end);
+    }
+    const double n = double(state.iterations());
+    const double posedFps = posedTimes.seconds > 0.0 ? n / posedTimes.seconds : 0.0;
+    const double restFps = restSeconds > 0.0 ? n / restSeconds : 0.0;
+    state.counters["posed_fps"] = posedFps;
+    state.counters["rest_fps"] = restFps;
+    environment->framesPerSecond["posing/posed"] = posedFps;
+    environment->framesPerSecond["posing/rest"] = restFps;
+}
+
 // The summary lines: each ratio, then the goals.
 void ReportRatiosAndGoals(const std::map<std::string, double>& fps) {
     double worstShare = 0.0, slowestSmooth = 0.0;
@@ -384,6 +421,13 @@ void ReportRatiosAndGoals(const std::map<std::string, double>& fps) {
     if (!slowestName.empty())
         std::printf("slowest smooth preview: %s at %.1f fps (goal: 60 or more)\n",
                     slowestName.c_str(), slowestSmooth);
+    const auto posed = fps.find("posing/posed");
+    const auto rest = fps.find("posing/rest");
+    if (posed != fps.end() && rest != fps.end() && rest->second > 0.0)
+        std::printf(
+            "ratio posed frame fps/rest frame fps, Fantasy smooth: %.2f (goal: 0.80 or "
+            "more)\n",
+            posed->second / rest->second);
 }
 
 }  // namespace
@@ -438,6 +482,11 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMillisecond);
         }
     }
+    benchmark::RegisterBenchmark("preview/posed_and_rest/Fantasy/smooth",
+                                 [](benchmark::State& s) { PoseInTurns(s); })
+        ->UseRealTime()
+        ->MinTime(kMinSeconds)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(kBackgroundOnly.c_str(),
                                  [](benchmark::State& s) { DrawBackgroundOnly(s); })
         ->UseRealTime()
