@@ -22,7 +22,10 @@ bool EncodeCreatureExport(const Creature& creature, const std::string& path,
     result = {};
     stage(ExportStage::Collecting);
     std::vector<PartGeometry> parts;
-    if (!TakeCreatureGeometry(creature, options, std::string(format.name), parts, reason))
+    const bool rigged = options.includeSkeleton && format.skeleton;
+    std::vector<ExportJoint> skeleton;
+    if (!TakeCreatureGeometry(creature, options, std::string(format.name), parts, reason,
+                              rigged ? &skeleton : nullptr))
         return false;
     if (format.writer == ExportWriter::Dxflib) {
         stage(ExportStage::Writing);
@@ -50,7 +53,8 @@ bool EncodeCreatureExport(const Creature& creature, const std::string& path,
         scene = WeldedSurfaceScene(surface);
     } else {
         stage(ExportStage::Writing);
-        scene = PartsScene(parts, format, options.typeInSurfaceNames);
+        scene = rigged ? RiggedPartsScene(parts, skeleton, format, options.typeInSurfaceNames)
+                       : PartsScene(parts, format, options.typeInSurfaceNames);
     }
 
     // Companion files are named after the file: the library names the first blob as told and
