@@ -52,8 +52,10 @@ aiMatrix4x4 RotationThenTranslation(const Quaternion& rotation, const Vec3d& off
 
 // The influences of a point as the file holds them: the weights as floats that sum to one as
 // closely as floats can (the last takes what the others leave), joints outside the skeleton
-// left out.
+// and weights too small to be told from nothing once normalised left out (a reader takes a
+// joint with zero weight for a fault).
 std::vector<Influence> FileInfluences(const PointWeights& weights, std::size_t jointCount) {
+    constexpr double kNegligible = 1e-6;
     std::vector<Influence> influences;
     double total = 0.0;
     for (const Influence& influence : weights.Used()) {
@@ -61,6 +63,11 @@ std::vector<Influence> FileInfluences(const PointWeights& weights, std::size_t j
         influences.push_back(influence);
         total += influence.weight;
     }
+    std::erase_if(influences, [total](const Influence& influence) {
+        return influence.weight / total < kNegligible;
+    });
+    total = 0.0;
+    for (const Influence& influence : influences) total += influence.weight;
     if (influences.empty()) return influences;
     float others = 0.0f;
     for (std::size_t k = 0; k + 1 < influences.size(); ++k) {
