@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <span>
+#include <utility>
 
 #include "export/non_finite_count.h"
+#include "rig/posed_skeleton.h"
+#include "rig/skeleton.h"
+#include "rig/skin_weights.h"
+#include "rig/skinning.h"
 
 namespace bw {
 namespace {
@@ -25,17 +31,64 @@ Vec3f ToExportFrame(const Vec3f& v, double scale, UpAxis up) {
     return up == UpAxis::Z ? Vec3f{s.x, -s.z, s.y} : s;
 }
 
-// The creature's extent along Y; 0 for a creature without points.
-double CreatureHeight(const Creature& creature) {
+Vec3d ToExportFrame(const Vec3d& v, double scale, UpAxis up) {
+    const Vec3d s{v.x * scale, v.y * scale, v.z * scale};
+    return up == UpAxis::Z ? Vec3d{s.x, -s.z, s.y} : s;
+}
+
+// A model-space rotation seen in the export frame: scaling leaves it as it is; the quarter turn
+// of Z up turns its axis as it turns every direction.
+Quaternion ToExportFrame(const Quaternion& q, UpAxis up) {
+    return up == UpAxis::Z ? Quaternion{q.w, q.x, -q.z, q.y} : q;
+}
+
+// The model-space shape an export takes: per part its points and normals, skinned into a pose
+// or the creature's own.
+class ShapeSource {
+  public:
+    ShapeSource(const Creature& creature, std::vector<PosedPart> posed)
+        : creature_(creature), posed_(std::move(posed)) {}
+    std::span<const Vec3f> Points(int part) const {
+        return posed_.empty() ? creature_.Part(part)->TransformedPoints()
+                              : std::span<const Vec3f>(posed_[std::size_t(part)].points);
+    }
+    std::span<const Vec3f> Normals(int part) const {
+        return posed_.empty() ? creature_.Part(part)->Normals()
+                              : std::span<const Vec3f>(posed_[std::size_t(part)].normals);
+    }
+
+  private:
+    const Creature& creature_;
+    std::vector<PosedPart> posed_;  // empty for the creature's own shape
+};
+
+// The shape's extent along Y; 0 for a shape without points.
+double ShapeHeight(const Creature& creature, const ShapeSource& shape) {
     float low = std::numeric_limits<float>::infinity();
     float high = -low;
     for (int i = 0; i < creature.PartCount(); ++i) {
-        for (const Vec3f& p : creature.Part(i)->TransformedPoints()) {
+        for (const Vec3f& p : shape.Points(i)) {
             low = std::min(low, p.y);
             high = std::max(high, p.y);
         }
     }
     return high > low ? double(high) - double(low) : 0.0;
+}
+
+// The joints of `rig` in the export frame, turned by `pose`.
+std::vector<ExportJoint> ExportJoints(const Skeleton& rig, const Pose& pose, double scale,
+                                      UpAxis up) {
+    const std::vector<PosedJoint> posed = PoseSkeleton(rig, pose);
+    std::vector<ExportJoint> joints;
+    for (std::size_t j = 0; j < rig.joints.size(); ++j) {
+        const Joint& joint = rig.joints[j];
+        ExportJoint& out = joints.emplace_back();
+        out.name = joint.name;
+        if (joint.parent && *joint.parent < j) out.parent = joint.parent;
+        out.restPosition = ToExportFrame(joint.restPosition, scale, up);
+        out.rotation = ToExportFrame(posed[j].localRotation, up);
+    }
+    return joints;
 }
 
 // The polygon's corners without repeats of the previous corner (cyclically).
@@ -88,7 +141,7 @@ std::vector<Vec3f> UnitNormals(const PartGeometry& part, std::vector<Vec3f> norm
 
 bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options,
                           const std::string& formatName, std::vector<PartGeometry>& parts,
-                          std::string* reason) {
+                          std::string* reason, std::vector<ExportJoint>* skeleton) {
     const auto fail = [&](std::string text) {
         if (reason) *reason = std::move(text);
         return false;
@@ -103,9 +156,21 @@ bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options
                         " cannot hold");
         }
     }
+    // A rigged export keeps the rest shape: the pose goes into the joints.
+    const bool posing = options.pose && !options.pose->IsRest() && !skeleton;
+    Skeleton rig;
+    SkinWeights weights;
+    std::vector<PosedPart> posed;
+    if (posing || skeleton) {
+        rig = BuildSkeleton(creature);
+        ComputeSkinWeights(creature, rig, weights);
+    }
+    if (posing) SkinCreature(creature, weights, PoseSkeleton(rig, *options.pose), posed);
+    const ShapeSource shape(creature, std::move(posed));
+
     double scale = options.scale.value_or(1.0);
     if (options.height) {
-        const double height = CreatureHeight(creature);
+        const double height = ShapeHeight(creature, shape);
         if (!(height > 0.0)) return fail("the creature has no height to scale");
         scale = *options.height / height;
     }
@@ -115,7 +180,7 @@ bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options
         const PartObject& source = *creature.Part(i);
         PartGeometry part;
         part.bodyPart = source.TypeName();
-        for (const Vec3f& p : source.TransformedPoints()) {
+        for (const Vec3f& p : shape.Points(i)) {
             part.points.push_back(ToExportFrame(p, scale, options.up));
             if (!IsFinite(part.points.back())) {
                 return fail("the " + part.bodyPart +
@@ -123,7 +188,7 @@ bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options
             }
         }
         std::vector<Vec3f> normals;
-        for (const Vec3f& n : source.Normals())
+        for (const Vec3f& n : shape.Normals(i))
             normals.push_back(ToExportFrame(n, 1.0, options.up));
         normals.resize(part.points.size());
         for (const Quad& quad : source.Polygons()) {
@@ -137,8 +202,12 @@ bool TakeCreatureGeometry(const Creature& creature, const ExportOptions& options
             const auto set = source.ConnectionSet(k);
             part.sets[std::size_t(k)].assign(set.begin(), set.end());
         }
+        if (skeleton && std::size_t(i) < weights.parts.size() &&
+            weights.parts[std::size_t(i)].size() == part.points.size())
+            part.weights = weights.parts[std::size_t(i)];
         parts.push_back(std::move(part));
     }
+    if (skeleton) *skeleton = ExportJoints(rig, options.pose.value_or(Pose()), scale, options.up);
     return true;
 }
 

@@ -19,6 +19,7 @@ ExportOptions ExportOptionsOf(const ExportChoices& choices, bool typeInSurfaceNa
     if (choices.size == ExportSize::Height && usable(choices.height))
         options.height = choices.height;
     options.typeInSurfaceNames = typeInSurfaceNames;
+    options.includeSkeleton = choices.includeSkeleton;
     return options;
 }
 

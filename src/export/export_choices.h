@@ -1,5 +1,6 @@
-// What the user chooses for an export besides the file: the up axis and the size, the same
-// choices as the command line's --up, --scale and --height; and how the choices are asked.
+// What the user chooses for an export besides the file: the up axis, the size and, for a
+// format that can carry one, the skeleton: the same choices as the command line's --up,
+// --scale, --height and --rig; and how the choices are asked.
 #pragma once
 
 #include <optional>
@@ -17,12 +18,15 @@ struct ExportChoices {
     ExportSize size = ExportSize::AsModelled;
     double scale = 1.0;     // with ExportSize::Scaled; positive and finite
     double height = 100.0;  // with ExportSize::Height, in the file's units; positive and finite
+    // The skeleton and skin weights, for a format that can carry them (ExportFormat::skeleton);
+    // ignored by the others.
+    bool includeSkeleton = false;
 
     bool operator==(const ExportChoices&) const = default;
 };
 
-// The choices a format starts with: its own up axis, as modelled; for printing (STL, 3MF) a
-// height of 100 (millimetres).
+// The choices a format starts with: its own up axis, as modelled, no skeleton; for printing
+// (STL, 3MF) a height of 100 (millimetres).
 ExportChoices DefaultExportChoices(const ExportFormat& format);
 
 // The export options of `choices`. A scale or height that is not a positive finite number is

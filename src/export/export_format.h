@@ -32,6 +32,8 @@ struct ExportFormat {
     bool commandLine;
     // As a file dialog's filter names it: "glTF binary (*.glb)".
     std::string_view filter;
+    // Can carry the creature's skeleton and skin weights (glTF, FBX).
+    bool skeleton;
 };
 
 // Which formats a front end offers.

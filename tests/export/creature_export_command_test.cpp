@@ -166,6 +166,65 @@ TEST_F(CreatureExportCommandTest, ChoicesStartAsTheFormatsOwnAndAreKeptPerFormat
     EXPECT_EQ(choices.asked[2].second, tall);
 }
 
+TEST_F(CreatureExportCommandTest, ThePoseAndTheSkeletonChoiceReachTheExport) {
+    LoadSample("Male.bwp");
+    Pose pose;
+    ASSERT_TRUE(pose.SetRotation(*BodyPartIdOfName("Left forearm"), {60.0f, 0.0f, 0.0f}));
+    const auto encoded = [&](const std::string& extension, const ExportOptions& options) {
+        ExportResult result;
+        const std::string name = extension == ".stl" ? "/e" : "/rigged";
+        EXPECT_TRUE(EncodeCreatureExport(creature, dir.Path() + name + extension,
+                                         *ExportFormatOfExtension(extension), options, result,
+                                         nullptr));
+        return result.files.empty() ? std::string() : result.files[0].bytes;
+    };
+    ExportOptions rest =
+        ExportOptionsOf(DefaultExportChoices(*ExportFormatOfExtension(".stl")), true);
+    ExportOptions posed, rigged;
+    posed.pose = pose;
+    rigged.pose = pose;
+    rigged.includeSkeleton = true;
+
+    // Until a pose is set, the rest shape; the skeleton only when chosen, and only where the
+    // format carries one.
+    EXPECT_FALSE(command.CurrentPose());
+    ASSERT_TRUE(Export(ExportKind::BodyParts, dir.Path() + "/rest.stl"));
+    EXPECT_EQ(ReadBytes(dir.Path() + "/rest.stl"), encoded(".stl", rest));
+    command.SetPose(pose);
+    EXPECT_EQ(command.CurrentPose(), pose);
+    ExportChoices skeleton;
+    skeleton.includeSkeleton = true;
+    choices.answer = skeleton;
+    ASSERT_TRUE(Export(ExportKind::BodyParts, dir.Path() + "/posed.stl"));
+    EXPECT_EQ(ReadBytes(dir.Path() + "/posed.stl"), encoded(".stl", posed));
+    EXPECT_NE(encoded(".stl", posed), encoded(".stl", rest));
+    ASSERT_TRUE(Export(ExportKind::BodyParts, dir.Path() + "/rigged.glb"));
+    EXPECT_EQ(ReadBytes(dir.Path() + "/rigged.glb"), encoded(".glb", rigged));
+    EXPECT_NE(ReadBytes(dir.Path() + "/rigged.glb").find("JOINTS_0"), std::string::npos);
+    choices.answer = ExportChoices();
+    ASSERT_TRUE(Export(ExportKind::BodyParts, dir.Path() + "/posed.glb"));
+    EXPECT_EQ(ReadBytes(dir.Path() + "/posed.glb"), encoded(".glb", posed));
+
+    // Back to rest: the bytes of an export that never had a pose.
+    command.SetPose(std::nullopt);
+    choices.answer.reset();
+    ASSERT_TRUE(Export(ExportKind::BodyParts, dir.Path() + "/again.stl"));
+    EXPECT_EQ(ReadBytes(dir.Path() + "/again.stl"),
+              encoded(".stl", ExportOptionsOf(skeleton, true)));
+}
+
+TEST(ExportOptionsOf, CarriesTheSkeletonChoice) {
+    ExportChoices choices;
+    EXPECT_FALSE(ExportOptionsOf(choices, true).includeSkeleton);
+    choices.includeSkeleton = true;
+    EXPECT_TRUE(ExportOptionsOf(choices, true).includeSkeleton);
+    for (const ExportFormat& format : ExportFormats(ExportFormatSet::Every)) {
+        EXPECT_FALSE(DefaultExportChoices(format).includeSkeleton) << format.name;
+        const std::string_view e = format.extension;
+        EXPECT_EQ(format.skeleton, e == ".glb" || e == ".gltf" || e == ".fbx") << e;
+    }
+}
+
 TEST_F(CreatureExportCommandTest, CancellingEitherDialogWritesNothing) {
     LoadSample("Male.bwp");
     dialogs.answers.push_back(std::nullopt);

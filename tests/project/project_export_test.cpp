@@ -219,6 +219,30 @@ TEST_F(ProjectExportTest, TheChoicesDialogSetsTheUpAxisAndSize) {
     EXPECT_EQ(modal.unexpected, 0);
 }
 
+TEST_F(ProjectExportTest, TheSkeletonBoxIsOfferedOnlyWhereTheFormatCarriesOne) {
+    ExportChoices start;
+    start.includeSkeleton = true;
+    for (const ExportFormat& format : ExportFormats(ExportFormatSet::Every)) {
+        SCOPED_TRACE(std::string(format.extension));
+        ExportChoicesDialog dialog(format, start, page);
+        QCheckBox* box = dialog.SkeletonBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->accessibleName(), "Include skeleton");
+        EXPECT_EQ(box->isHidden(), !format.skeleton);
+        EXPECT_EQ(box->isChecked(), format.skeleton);
+        EXPECT_EQ(dialog.Choices().includeSkeleton, format.skeleton);
+        if (format.skeleton) {
+            QTest::mouseClick(box, Qt::LeftButton);
+            EXPECT_FALSE(dialog.Choices().includeSkeleton);
+        }
+    }
+    // Unchecked at the start, it stays so until the user checks it.
+    ExportChoicesDialog glb(*ExportFormatOfExtension(".glb"), ExportChoices(), page);
+    EXPECT_FALSE(glb.Choices().includeSkeleton);
+    glb.SkeletonBox()->setChecked(true);
+    EXPECT_TRUE(glb.Choices().includeSkeleton);
+}
+
 TEST_F(ProjectExportTest, FailuresAndCancelsChangeNothingOnDisk) {
     const std::string kept = files.Write("kept.3ds", std::string("old bytes"));
     Export(ProjectPage::kExport3dsId, std::nullopt);

@@ -20,6 +20,7 @@
 #include "export/welded_surface.h"
 #include "model/creature.h"
 #include "project/project_loader.h"
+#include "rig/pose_file.h"
 #include "support/command_runner.h"
 #include "support/recording_notifier.h"
 #include "support/temporary_directory.h"
@@ -223,6 +224,13 @@ ThreeMfContents ReadThreeMf(const std::string& path) {
     return contents;
 }
 
+// The index of the part of `bodyPart` among `parts`; parts.size() when there is none.
+std::size_t PartIndex(const std::vector<PartGeometry>& parts, const std::string& bodyPart) {
+    for (std::size_t p = 0; p < parts.size(); ++p)
+        if (parts[p].bodyPart == bodyPart) return p;
+    return parts.size();
+}
+
 class PrintableExportTest : public ::testing::Test {
   protected:
     test::CommandResult Run(const std::vector<std::string>& args) {
@@ -271,18 +279,100 @@ TEST_F(PrintableExportTest, EverySampleAndRandomCreatureIsOneClosedOutwardThreeM
     }
 }
 
+// Three poses a printed creature might stand in: a bent forearm, a thigh bent back with the
+// neck twisted, and everything at once with the upper body turned too.
+const char* const kPrintPoses[] = {
+    "Left forearm 60 0 0\n",
+    "Left thigh -45 0 0\nNeck 0 0 30\n",
+    "Left forearm 60 0 0\nRight arm 20 -30 10\nLeft thigh -45 0 0\nRight leg 30 0 0\n"
+    "Neck 0 0 30\nHead 15 0 0\nUpper body 0 10 -20\n",
+};
+
+TEST_F(PrintableExportTest, EverySampleCreatureInEachPoseIsOneClosedOutwardShell) {
+    for (std::size_t k = 0; k < std::size(kPrintPoses); ++k) {
+        const std::string pose =
+            dir.Write("pose" + std::to_string(k) + ".bwpose", std::string(kPrintPoses[k]));
+        for (const auto& entry : fs::directory_iterator(kShare / "Projects")) {
+            for (const char* extension : {".stl", ".3mf"}) {
+                const std::string path = dir.Path() + "/" + entry.path().stem().string() + "-" +
+                                         std::to_string(k) + extension;
+                SCOPED_TRACE(path);
+                const test::CommandResult r =
+                    Run({"assemble", "--objects", kObjects, entry.path().string(), "--export", path,
+                         "--pose", pose});
+                ASSERT_EQ(r.status, 0) << r.err;
+                EXPECT_NE(r.err.find(path + ": watertight\n"), std::string::npos) << r.err;
+                if (std::string(extension) == ".stl") {
+                    ExpectPrintable(ReadBinaryStl(path), path);
+                } else {
+                    const ThreeMfContents contents = ReadThreeMf(path);
+                    ASSERT_TRUE(contents.read);
+                    ExpectPrintable(contents.triangles, path);
+                }
+            }
+        }
+    }
+}
+
+struct Accepting : ProjectLoadListener {
+    TranslationAnswer AskTranslation(const std::string&, const std::string&,
+                                     const TranslationAnswer&) override {
+        return {true, true, true, true};
+    }
+    void ShowTranslationList(const std::vector<std::string>&,
+                             const std::vector<std::string>&) override {}
+};
+
+TEST_F(PrintableExportTest, APoseMovesTheTurnedPartsAndWhatHangsFromThemAndLeavesTheCreature) {
+    test::RecordingNotifier notifier;
+    Creature creature(notifier);
+    Accepting listener;
+    TranslationFlags flags;
+    ASSERT_TRUE(LoadProject(creature, (kShare / "Projects" / "Male.bwp").string(), kObjects, flags,
+                            listener));
+    std::vector<std::vector<Vec3f>> before;
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const auto points = creature.Part(i)->TransformedPoints();
+        before.emplace_back(points.begin(), points.end());
+    }
+    ExportOptions options;
+    std::vector<PartGeometry> rest, posed;
+    ASSERT_TRUE(TakeCreatureGeometry(creature, options, "STL", rest, nullptr));
+    options.pose.emplace();
+    ASSERT_TRUE(ParsePoseFile(kPrintPoses[0], &*options.pose, nullptr));
+    ASSERT_TRUE(TakeCreatureGeometry(creature, options, "STL", posed, nullptr));
+    ASSERT_EQ(rest.size(), posed.size());
+    std::map<std::string, std::size_t> moved;
+    for (std::size_t p = 0; p < rest.size(); ++p) {
+        ASSERT_EQ(rest[p].points.size(), posed[p].points.size());
+        for (std::size_t i = 0; i < rest[p].points.size(); ++i)
+            moved[rest[p].bodyPart] += !(rest[p].points[i] == posed[p].points[i]);
+    }
+    // The forearm turns with the hand below it; the arm moves only where it meets the forearm;
+    // the rest of the creature stays.
+    EXPECT_GT(moved["Left forearm"] * 2, posed[PartIndex(posed, "Left forearm")].points.size());
+    EXPECT_EQ(moved["Left hand"], posed[PartIndex(posed, "Left hand")].points.size());
+    EXPECT_GT(moved["Left arm"], 0u);
+    EXPECT_LT(moved["Left arm"] * 2, posed[PartIndex(posed, "Left arm")].points.size());
+    for (const char* still : {"Right forearm", "Right hand", "Head", "Left foot", "Stomach"})
+        EXPECT_EQ(moved[still], 0u) << still;
+    // Normals turn with their points and stay of unit length.
+    for (const Vec3f& n : posed[PartIndex(posed, "Left hand")].normals)
+        EXPECT_NEAR(std::sqrt(double(n.x) * n.x + double(n.y) * n.y + double(n.z) * n.z), 1.0,
+                    1e-5);
+    // The creature is exported posed, never changed.
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        const auto points = creature.Part(i)->TransformedPoints();
+        EXPECT_TRUE(std::equal(points.begin(), points.end(), before[std::size_t(i)].begin(),
+                               before[std::size_t(i)].end()));
+    }
+}
+
 // The creature as the export welds it, assembled here by the core library.
 WeldedSurface WeldedSample(const std::string& project, UpAxis up) {
     test::RecordingNotifier notifier;
     Creature creature(notifier);
-    struct Accepting : ProjectLoadListener {
-        TranslationAnswer AskTranslation(const std::string&, const std::string&,
-                                         const TranslationAnswer&) override {
-            return {true, true, true, true};
-        }
-        void ShowTranslationList(const std::vector<std::string>&,
-                                 const std::vector<std::string>&) override {}
-    } listener;
+    Accepting listener;
     TranslationFlags flags;
     EXPECT_TRUE(
         LoadProject(creature, (kShare / "Projects" / project).string(), kObjects, flags, listener));

@@ -13,6 +13,7 @@
 #include "export/non_finite_count.h"
 #include "model/creature.h"
 #include "project/creature_project_writer.h"
+#include "rig/pose_file.h"
 
 namespace bw::tool {
 namespace {
@@ -26,6 +27,7 @@ struct AssembleArguments {
     bool standard = false;
     std::optional<std::string> objPath;
     std::optional<std::string> exportPath;
+    std::optional<std::string> posePath;
     ExportArguments exportArguments;
 };
 
@@ -49,6 +51,21 @@ std::pair<std::string, std::string> SplitAdd(const std::string& add) {
 }
 
 int RunAssemble(const AssembleArguments& args) {
+    // The pose is read first: a pose file that cannot be used stops the command before it
+    // writes anything.
+    std::optional<Pose> pose;
+    if (args.posePath) {
+        std::string reason;
+        if (!ReadPoseFile(*args.posePath, &pose.emplace(), &reason)) {
+            std::cerr << "error: " << *args.posePath << ": " << reason << "\n";
+            return kExitFileError;
+        }
+    }
+    const auto optionsOf = [&args, &pose](const ExportFormat& format) {
+        ExportOptions options = args.exportArguments.Options(format);
+        options.pose = pose;
+        return options;
+    };
     ReportingNotifier notifier;
     Creature creature(notifier);
     int status = kExitOk;
@@ -73,13 +90,11 @@ int RunAssemble(const AssembleArguments& args) {
         }
     }
     const ExportFormat& obj = ObjExportFormat();
-    if (args.objPath &&
-        !ExportReporting(creature, *args.objPath, obj, args.exportArguments.Options(obj)))
+    if (args.objPath && !ExportReporting(creature, *args.objPath, obj, optionsOf(obj)))
         status = kExitFileError;
     if (args.exportPath) {
         const ExportFormat& format = *ExportFormatOfPath(*args.exportPath);
-        if (!ExportReporting(creature, *args.exportPath, format,
-                             args.exportArguments.Options(format)))
+        if (!ExportReporting(creature, *args.exportPath, format, optionsOf(format)))
             status = kExitFileError;
     }
     if (args.json)
@@ -135,9 +150,18 @@ void AddAssembleCommand(CLI::App& app, CommandAction& action) {
         ->check(ExportPathValidator())
         ->take_last();
     AddExportArguments(*command, args->exportArguments);
+    command
+        ->add_option("--pose", args->posePath,
+                     "Export the creature in the pose the pose file holds (each body part's "
+                     "bend, side and twist in degrees); with --rig, as the joints' turns")
+        ->type_name("FILE.bwpose")
+        ->take_last();
     command->callback([&action, args] {
         if (args->exportArguments.Given() && !args->exportPath && !args->objPath)
             throw CLI::ValidationError("--up, --scale and --height go with --export or --obj");
+        if (args->posePath && !args->exportPath && !args->objPath)
+            throw CLI::ValidationError("--pose goes with --export or --obj");
+        args->exportArguments.CheckRig(args->exportPath, args->objPath);
         // Directories are kept without a trailing separator.
         std::string& objects = args->objectDirectory;
         while (objects.size() > 1 && objects.back() == '/') objects.pop_back();

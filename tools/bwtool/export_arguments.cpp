@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <iostream>
+#include <string_view>
+#include <vector>
 
 namespace bw::tool {
 namespace {
@@ -17,6 +19,19 @@ CLI::Validator PositiveNumber() {
         "");
 }
 
+// ".glb, .gltf or .fbx": the formats of the command line that can carry a skeleton.
+std::string SkeletonExtensionList() {
+    std::vector<std::string_view> extensions;
+    for (const ExportFormat& format : ExportFormats())
+        if (format.skeleton) extensions.push_back(format.extension);
+    std::string list;
+    for (std::size_t i = 0; i < extensions.size(); ++i) {
+        if (i > 0) list += i + 1 == extensions.size() ? " or " : ", ";
+        list += extensions[i];
+    }
+    return list;
+}
+
 }  // namespace
 
 ExportOptions ExportArguments::Options(const ExportFormat& format) const {
@@ -24,7 +39,23 @@ ExportOptions ExportArguments::Options(const ExportFormat& format) const {
     options.up = up.empty() ? format.defaultUp : up == "z" || up == "Z" ? UpAxis::Z : UpAxis::Y;
     options.scale = scale;
     options.height = height;
+    options.includeSkeleton = rig && format.skeleton;
     return options;
+}
+
+void ExportArguments::CheckRig(const std::optional<std::string>& exportPath,
+                               const std::optional<std::string>& otherPath) const {
+    if (!rig) return;
+    if (!exportPath)
+        throw CLI::ValidationError("--rig goes with --export OUT.EXT, where EXT is " +
+                                   SkeletonExtensionList());
+    const auto refuse = [](const std::string& path) {
+        throw CLI::ValidationError("--rig needs an export that can carry a skeleton: " +
+                                   SkeletonExtensionList() + ", not \"" + path + "\"");
+    };
+    const ExportFormat* format = ExportFormatOfPath(*exportPath);
+    if (!format || !format->skeleton) refuse(*exportPath);
+    if (otherPath) refuse(*otherPath);
 }
 
 void AddExportArguments(CLI::App& command, ExportArguments& arguments) {
@@ -48,6 +79,10 @@ void AddExportArguments(CLI::App& command, ExportArguments& arguments) {
                                  ->type_name("H")
                                  ->take_last()
                                  ->excludes(arguments.scaleOption);
+    command.add_flag("--rig", arguments.rig,
+                     "Export the creature's skeleton with it: one joint per body part, the skin "
+                     "weights, and the pose as the joints' turns (" +
+                         SkeletonExtensionList() + " only)");
 }
 
 CLI::Validator ExportPathValidator() {

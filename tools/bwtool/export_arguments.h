@@ -1,4 +1,4 @@
-// The export options that `assemble` and `random` share (--up, --scale, --height), their
+// The export options that `assemble` and `random` share (--up, --scale, --height, --rig), their
 // checks, and the writing of an export with its report on standard error.
 #pragma once
 
@@ -14,21 +14,28 @@ struct ExportArguments {
     std::string up;  // "y", "z" or empty for the format's own
     std::optional<double> scale;
     std::optional<double> height;
+    bool rig = false;
 
-    // True when any of the three was given on the command line.
+    // True when --up, --scale or --height was given on the command line.
     bool Given() const {
         return upOption && (upOption->count() || scaleOption->count() || heightOption->count());
     }
-    // The options for `format`: its own up axis when --up was not given.
+    // The options for `format`: its own up axis when --up was not given, the skeleton with
+    // --rig.
     ExportOptions Options(const ExportFormat& format) const;
+    // Throws CLI::ValidationError when --rig was given without an export to `exportPath`, or
+    // for a format that cannot carry a skeleton (`otherPath` is a further export that --rig
+    // would not apply to, as assemble's --obj).
+    void CheckRig(const std::optional<std::string>& exportPath,
+                  const std::optional<std::string>& otherPath = std::nullopt) const;
 
     CLI::Option* upOption = nullptr;
     CLI::Option* scaleOption = nullptr;
     CLI::Option* heightOption = nullptr;
 };
 
-// Adds --up y|z, --scale S and --height H (not both) to `command`; `arguments` must outlive
-// the parse.
+// Adds --up y|z, --scale S and --height H (not both), and --rig, to `command`; `arguments`
+// must outlive the parse.
 void AddExportArguments(CLI::App& command, ExportArguments& arguments);
 
 // Accepts a path whose extension names an export format.

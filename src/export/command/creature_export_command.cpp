@@ -1,6 +1,7 @@
 #include "export/command/creature_export_command.h"
 
 #include <filesystem>
+#include <utility>
 
 namespace bw {
 namespace {
@@ -107,10 +108,12 @@ std::optional<std::string> CreatureExportCommand::Run(ExportKind kind, bool type
     if (!choices) return std::nullopt;
     choices_[key] = *choices;
 
+    ExportOptions options = ExportOptionsOf(*choices, typeInSurfaceNames);
+    options.pose = pose_;
     ExportResult result;
     std::string reason;
-    if (!ExportCreature(creature_, target.path, *target.format,
-                        ExportOptionsOf(*choices, typeInSurfaceNames), result, &reason, progress)) {
+    if (!ExportCreature(creature_, target.path, *target.format, options, result, &reason,
+                        progress)) {
         notifier_.ShowMessage(target.path + "\n" + reason, "Unable to export", MessageIcon::Warning,
                               MessageButtons::Ok);
         return std::nullopt;

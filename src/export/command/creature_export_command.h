@@ -15,6 +15,7 @@
 #include "model/creature.h"
 #include "model/notifier.h"
 #include "platform/platform_dialogs.h"
+#include "rig/pose.h"
 
 namespace bw {
 
@@ -44,6 +45,11 @@ class CreatureExportCommand {
     void SetChoicesAsker(ExportChoicesAsker& asker) { asker_ = &asker; }
     // The directory the first save dialog opens in.
     void SetProjectDirectory(const std::string& directory) { projectDirectory_ = directory; }
+    // The pose the next exports show the creature in (the rest shape until set, or after
+    // nullopt). A printing or plain export gets the posed points; one that carries the skeleton
+    // gets the rest shape with the joints turned by the pose.
+    void SetPose(std::optional<Pose> pose) { pose_ = std::move(pose); }
+    const std::optional<Pose>& CurrentPose() const { return pose_; }
 
     // Asks for the file and the choices, then exports. The status line when a file was
     // written; nullopt when the creature is empty (after a message), when the user cancelled
@@ -62,6 +68,7 @@ class CreatureExportCommand {
     ExportChoicesAsker* asker_;
     Notifier& notifier_;
     std::string projectDirectory_;
+    std::optional<Pose> pose_;
     std::string lastDirectory_;                                  // empty until a file was written
     std::map<std::string, ExportChoices, std::less<>> choices_;  // by the format's extension
 };

@@ -1,5 +1,6 @@
 #include "export/ui/export_choices_dialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -73,12 +74,19 @@ ExportChoicesDialog::ExportChoicesDialog(const ExportFormat& format, const Expor
         connect(button, &QRadioButton::toggled, this, follow);
     follow();
 
+    // Only a format that can carry a skeleton offers it.
+    skeleton_ = new QCheckBox("&Include skeleton", this);
+    skeleton_->setAccessibleName("Include skeleton");
+    skeleton_->setChecked(format.skeleton && start.includeSkeleton);
+    skeleton_->setVisible(format.skeleton);
+
     QDialogButtonBox* buttons = OkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(formatName);
     layout->addWidget(upGroup);
     layout->addWidget(sizeGroup);
+    layout->addWidget(skeleton_);
     layout->addWidget(buttons);
     setMinimumWidth(280);
 }
@@ -102,6 +110,7 @@ ExportChoices ExportChoicesDialog::Choices() const {
                                                 : ExportSize::AsModelled;
     choices.scale = scale_->value();
     choices.height = height_->value();
+    choices.includeSkeleton = !skeleton_->isHidden() && skeleton_->isChecked();
     return choices;
 }
 

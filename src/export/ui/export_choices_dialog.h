@@ -1,5 +1,6 @@
-// "Export Options": the up axis (Y or Z) and the size (as modelled, a scale factor, or a height
-// in the file's units) of an export, shown after its save dialog. QtExportChoicesAsker shows
+// "Export Options": the up axis (Y or Z), the size (as modelled, a scale factor, or a height
+// in the file's units) and, for a format that can carry one (glTF, FBX), whether to include
+// the skeleton, of an export, shown after its save dialog. QtExportChoicesAsker shows
 // it modally over its parent.
 #pragma once
 
@@ -7,6 +8,7 @@
 
 #include "export/export_choices.h"
 
+class QCheckBox;
 class QDoubleSpinBox;
 class QRadioButton;
 
@@ -26,6 +28,8 @@ class ExportChoicesDialog : public QDialog {
     QRadioButton* SizeButton(ExportSize size) const;
     QDoubleSpinBox* ScaleField() const { return scale_; }
     QDoubleSpinBox* HeightField() const { return height_; }
+    // Shown only for a format that can carry a skeleton; unchecked for the others.
+    QCheckBox* SkeletonBox() const { return skeleton_; }
 
   private:
     QRadioButton* upY_ = nullptr;
@@ -35,6 +39,7 @@ class ExportChoicesDialog : public QDialog {
     QRadioButton* heightButton_ = nullptr;
     QDoubleSpinBox* scale_ = nullptr;
     QDoubleSpinBox* height_ = nullptr;
+    QCheckBox* skeleton_ = nullptr;
 };
 
 class QtExportChoicesAsker : public ExportChoicesAsker {

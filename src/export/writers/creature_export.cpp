@@ -7,6 +7,7 @@
 #include "export/writers/dxf_drawing.h"
 #include "export/writers/export_scene.h"
 #include "export/writers/fbx_null_records.h"
+#include "export/writers/gltf_buffer_gaps.h"
 #include "export/writers/three_mf_package.h"
 #include "model/file_io.h"
 
@@ -22,7 +23,10 @@ bool EncodeCreatureExport(const Creature& creature, const std::string& path,
     result = {};
     stage(ExportStage::Collecting);
     std::vector<PartGeometry> parts;
-    if (!TakeCreatureGeometry(creature, options, std::string(format.name), parts, reason))
+    const bool rigged = options.includeSkeleton && format.skeleton;
+    std::vector<ExportJoint> skeleton;
+    if (!TakeCreatureGeometry(creature, options, std::string(format.name), parts, reason,
+                              rigged ? &skeleton : nullptr))
         return false;
     if (format.writer == ExportWriter::Dxflib) {
         stage(ExportStage::Writing);
@@ -50,7 +54,8 @@ bool EncodeCreatureExport(const Creature& creature, const std::string& path,
         scene = WeldedSurfaceScene(surface);
     } else {
         stage(ExportStage::Writing);
-        scene = PartsScene(parts, format, options.typeInSurfaceNames);
+        scene = rigged ? RiggedPartsScene(parts, skeleton, format, options.typeInSurfaceNames)
+                       : PartsScene(parts, format, options.typeInSurfaceNames);
     }
 
     // Companion files are named after the file: the library names the first blob as told and
@@ -86,6 +91,11 @@ bool EncodeCreatureExport(const Creature& creature, const std::string& path,
             {companionPath.string(),
              std::string(static_cast<const char*>(companion->data), companion->size)});
     }
+    // Only a skinned glTF file has the writer's uninitialised joint bytes.
+    if (rigged && format.extension == ".glb")
+        return ClearGlbBufferGaps(result.files[0].bytes, reason);
+    if (rigged && format.extension == ".gltf" && result.files.size() > 1)
+        return ClearGltfBufferGaps(result.files[0].bytes, result.files[1].bytes, reason);
     return true;
 }
 

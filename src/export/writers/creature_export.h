@@ -34,7 +34,9 @@ struct ExportResult {
     std::optional<std::size_t> shells;
 };
 
-// The bytes of the export of `creature` to `path` in `format`, nothing written. False, with
+// The bytes of the export of `creature` to `path` in `format`, nothing written. The creature is
+// exported in `options.pose`; with `options.includeSkeleton`, a format that can carry a
+// skeleton (ExportFormat::skeleton) gets it, and any other format ignores the choice. False, with
 // `reason` set, when a point or normal is no finite number, the options cannot be met (see
 // TakeCreatureGeometry), the export library fails, or a companion file would have the path of
 // the file itself.
