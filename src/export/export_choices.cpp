@@ -8,6 +8,7 @@ ExportChoices DefaultExportChoices(const ExportFormat& format) {
     ExportChoices choices;
     choices.up = format.defaultUp;
     if (format.weldedSurface) choices.size = ExportSize::Height;
+    choices.includeSkeleton = format.skeleton;  // a format that can carry it starts rigged
     return choices;
 }
 

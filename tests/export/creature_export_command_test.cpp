@@ -219,7 +219,7 @@ TEST(ExportOptionsOf, CarriesTheSkeletonChoice) {
     choices.includeSkeleton = true;
     EXPECT_TRUE(ExportOptionsOf(choices, true).includeSkeleton);
     for (const ExportFormat& format : ExportFormats(ExportFormatSet::Every)) {
-        EXPECT_FALSE(DefaultExportChoices(format).includeSkeleton) << format.name;
+        EXPECT_EQ(DefaultExportChoices(format).includeSkeleton, format.skeleton) << format.name;
         const std::string_view e = format.extension;
         EXPECT_EQ(format.skeleton, e == ".glb" || e == ".gltf" || e == ".fbx") << e;
     }

@@ -17,10 +17,12 @@
 #include <assimp/Importer.hpp>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 #include "export/ui/export_choices_dialog.h"
 #include "project/ui/bitmap_button.h"
 #include "project/ui/project_page.h"
+#include "rig/pose_file.h"
 #include "support/command_runner.h"
 #include "support/gui_fixture.h"
 #include "support/modal_dialogs.h"
@@ -166,6 +168,7 @@ TEST_F(ProjectExportTest, AWindowExportIsTheSameBytesAsBwtools) {
                                       "--export",
                                       files.Path() + "/tool/" + name};
         if (name == "male.stl" || name == "male.3mf") args.insert(args.end(), {"--height", "100"});
+        if (name == "male.glb") args.emplace_back("--rig");  // the window's glTF starts rigged
         const CommandResult result = RunCommand(BWTOOL_PATH, args, files.Path());
         ASSERT_EQ(result.status, 0) << result.err;
         const std::string window = ReadText(files.Path() + "/window/" + name);
@@ -174,6 +177,39 @@ TEST_F(ProjectExportTest, AWindowExportIsTheSameBytesAsBwtools) {
     }
     EXPECT_EQ(ReadText(files.Path() + "/window/male.mtl"),
               ReadText(files.Path() + "/tool/male.mtl"));
+}
+
+// The window exports the creature in the pose it shows, as bwtool does with the same pose file.
+TEST_F(ProjectExportTest, AWindowExportCarriesThePoseShown) {
+    Pose pose;
+    ASSERT_TRUE(pose.SetRotation(*BodyPartIdOfName("Left forearm"), {60.0f, 0.0f, 10.0f}));
+    fixture.Dialog().GetCreaturePose().SetPose(pose);
+    std::string reason;
+    const std::string poseFile = files.Path() + "/male.bwpose";
+    ASSERT_TRUE(WritePoseFile(poseFile, pose, &reason)) << reason;
+    page->SurfaceNamesBox()->setChecked(true);
+    std::filesystem::create_directory(files.Path() + "/window");
+    std::filesystem::create_directory(files.Path() + "/tool");
+    Export(ProjectPage::kExportBodyPartsId, files.Path() + "/window/male.obj");
+    const CommandResult result = RunCommand(BWTOOL_PATH,
+                                            {"assemble", "--objects", SampleLibraryDirectory(),
+                                             (kShare / "Projects" / "Male.bwp").string(), "--pose",
+                                             poseFile, "--export", files.Path() + "/tool/male.obj"},
+                                            files.Path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string window = ReadText(files.Path() + "/window/male.obj");
+    EXPECT_EQ(window, ReadText(files.Path() + "/tool/male.obj"));
+    fixture.Dialog().GetCreaturePose().SetPose(Pose{});
+    Export(ProjectPage::kExportBodyPartsId, files.Path() + "/window/rest.obj");
+    const auto points = [](const std::string& obj) {
+        std::string lines;
+        std::istringstream in(obj);
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("v ", 0) == 0) lines += line + "\n";
+        return lines;
+    };
+    EXPECT_FALSE(points(window).empty());
+    EXPECT_NE(points(ReadText(files.Path() + "/window/rest.obj")), points(window));
 }
 
 TEST_F(ProjectExportTest, TheChoicesDialogSetsTheUpAxisAndSize) {

@@ -319,6 +319,7 @@ void ProjectPage::Export(ExportKind kind) {
     };
     exportStatus_->clear();
     progress_->setValue(0);
+    exporter_.SetPose(pose_ ? std::optional<Pose>(pose_->GetPose()) : std::nullopt);
     const std::optional<std::string> outcome =
         exporter_.Run(kind, surfaceNames_->isChecked(), showStage);
     progress_->setValue(outcome ? 100 : 0);
