@@ -54,6 +54,21 @@ class PreviewViewTest : public testing::Test {
         return test::CountColour(image, r, g, b, 8);
     }
 
+    // Eight parts of the male sample creature, the left arm among them.
+    void AddSampleCreature() {
+        const std::string library = SampleLibraryDirectory();
+        const char* files[][2] = {
+            {"Head", "Male-Square.bwo"},         {"Neck", "Male-Thick.bwo"},
+            {"Upper body", "Male-Athletic.bwo"}, {"Stomach", "Male-Flat.bwo"},
+            {"Left arm", "Male-Slim.bwo"},       {"Right thigh", "Male-Slim.bwo"},
+            {"Right leg", "Male-Slim.bwo"},      {"Right foot", "Male-Bare.bwo"}};
+        for (const auto& [part, file] : files) {
+            const auto id = BodyPartIdOfName(part);
+            ASSERT_TRUE(id.has_value());
+            ASSERT_TRUE(creature.AddPart(part, library + "/" + part + "/" + file, *id));
+        }
+    }
+
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, buttons,
@@ -126,16 +141,7 @@ TEST_F(PreviewViewTest, AnUnknownShadingModeDrawsNothing) {
 // The whole sample creature, smooth and flat, against committed images (render_compare.h
 // documents the tolerance).
 TEST_F(PreviewViewTest, TheSampleCreatureMatchesItsBaselines) {
-    const std::string library = SampleLibraryDirectory();
-    const char* files[][2] = {{"Head", "Male-Square.bwo"},         {"Neck", "Male-Thick.bwo"},
-                              {"Upper body", "Male-Athletic.bwo"}, {"Stomach", "Male-Flat.bwo"},
-                              {"Left arm", "Male-Slim.bwo"},       {"Right thigh", "Male-Slim.bwo"},
-                              {"Right leg", "Male-Slim.bwo"},      {"Right foot", "Male-Bare.bwo"}};
-    for (const auto& [part, file] : files) {
-        const auto id = BodyPartIdOfName(part);
-        ASSERT_TRUE(id.has_value());
-        ASSERT_TRUE(creature.AddPart(part, library + "/" + part + "/" + file, *id));
-    }
+    AddSampleCreature();
     EXPECT_TRUE(notifier.messages.empty());
     creature.yaw = 0.4f;
     creature.pitch = 0.2f;
@@ -150,14 +156,7 @@ TEST_F(PreviewViewTest, TheSampleCreatureMatchesItsBaselines) {
 // The same creature posed, with and without its skeleton drawn over it; back at rest it is
 // drawn as before it was posed.
 TEST_F(PreviewViewTest, APosedCreatureAndItsSkeletonMatchTheirBaselines) {
-    const std::string library = SampleLibraryDirectory();
-    const char* files[][2] = {{"Head", "Male-Square.bwo"},         {"Neck", "Male-Thick.bwo"},
-                              {"Upper body", "Male-Athletic.bwo"}, {"Stomach", "Male-Flat.bwo"},
-                              {"Left arm", "Male-Slim.bwo"},       {"Right thigh", "Male-Slim.bwo"},
-                              {"Right leg", "Male-Slim.bwo"},      {"Right foot", "Male-Bare.bwo"}};
-    for (const auto& [part, file] : files)
-        ASSERT_TRUE(
-            creature.AddPart(part, library + "/" + part + "/" + file, *BodyPartIdOfName(part)));
+    AddSampleCreature();
     creature.yaw = 0.4f;
     creature.pitch = 0.2f;
     creature.shadingMode = ShadingMode::Smooth;
