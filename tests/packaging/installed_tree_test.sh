@@ -57,6 +57,8 @@ cfg=$XDG_CONFIG_HOME/beastwright/bw.cfg
 grep -qx "ObjectDir $work/moved/share/beastwright/Objects/Library" "$cfg"
 grep -qx "ProjectDir $HOME/Beastwright Projects" "$cfg"
 [ -f "$HOME/Beastwright Projects/Male.bwp" ]
+# Poses sit beside their projects.
+cmp "$work/moved/share/beastwright/Projects/Male.bwpose" "$HOME/Beastwright Projects/Male.bwpose"
 [ -d "$work/moved/share/beastwright/Objects/Library/Head" ]
 # A later start keeps the user's configuration.
 echo "ConvertObjectName Mine" >"$cfg"

@@ -39,87 +39,119 @@ Palette PaletteOf(CreatureType type) {
     return {};
 }
 
-Skeleton SkeletonOf(CreatureType type) {
-    Skeleton s;
+namespace {
+
+// The seams of the body and head, and the lengths of the upper arm and forearm, which place
+// the elbow and wrist along the drooping arm.
+struct Proportions {
+    Skeleton seams;
     double upperArm = 0.29;
     double forearm = 0.26;
+};
+
+Proportions MaleProportions() {
+    return {{{0.105, 0.10, -0.02},
+             {0.105, 0.55, 0.0},
+             {0.10, 0.96, 0.0},
+             {0, 1.15, 0},
+             {0, 1.56, -0.015},
+             {0, 1.66, -0.01},
+             {0.235, 1.45, -0.01},
+             {},
+             {},
+             1.0,
+             1.0},
+            0.29,
+            0.26};
+}
+
+Proportions FemaleProportions() {
+    return {{{0.10, 0.10, -0.02},
+             {0.10, 0.53, 0.0},
+             {0.105, 0.93, 0.0},
+             {0, 1.12, 0},
+             {0, 1.50, -0.015},
+             {0, 1.60, -0.01},
+             {0.205, 1.40, -0.01},
+             {},
+             {},
+             0.95,
+             0.9},
+            0.27,
+            0.24};
+}
+
+Proportions InsectProportions() {
+    return {{{0.115, 0.12, -0.02},
+             {0.115, 0.62, 0.0},
+             {0.095, 1.03, 0.0},
+             {0, 1.21, 0},
+             {0, 1.60, -0.01},
+             {0, 1.72, -0.01},
+             {0.215, 1.49, -0.01},
+             {},
+             {},
+             0.85,
+             0.72},
+            0.33,
+            0.32};
+}
+
+Proportions MangaProportions() {
+    return {{{0.09, 0.10, -0.02},
+             {0.09, 0.46, 0.0},
+             {0.085, 0.82, 0.0},
+             {0, 0.97, 0},
+             {0, 1.30, -0.01},
+             {0, 1.38, -0.01},
+             {0.18, 1.21, -0.01},
+             {},
+             {},
+             1.6,
+             0.8},
+            0.22,
+            0.20};
+}
+
+Proportions FantasyProportions() {
+    return {{{0.13, 0.10, -0.02},
+             {0.13, 0.52, 0.0},
+             {0.125, 0.92, 0.0},
+             {0, 1.12, 0},
+             {0, 1.57, -0.03},
+             {0, 1.66, -0.01},
+             {0.285, 1.44, -0.02},
+             {},
+             {},
+             1.05,
+             1.2},
+            0.30,
+            0.28};
+}
+
+Proportions ProportionsOf(CreatureType type) {
     switch (type) {
         case CreatureType::Male:
-            s = {{0.105, 0.10, -0.02},
-                 {0.105, 0.55, 0.0},
-                 {0.10, 0.96, 0.0},
-                 {0, 1.15, 0},
-                 {0, 1.56, -0.015},
-                 {0, 1.66, -0.01},
-                 {0.235, 1.45, -0.01},
-                 {},
-                 {},
-                 1.0,
-                 1.0};
-            break;
+            return MaleProportions();
         case CreatureType::Female:
-            s = {{0.10, 0.10, -0.02},
-                 {0.10, 0.53, 0.0},
-                 {0.105, 0.93, 0.0},
-                 {0, 1.12, 0},
-                 {0, 1.50, -0.015},
-                 {0, 1.60, -0.01},
-                 {0.205, 1.40, -0.01},
-                 {},
-                 {},
-                 0.95,
-                 0.9};
-            upperArm = 0.27;
-            forearm = 0.24;
-            break;
+            return FemaleProportions();
         case CreatureType::Insect:
-            s = {{0.115, 0.12, -0.02},
-                 {0.115, 0.62, 0.0},
-                 {0.095, 1.03, 0.0},
-                 {0, 1.21, 0},
-                 {0, 1.60, -0.01},
-                 {0, 1.72, -0.01},
-                 {0.215, 1.49, -0.01},
-                 {},
-                 {},
-                 0.85,
-                 0.72};
-            upperArm = 0.33;
-            forearm = 0.32;
-            break;
+            return InsectProportions();
         case CreatureType::Manga:
-            s = {{0.09, 0.10, -0.02},
-                 {0.09, 0.46, 0.0},
-                 {0.085, 0.82, 0.0},
-                 {0, 0.97, 0},
-                 {0, 1.30, -0.01},
-                 {0, 1.38, -0.01},
-                 {0.18, 1.21, -0.01},
-                 {},
-                 {},
-                 1.6,
-                 0.8};
-            upperArm = 0.22;
-            forearm = 0.20;
-            break;
+            return MangaProportions();
         case CreatureType::Fantasy:
-            s = {{0.13, 0.10, -0.02},
-                 {0.13, 0.52, 0.0},
-                 {0.125, 0.92, 0.0},
-                 {0, 1.12, 0},
-                 {0, 1.57, -0.03},
-                 {0, 1.66, -0.01},
-                 {0.285, 1.44, -0.02},
-                 {},
-                 {},
-                 1.05,
-                 1.2};
-            upperArm = 0.30;
-            forearm = 0.28;
-            break;
+            return FantasyProportions();
     }
-    s.elbow = s.shoulder + LeftArmDirection() * upperArm;
-    s.wrist = s.elbow + LeftArmDirection() * forearm;
+    return {};
+}
+
+}  // namespace
+
+Skeleton SkeletonOf(CreatureType type) {
+    const Proportions proportions = ProportionsOf(type);
+    Skeleton s = proportions.seams;
+    s.elbow = s.shoulder + LeftArmDirection() * proportions.upperArm;
+    s.wrist = s.elbow + LeftArmDirection() * proportions.forearm;
     return s;
 }
 

@@ -98,19 +98,15 @@ V3 AnchorOf(const LatticeBody& body) {
     return MapLatticePoint(body, 7, 4, body.nC, 1).position + V3{0, 0, 0.001};
 }
 
-}  // namespace
+// The surfaces of the head: skin, and hair above `hairFrom` (and, for hair that comes down
+// low, at the back of the head) when the head wears any.
+struct HeadSurfaces {
+    int skin = 0;
+    int hair = 0;
+};
 
-FaceLayout FaceLayoutOf(CreatureType type, int headVariant) {
-    const LatticeBody body = HeadLattice(type, LookOf(type, headVariant));
-    return {BlockCentre(body, kLeftEye), BlockCentre(body, kLeftEar), AnchorOf(body)};
-}
-
-PartMesh BuildHead(CreatureType type, int variant) {
-    const HeadLook look = LookOf(type, variant);
-    const Palette palette = PaletteOf(type);
-    const Skeleton sk = SkeletonOf(type);
-    PartMesh part;
-    LatticeBody body = HeadLattice(type, look);
+HeadSurfaces PaintHead(PartMesh& part, LatticeBody& body, const HeadLook& look,
+                       const Palette& palette) {
     const int skin = part.Surface("Skin", palette.skin);
     const int hair = look.hairFrom < 9.0 ? part.Surface("Hair", palette.hair) : skin;
     const double hairFrom = look.hairFrom;
@@ -119,7 +115,13 @@ PartMesh BuildHead(CreatureType type, int variant) {
         if (hairFrom < 1.0 && p.t < 0.2 && p.lambda > 0.35) return hair;
         return skin;
     };
-    const double s = look.size;
+    return {skin, hair};
+}
+
+// The neck seam extruded from the bottom, and the eyes, nose, mouth and ears pinned to the
+// surface, each pulling it along within its reach.
+void AddHeadSeams(LatticeBody& body, CreatureType type, double size, int skin) {
+    const Skeleton sk = SkeletonOf(type);
     const FaceLayout layout{BlockCentre(body, kLeftEye), BlockCentre(body, kLeftEar),
                             AnchorOf(body)};
     const SeamRing eye = MakeSeamRing(Seam::Eye, type, layout.leftEye);
@@ -130,13 +132,12 @@ PartMesh BuildHead(CreatureType type, int variant) {
                           .entry = true,
                           .rows = 2,
                           .surface = skin});
-    // The face features are pinned to the surface, each pulling it along within `reach`.
     auto pin = [&](LatticeBlock block, SeamRing ring, int set, double reach) {
         body.ports.push_back({.block = block,
                               .ring = std::move(ring),
                               .set = set,
                               .kind = PortKind::Pinned,
-                              .reach = reach * s,
+                              .reach = reach * size,
                               .surface = skin});
     };
     pin(kLeftEye, eye, 2, 0.035);
@@ -145,51 +146,74 @@ PartMesh BuildHead(CreatureType type, int variant) {
     pin(kMouthBlock, FaceFeatureRing(Seam::Mouth, layout.noseMouthAnchor), 5, 0.025);
     pin(kLeftEar, ear, 6, 0.02);
     pin(kRightEar, MirroredRing(ear), 7, 0.02);
-    if (look.horns > 0) {
-        const int horn = part.Surface("Horn", palette.nails);
-        for (int side = 0; side < 2; ++side) {
-            const double x = side == 0 ? 1.0 : -1.0;
-            Appendage a;
-            a.block = side == 0 ? LatticeBlock{3, 7, 9, 9, 11} : LatticeBlock{3, 7, 3, 9, 5};
-            a.rows = 14;
-            a.surface = horn;
-            a.tipSurface = horn;
-            if (look.horns == 1) {
-                a.direction = {0.5 * x, 1.0, 0.25};
-                a.length = 0.16 * s;
-                a.bendAxis = {0, 0, x};
-                a.bendAngle = 0.5;
-                a.width = [](double t) { return 1.05 - 0.95 * t; };
-            } else {
-                a.direction = {0.6 * x, 0.5, -0.6};
-                a.length = 0.3 * s;
-                a.bendAxis = {x, 0, 0};
-                a.bendAngle = -3.6;
-                a.rows = 24;
-                a.width = [](double t) { return 1.15 - 0.85 * t; };
-            }
-            body.appendages.push_back(a);
+}
+
+// One horn on each side of the top: straight ones that lean out (`kind` 1) or ram horns that
+// curl back and round (2).
+void AddHorns(LatticeBody& body, int kind, double size, int horn) {
+    for (int side = 0; side < 2; ++side) {
+        const double x = side == 0 ? 1.0 : -1.0;
+        Appendage a;
+        a.block = side == 0 ? LatticeBlock{3, 7, 9, 9, 11} : LatticeBlock{3, 7, 3, 9, 5};
+        a.rows = 14;
+        a.surface = horn;
+        a.tipSurface = horn;
+        if (kind == 1) {
+            a.direction = {0.5 * x, 1.0, 0.25};
+            a.length = 0.16 * size;
+            a.bendAxis = {0, 0, x};
+            a.bendAngle = 0.5;
+            a.width = [](double t) { return 1.05 - 0.95 * t; };
+        } else {
+            a.direction = {0.6 * x, 0.5, -0.6};
+            a.length = 0.3 * size;
+            a.bendAxis = {x, 0, 0};
+            a.bendAngle = -3.6;
+            a.rows = 24;
+            a.width = [](double t) { return 1.15 - 0.85 * t; };
         }
+        body.appendages.push_back(a);
     }
-    if (look.spikes) {
-        const int spikes[][5] = {{3, 3, 2, 5, 4},  {3, 3, 8, 5, 10}, {3, 6, 5, 8, 7},
-                                 {3, 1, 5, 3, 7},  {3, 8, 1, 10, 3}, {3, 8, 11, 10, 13},
-                                 {4, 9, 3, 11, 5}, {4, 9, 7, 11, 9}};
-        for (const auto& b : spikes) {
-            Appendage a;
-            a.block = {b[0], b[1], b[2], b[3], b[4]};
-            const V3 centre = BlockCentre(body, a.block) - body.origin;
-            a.direction = Normalised(V3{centre.x, 0.09 * s, centre.z * 1.4}) + V3{0, 0.6, -0.3};
-            a.length = 0.1 * s;
-            a.rows = 8;
-            a.bendAxis = Normalised(Cross(a.direction, {0, 1, 0}) + V3{1e-3, 0, 0});
-            a.bendAngle = -0.5;
-            a.width = [](double t) { return 1.1 - t; };
-            a.surface = hair;
-            a.tipSurface = hair;
-            body.appendages.push_back(a);
-        }
+}
+
+// Spiky hair: eight spikes over the top, each pointing up and out from where it grows and
+// curling back.
+void AddHairSpikes(LatticeBody& body, double size, int hair) {
+    const int spikes[][5] = {{3, 3, 2, 5, 4},  {3, 3, 8, 5, 10}, {3, 6, 5, 8, 7},
+                             {3, 1, 5, 3, 7},  {3, 8, 1, 10, 3}, {3, 8, 11, 10, 13},
+                             {4, 9, 3, 11, 5}, {4, 9, 7, 11, 9}};
+    for (const auto& b : spikes) {
+        Appendage a;
+        a.block = {b[0], b[1], b[2], b[3], b[4]};
+        const V3 centre = BlockCentre(body, a.block) - body.origin;
+        a.direction = Normalised(V3{centre.x, 0.09 * size, centre.z * 1.4}) + V3{0, 0.6, -0.3};
+        a.length = 0.1 * size;
+        a.rows = 8;
+        a.bendAxis = Normalised(Cross(a.direction, {0, 1, 0}) + V3{1e-3, 0, 0});
+        a.bendAngle = -0.5;
+        a.width = [](double t) { return 1.1 - t; };
+        a.surface = hair;
+        a.tipSurface = hair;
+        body.appendages.push_back(a);
     }
+}
+
+}  // namespace
+
+FaceLayout FaceLayoutOf(CreatureType type, int headVariant) {
+    const LatticeBody body = HeadLattice(type, LookOf(type, headVariant));
+    return {BlockCentre(body, kLeftEye), BlockCentre(body, kLeftEar), AnchorOf(body)};
+}
+
+PartMesh BuildHead(CreatureType type, int variant) {
+    const HeadLook look = LookOf(type, variant);
+    const Palette palette = PaletteOf(type);
+    PartMesh part;
+    LatticeBody body = HeadLattice(type, look);
+    const HeadSurfaces surfaces = PaintHead(part, body, look, palette);
+    AddHeadSeams(body, type, look.size, surfaces.skin);
+    if (look.horns > 0) AddHorns(body, look.horns, look.size, part.Surface("Horn", palette.nails));
+    if (look.spikes) AddHairSpikes(body, look.size, surfaces.hair);
     BuildLattice(body, part);
     return part;
 }

@@ -7,6 +7,7 @@
 #include "body_part_shapes.h"
 #include "model/file_io.h"
 #include "prepared_creature.h"
+#include "sample_poses.h"
 #include "sample_projects.h"
 
 namespace bw::library {
@@ -76,7 +77,8 @@ bool WriteSampleLibrary(const std::string& shareDirectory, std::string* reason) 
             return false;
     }
     const fs::path projects = share / "Projects";
-    return MakeDirectory(projects, reason) && WriteSampleProjects(projects.string(), reason);
+    return MakeDirectory(projects, reason) && WriteSampleProjects(projects.string(), reason) &&
+           WriteSamplePoses(projects.string(), reason);
 }
 
 }  // namespace bw::library

@@ -2,6 +2,7 @@
 //   Objects/Library/<body part>/<Type>-<Variant>.bwo   the body parts
 //   Objects/Prepared/Creature-<Type>.bwo               one prepared creature per type
 //   Projects/*.bwp                                     sample projects
+//   Projects/*.bwpose                                  sample poses of some of them
 // The build adds Doc/ beside them: the manual (docs/manual), two levels above Library.
 #pragma once
 

@@ -1,5 +1,5 @@
 // bw_sample_library SHARE_DIRECTORY: writes the sample library of body parts, prepared
-// creatures and sample projects below SHARE_DIRECTORY. Deterministic: two runs
+// creatures, sample projects and their poses below SHARE_DIRECTORY. Deterministic: two runs
 // write the same bytes.
 #include <cstdio>
 #include <string>

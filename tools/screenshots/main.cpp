@@ -33,6 +33,51 @@ struct Shot {
     const char* output;
 };
 
+// The shots of the README, each a sample project on one page of the window.
+constexpr Shot kShots[] = {
+    {"Male.bwp", bw::ShadingMode::Smooth, -0.5f, 0.15f, bw::MainDialog::kSelectPartsTab,
+     "select-parts-male.png"},
+    {"Fantasy.bwp", bw::ShadingMode::Flat, 0.6f, 0.1f, bw::MainDialog::kSelectPartsTab,
+     "flat-fantasy.png"},
+    {"Insect.bwp", bw::ShadingMode::Wireframe, -0.9f, 0.3f, bw::MainDialog::kSelectPartsTab,
+     "wireframe-insect.png"},
+};
+
+// A folder holding the configuration the window starts from: the sample library, its
+// projects and the colours of the pictures.
+std::filesystem::path WriteStartConfiguration(const std::string& share) {
+    const std::filesystem::path start =
+        std::filesystem::temp_directory_path() / "beastwright-screenshots";
+    std::filesystem::create_directories(start);
+    std::ofstream config(start / "bw.cfg");
+    config << "ObjectDir " << share << "/Objects/Library\nProjectDir " << share
+           << "/Projects\nBgColor 0.18 0.22 0.28 0\nWireColor 0.85 0.85 0.85 0\n";
+    return start;
+}
+
+// Loads the shot's project into the shown window through the Select Parts lists and saves the
+// picture. False when the project does not load or the picture cannot be saved.
+bool TakeShot(bw::MainDialog& dialog, const Shot& shot, const std::string& share,
+              const std::string& output) {
+    dialog.Tabs()->setCurrentIndex(shot.tab);
+    bw::ListSelectingLoadListener listener(dialog.SelectParts()->Selection());
+    bw::TranslationFlags flags;
+    flags.dontAskSession = 1;
+    flags.showTranslationList = 0;
+    if (!bw::LoadProject(dialog.GetCreature(), share + "/Projects/" + shot.project,
+                         share + "/Objects/Library", flags, listener))
+        return false;
+    dialog.SelectParts()->Selection().RememberSelections();
+    dialog.SetShadingMode(shot.shadingMode);
+    dialog.GetCreature().yaw = shot.yaw;
+    dialog.GetCreature().pitch = shot.pitch;
+    dialog.Preview()->Repaint();
+    const QString path = QString::fromStdString(output + "/" + shot.output);
+    const bool saved = bw::WindowPicture(dialog).save(path);
+    std::printf("%s\n", path.toStdString().c_str());
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,23 +90,7 @@ int main(int argc, char** argv) {
     const std::string share = argv[1];
     const std::string output = argv[2];
     QDir().mkpath(QString::fromStdString(output));
-
-    const Shot shots[] = {
-        {"Male.bwp", bw::ShadingMode::Smooth, -0.5f, 0.15f, bw::MainDialog::kSelectPartsTab,
-         "select-parts-male.png"},
-        {"Fantasy.bwp", bw::ShadingMode::Flat, 0.6f, 0.1f, bw::MainDialog::kSelectPartsTab,
-         "flat-fantasy.png"},
-        {"Insect.bwp", bw::ShadingMode::Wireframe, -0.9f, 0.3f, bw::MainDialog::kSelectPartsTab,
-         "wireframe-insect.png"},
-    };
-    const std::filesystem::path start =
-        std::filesystem::temp_directory_path() / "beastwright-screenshots";
-    std::filesystem::create_directories(start);
-    {
-        std::ofstream config(start / "bw.cfg");
-        config << "ObjectDir " << share << "/Objects/Library\nProjectDir " << share
-               << "/Projects\nBgColor 0.18 0.22 0.28 0\nWireColor 0.85 0.85 0.85 0\n";
-    }
+    const std::filesystem::path start = WriteStartConfiguration(share);
 
     bw::QtNotifier notifier;
     bw::DirectoryFileEnumerator files;
@@ -72,28 +101,11 @@ int main(int argc, char** argv) {
     const bw::MainDialogPlatform platform{notifier, files,  fileDialogs,     colourChooser,
                                           shell,    random, &bw::ProbeOpenGl};
     int failures = 0;
-    for (const Shot& shot : shots) {
+    for (const Shot& shot : kShots) {
         bw::MainDialog dialog(platform, start.string());
         dialog.show();
         if (!QTest::qWaitForWindowExposed(&dialog)) return 1;
-        dialog.Tabs()->setCurrentIndex(shot.tab);
-        bw::ListSelectingLoadListener listener(dialog.SelectParts()->Selection());
-        bw::TranslationFlags flags;
-        flags.dontAskSession = 1;
-        flags.showTranslationList = 0;
-        if (!bw::LoadProject(dialog.GetCreature(), share + "/Projects/" + shot.project,
-                             share + "/Objects/Library", flags, listener)) {
-            ++failures;
-            continue;
-        }
-        dialog.SelectParts()->Selection().RememberSelections();
-        dialog.SetShadingMode(shot.shadingMode);
-        dialog.GetCreature().yaw = shot.yaw;
-        dialog.GetCreature().pitch = shot.pitch;
-        dialog.Preview()->Repaint();
-        const QString path = QString::fromStdString(output + "/" + shot.output);
-        if (!bw::WindowPicture(dialog).save(path)) ++failures;
-        std::printf("%s\n", path.toStdString().c_str());
+        if (!TakeShot(dialog, shot, share, output)) ++failures;
     }
     return failures == 0 ? 0 : 1;
 }

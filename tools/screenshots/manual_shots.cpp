@@ -73,6 +73,154 @@ bool Save(QWidget& widget, const std::string& path) {
     return saved;
 }
 
+// The sample creatures face an unturned view.
+constexpr float kFront = 0.0f;
+
+// A folder of this run's own holding the configuration the window starts from: the sample
+// library, its projects and the colours of the pictures.
+std::filesystem::path WriteStartConfiguration(const std::string& share) {
+    const std::filesystem::path start =
+        std::filesystem::temp_directory_path() / "beastwright-manual-shots";
+    std::filesystem::create_directories(start);
+    std::ofstream config(start / "bw.cfg");
+    config << "ObjectDir " << share << "/Objects/Library\nProjectDir " << share
+           << "/Projects\nBgColor 0.18 0.22 0.28 0\nWireColor 0.85 0.85 0.85 0\n";
+    return start;
+}
+
+// The shown main window, how it loads projects, and the pictures taken so far.
+struct Session {
+    bw::MainDialog& dialog;
+    AnsweringFileDialogs& fileDialogs;
+    std::string share;
+    std::string output;
+    int failures = 0;
+
+    void Shot(QWidget& widget, const char* name) {
+        if (!Save(widget, output + "/" + name)) ++failures;
+    }
+
+    // Loads a sample project through the Project page and turns the creature.
+    void Load(const char* project, float yaw, float pitch) {
+        fileDialogs.answer = share + "/Projects/" + project;
+        dialog.Project()->LoadProject();
+        dialog.GetCreature().yaw = yaw;
+        dialog.GetCreature().pitch = pitch;
+        if (dialog.Preview()) dialog.Preview()->Repaint();
+    }
+};
+
+void ShootProjectAndSelectPages(Session& session) {
+    bw::MainDialog& dialog = session.dialog;
+    session.Load("Fantasy.bwp", kFront + 0.5f, 0.1f);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kProjectTab);
+    dialog.activateWindow();
+    (void)QTest::qWaitForWindowActive(&dialog);
+    dialog.Project()->Button(bw::ProjectPage::kNewId)->setFocus(Qt::TabFocusReason);
+    session.Shot(dialog, "window-project.png");
+
+    session.Load("Male.bwp", kFront - 0.4f, 0.12f);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
+    session.Shot(dialog, "window-select-parts.png");
+}
+
+// The Head list open, every picture drawn. It opens with its shown entry over the closed
+// list: shown at " (none) " for the picture, it lies within the window's area.
+void ShootOpenHeadList(Session& session) {
+    bw::SelectPartsPage* select = session.dialog.SelectParts();
+    if (!select) return;
+    QComboBox* heads = select->PartListBox(0);
+    const int shown = heads->currentIndex();
+    {
+        const QSignalBlocker quiet(heads);
+        heads->setCurrentIndex(0);
+    }
+    heads->showPopup();
+    QElapsedTimer waited;
+    waited.start();
+    while (!select->Thumbnails().Idle() && waited.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QTest::qWait(200);  // the last pictures painted
+    session.Shot(session.dialog, "window-select-parts-pictures.png");
+    heads->hidePopup();
+    const QSignalBlocker quiet(heads);
+    heads->setCurrentIndex(shown);
+}
+
+// The left thigh chosen on Edit Parts and widened: outlined in the preview, its settings
+// shown. Values are read when their field loses the focus, in the active window.
+void ShootEditAndPreferencePages(Session& session) {
+    bw::MainDialog& dialog = session.dialog;
+    session.Load("Female.bwp", kFront - 0.6f, 0.1f);
+    dialog.activateWindow();
+    (void)QTest::qWaitForWindowActive(&dialog);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kEditPartsTab);
+    if (bw::EditPartsPage* edit = dialog.EditParts()) {
+        constexpr int kLeftThighEntry = 17;
+        edit->ObjectList()->setCurrentIndex(kLeftThighEntry);
+        emit edit->ObjectList()->activated(kLeftThighEntry);
+        QLineEdit* value = edit->ValueEdit(bw::AdjustGroup::X);
+        value->setFocus(Qt::TabFocusReason);
+        value->setText("0.300000");
+        edit->ObjectList()->setFocus(Qt::TabFocusReason);
+    }
+    session.Shot(dialog, "window-edit-parts.png");
+
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kPreferenceTab);
+    session.Shot(dialog, "window-preference.png");
+}
+
+void ShootWireframe(Session& session) {
+    bw::MainDialog& dialog = session.dialog;
+    session.Load("Insect.bwp", kFront - 0.9f, 0.3f);
+    dialog.SetShadingMode(bw::ShadingMode::Wireframe);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
+    session.Shot(dialog, "window-wireframe.png");
+    dialog.SetShadingMode(bw::ShadingMode::Smooth);
+}
+
+// The converter with a prepared creature, taken through its own button; the Project page is
+// shown again afterwards.
+void ShootConverter(Session& session) {
+    bw::MainDialog& dialog = session.dialog;
+    dialog.ToggleConverterTab();
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kConverterTab);
+    session.fileDialogs.answer = session.share + "/Objects/Prepared/Creature-Fantasy.bwo";
+    for (QPushButton* button : dialog.ConverterPage()->findChildren<QPushButton*>()) {
+        if (button->text() == "Get selected object") button->click();
+    }
+    if (dialog.Preview()) dialog.Preview()->Repaint();
+    session.Shot(dialog, "window-converter.png");
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kProjectTab);
+}
+
+// The smaller dialogs, each shown over the main window for its picture.
+void ShootDialogs(Session& session, bw::ShellOpener& shell) {
+    bw::MainDialog& dialog = session.dialog;
+    bw::SaveProjectOptionsDialog options(&dialog);
+    options.show();
+    session.Shot(options, "dialog-save-options.png");
+    options.hide();
+
+    bw::ExportChoicesDialog exportOptions(
+        *bw::ExportFormatOfExtension(".stl"),
+        bw::DefaultExportChoices(*bw::ExportFormatOfExtension(".stl")), &dialog);
+    exportOptions.show();
+    session.Shot(exportOptions, "dialog-export-options.png");
+    exportOptions.hide();
+
+    bw::TranslateNamesDialog question("\\Left thigh\\MaleSlim.bwo", "\\Left thigh\\Male-Slim.bwo",
+                                      bw::TranslationAnswer{}, &dialog);
+    question.show();
+    session.Shot(question, "dialog-translate.png");
+    question.hide();
+
+    bw::AboutDialog about(shell, &dialog);
+    about.show();
+    session.Shot(about, "dialog-about.png");
+    about.hide();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,14 +236,7 @@ int main(int argc, char** argv) {
     const std::string share = argv[1];
     const std::string output = argv[2];
     QDir().mkpath(QString::fromStdString(output));
-    const std::filesystem::path start =
-        std::filesystem::temp_directory_path() / "beastwright-manual-shots";
-    std::filesystem::create_directories(start);
-    {
-        std::ofstream config(start / "bw.cfg");
-        config << "ObjectDir " << share << "/Objects/Library\nProjectDir " << share
-               << "/Projects\nBgColor 0.18 0.22 0.28 0\nWireColor 0.85 0.85 0.85 0\n";
-    }
+    const std::filesystem::path start = WriteStartConfiguration(share);
 
     PrintingNotifier notifier;
     bw::DirectoryFileEnumerator files;
@@ -105,114 +246,16 @@ int main(int argc, char** argv) {
     bw::ClockSeededRandom random;
     const bw::MainDialogPlatform platform{notifier, files,  fileDialogs,     colours,
                                           shell,    random, &bw::ProbeOpenGl};
-    int failures = 0;
-    auto shot = [&](QWidget& widget, const char* name) {
-        if (!Save(widget, output + "/" + name)) ++failures;
-    };
-
     bw::MainDialog dialog(platform, start.string());
     dialog.show();
     if (!QTest::qWaitForWindowExposed(&dialog)) return 1;
-    auto load = [&](const char* project, float yaw, float pitch) {
-        fileDialogs.answer = share + "/Projects/" + project;
-        dialog.Project()->LoadProject();
-        dialog.GetCreature().yaw = yaw;
-        dialog.GetCreature().pitch = pitch;
-        if (dialog.Preview()) dialog.Preview()->Repaint();
-    };
 
-    // The sample creatures face an unturned view.
-    const float front = 0.0f;
-    load("Fantasy.bwp", front + 0.5f, 0.1f);
-    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kProjectTab);
-    dialog.activateWindow();
-    (void)QTest::qWaitForWindowActive(&dialog);
-    dialog.Project()->Button(bw::ProjectPage::kNewId)->setFocus(Qt::TabFocusReason);
-    shot(dialog, "window-project.png");
-
-    load("Male.bwp", front - 0.4f, 0.12f);
-    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
-    shot(dialog, "window-select-parts.png");
-
-    // The Head list open, every picture drawn. It opens with its shown entry over the closed
-    // list: shown at " (none) " for the picture, it lies within the window's area.
-    if (bw::SelectPartsPage* select = dialog.SelectParts()) {
-        QComboBox* heads = select->PartListBox(0);
-        const int shown = heads->currentIndex();
-        {
-            const QSignalBlocker quiet(heads);
-            heads->setCurrentIndex(0);
-        }
-        heads->showPopup();
-        QElapsedTimer waited;
-        waited.start();
-        while (!select->Thumbnails().Idle() && waited.elapsed() < 30000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QTest::qWait(200);  // the last pictures painted
-        shot(dialog, "window-select-parts-pictures.png");
-        heads->hidePopup();
-        const QSignalBlocker quiet(heads);
-        heads->setCurrentIndex(shown);
-    }
-
-    // The left thigh chosen on Edit Parts and widened: outlined in the preview, its settings
-    // shown. Values are read when their field loses the focus, in the active window.
-    load("Female.bwp", front - 0.6f, 0.1f);
-    dialog.activateWindow();
-    (void)QTest::qWaitForWindowActive(&dialog);
-    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kEditPartsTab);
-    if (bw::EditPartsPage* edit = dialog.EditParts()) {
-        constexpr int kLeftThighEntry = 17;
-        edit->ObjectList()->setCurrentIndex(kLeftThighEntry);
-        emit edit->ObjectList()->activated(kLeftThighEntry);
-        QLineEdit* value = edit->ValueEdit(bw::AdjustGroup::X);
-        value->setFocus(Qt::TabFocusReason);
-        value->setText("0.300000");
-        edit->ObjectList()->setFocus(Qt::TabFocusReason);
-    }
-    shot(dialog, "window-edit-parts.png");
-
-    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kPreferenceTab);
-    shot(dialog, "window-preference.png");
-
-    load("Insect.bwp", front - 0.9f, 0.3f);
-    dialog.SetShadingMode(bw::ShadingMode::Wireframe);
-    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
-    shot(dialog, "window-wireframe.png");
-    dialog.SetShadingMode(bw::ShadingMode::Smooth);
-
-    // The converter with a prepared creature, taken through its own button.
-    dialog.ToggleConverterTab();
-    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kConverterTab);
-    fileDialogs.answer = share + "/Objects/Prepared/Creature-Fantasy.bwo";
-    for (QPushButton* button : dialog.ConverterPage()->findChildren<QPushButton*>()) {
-        if (button->text() == "Get selected object") button->click();
-    }
-    if (dialog.Preview()) dialog.Preview()->Repaint();
-    shot(dialog, "window-converter.png");
-    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kProjectTab);
-
-    bw::SaveProjectOptionsDialog options(&dialog);
-    options.show();
-    shot(options, "dialog-save-options.png");
-    options.hide();
-
-    bw::ExportChoicesDialog exportOptions(
-        *bw::ExportFormatOfExtension(".stl"),
-        bw::DefaultExportChoices(*bw::ExportFormatOfExtension(".stl")), &dialog);
-    exportOptions.show();
-    shot(exportOptions, "dialog-export-options.png");
-    exportOptions.hide();
-
-    bw::TranslateNamesDialog question("\\Left thigh\\MaleSlim.bwo", "\\Left thigh\\Male-Slim.bwo",
-                                      bw::TranslationAnswer{}, &dialog);
-    question.show();
-    shot(question, "dialog-translate.png");
-    question.hide();
-
-    bw::AboutDialog about(shell, &dialog);
-    about.show();
-    shot(about, "dialog-about.png");
-    about.hide();
-    return failures == 0 ? 0 : 1;
+    Session session{dialog, fileDialogs, share, output};
+    ShootProjectAndSelectPages(session);
+    ShootOpenHeadList(session);
+    ShootEditAndPreferencePages(session);
+    ShootWireframe(session);
+    ShootConverter(session);
+    ShootDialogs(session, shell);
+    return session.failures == 0 ? 0 : 1;
 }
