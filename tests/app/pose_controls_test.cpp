@@ -34,7 +34,8 @@ class PoseControlsTest : public ::testing::Test {
         dialog = &fixture.Show();
         const auto share =
             std::filesystem::path(SampleLibraryDirectory()).parent_path().parent_path();
-        ASSERT_TRUE(dialog->Project()->LoadProjectFile((share / "Projects" / "Male.bwp").string()));
+        ASSERT_TRUE(
+            dialog->Project()->LoadProjectFile((share / "Projects" / "Fantasy.bwp").string()));
         dialog->Tabs()->setCurrentIndex(MainDialog::kEditPartsTab);
         page = dialog->EditParts();
         forearm = *BodyPartIdOfName("Left forearm");
@@ -150,6 +151,7 @@ TEST_F(PoseControlsTest, ShowSkeletonDrawsOverTheCreature) {
 }
 
 TEST_F(PoseControlsTest, ThePoseIsSavedBesideTheProjectAndLoadedWithIt) {
+    EXPECT_TRUE(dialog->GetCreaturePose().GetPose().IsRest()) << "no pose beside Fantasy.bwp";
     TypeAngle(0, "60");
     const std::string project = fixture.start.Path() + "/posed.bwp";
     const std::string poseFile = fixture.start.Path() + "/posed.bwpose";
@@ -179,6 +181,11 @@ TEST_F(PoseControlsTest, ThePoseIsSavedBesideTheProjectAndLoadedWithIt) {
     ASSERT_GE(fixture.notifier.messages.size(), before + 1);
     EXPECT_EQ(fixture.notifier.messages.back().caption, "Unable to load pose");
     EXPECT_GT(dialog->GetCreature().PartCount(), 0);
+
+    // The sample projects that have a pose beside them show it.
+    const auto share = std::filesystem::path(SampleLibraryDirectory()).parent_path().parent_path();
+    ASSERT_TRUE(dialog->Project()->LoadProjectFile((share / "Projects" / "Male.bwp").string()));
+    EXPECT_FALSE(dialog->GetCreaturePose().GetPose().IsRest()) << "the walking pose";
 }
 
 }  // namespace

@@ -169,6 +169,8 @@ TEST_F(ProjectExportTest, AWindowExportIsTheSameBytesAsBwtools) {
                                       files.Path() + "/tool/" + name};
         if (name == "male.stl" || name == "male.3mf") args.insert(args.end(), {"--height", "100"});
         if (name == "male.glb") args.emplace_back("--rig");  // the window's glTF starts rigged
+        // The window shows the walking pose that sits beside the sample project.
+        args.insert(args.end(), {"--pose", (kShare / "Projects" / "Male.bwpose").string()});
         const CommandResult result = RunCommand(BWTOOL_PATH, args, files.Path());
         ASSERT_EQ(result.status, 0) << result.err;
         const std::string window = ReadText(files.Path() + "/window/" + name);

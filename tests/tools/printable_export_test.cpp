@@ -241,6 +241,7 @@ class PrintableExportTest : public ::testing::Test {
     std::vector<std::string> ExportSamplesAndRandomBatch(const std::string& extension) {
         std::vector<std::string> paths;
         for (const auto& entry : fs::directory_iterator(kShare / "Projects")) {
+            if (entry.path().extension() != ".bwp") continue;  // the poses beside them
             const std::string path = dir.Path() + "/" + entry.path().stem().string() + extension;
             const test::CommandResult r =
                 Run({"assemble", "--objects", kObjects, entry.path().string(), "--export", path});
@@ -293,6 +294,7 @@ TEST_F(PrintableExportTest, EverySampleCreatureInEachPoseIsOneClosedOutwardShell
         const std::string pose =
             dir.Write("pose" + std::to_string(k) + ".bwpose", std::string(kPrintPoses[k]));
         for (const auto& entry : fs::directory_iterator(kShare / "Projects")) {
+            if (entry.path().extension() != ".bwp") continue;  // the poses beside them
             for (const char* extension : {".stl", ".3mf"}) {
                 const std::string path = dir.Path() + "/" + entry.path().stem().string() + "-" +
                                          std::to_string(k) + extension;
