@@ -282,11 +282,12 @@ TEST_F(PrintableExportTest, EverySampleAndRandomCreatureIsOneClosedOutwardThreeM
 
 // Three poses a printed creature might stand in: a bent forearm, a thigh bent back with the
 // neck twisted, and everything at once with the upper body turned too.
-const char* const kPrintPoses[] = {
+const std::string kPrintPoses[] = {
     "Left forearm 60 0 0\n",
     "Left thigh -45 0 0\nNeck 0 0 30\n",
-    "Left forearm 60 0 0\nRight arm 20 -30 10\nLeft thigh -45 0 0\nRight leg 30 0 0\n"
-    "Neck 0 0 30\nHead 15 0 0\nUpper body 0 10 -20\n",
+    std::string(
+        "Left forearm 60 0 0\nRight arm 20 -30 10\nLeft thigh -45 0 0\nRight leg 30 0 0\n") +
+        "Neck 0 0 30\nHead 15 0 0\nUpper body 0 10 -20\n",
 };
 
 TEST_F(PrintableExportTest, EverySampleCreatureInEachPoseIsOneClosedOutwardShell) {
