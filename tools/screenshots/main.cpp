@@ -9,7 +9,6 @@
 #include <QTest>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "app/ui/application.h"
 #include "app/ui/main_dialog.h"
@@ -20,6 +19,7 @@
 #include "project/project_loader.h"
 #include "render/ui/preview_view.h"
 #include "select/ui/select_parts_page.h"
+#include "start_configuration.h"
 #include "window_picture.h"
 
 namespace {
@@ -42,18 +42,6 @@ constexpr Shot kShots[] = {
     {"Insect.bwp", bw::ShadingMode::Wireframe, -0.9f, 0.3f, bw::MainDialog::kSelectPartsTab,
      "wireframe-insect.png"},
 };
-
-// A folder holding the configuration the window starts from: the sample library, its
-// projects and the colours of the pictures.
-std::filesystem::path WriteStartConfiguration(const std::string& share) {
-    const std::filesystem::path start =
-        std::filesystem::temp_directory_path() / "beastwright-screenshots";
-    std::filesystem::create_directories(start);
-    std::ofstream config(start / "bw.cfg");
-    config << "ObjectDir " << share << "/Objects/Library\nProjectDir " << share
-           << "/Projects\nBgColor 0.18 0.22 0.28 0\nWireColor 0.85 0.85 0.85 0\n";
-    return start;
-}
 
 // Loads the shot's project into the shown window through the Select Parts lists and saves the
 // picture. False when the project does not load or the picture cannot be saved.
@@ -90,7 +78,8 @@ int main(int argc, char** argv) {
     const std::string share = argv[1];
     const std::string output = argv[2];
     QDir().mkpath(QString::fromStdString(output));
-    const std::filesystem::path start = WriteStartConfiguration(share);
+    const std::filesystem::path start =
+        bw::WriteStartConfiguration(share, "beastwright-screenshots");
 
     bw::QtNotifier notifier;
     bw::DirectoryFileEnumerator files;

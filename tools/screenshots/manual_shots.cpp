@@ -16,7 +16,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "app/ui/application.h"
 #include "app/ui/main_dialog.h"
@@ -32,6 +31,7 @@
 #include "select/random_source.h"
 #include "select/ui/part_thumbnails.h"
 #include "select/ui/select_parts_page.h"
+#include "start_configuration.h"
 #include "ui/about_dialog.h"
 #include "window_picture.h"
 
@@ -75,18 +75,6 @@ bool Save(QWidget& widget, const std::string& path) {
 
 // The sample creatures face an unturned view.
 constexpr float kFront = 0.0f;
-
-// A folder of this run's own holding the configuration the window starts from: the sample
-// library, its projects and the colours of the pictures.
-std::filesystem::path WriteStartConfiguration(const std::string& share) {
-    const std::filesystem::path start =
-        std::filesystem::temp_directory_path() / "beastwright-manual-shots";
-    std::filesystem::create_directories(start);
-    std::ofstream config(start / "bw.cfg");
-    config << "ObjectDir " << share << "/Objects/Library\nProjectDir " << share
-           << "/Projects\nBgColor 0.18 0.22 0.28 0\nWireColor 0.85 0.85 0.85 0\n";
-    return start;
-}
 
 // The shown main window, how it loads projects, and the pictures taken so far.
 struct Session {
@@ -236,7 +224,8 @@ int main(int argc, char** argv) {
     const std::string share = argv[1];
     const std::string output = argv[2];
     QDir().mkpath(QString::fromStdString(output));
-    const std::filesystem::path start = WriteStartConfiguration(share);
+    const std::filesystem::path start =
+        bw::WriteStartConfiguration(share, "beastwright-manual-shots");
 
     PrintingNotifier notifier;
     bw::DirectoryFileEnumerator files;

@@ -14,6 +14,7 @@
 #include "converter/ui/surface_colour_group.h"
 #include "model/body_part_catalogue.h"
 #include "ui/dialog_units.h"
+#include "ui/field_commit.h"
 #include "ui/product_name.h"
 
 namespace bw {
@@ -391,13 +392,7 @@ bool ConverterPage::TakeField(QObject* watched) {
 }
 
 bool ConverterPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) TakeField(watched);
-    if (event->type() == QEvent::KeyPress) {
-        // Return in an edit takes its text, as leaving the edit does, instead of pressing the
-        // dialog's default button and ending the program with unsaved work.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && TakeField(watched)) return true;
-    }
+    if (TakeFieldOnCommit(event, [this, watched] { return TakeField(watched); })) return true;
     return QWidget::eventFilter(watched, event);
 }
 

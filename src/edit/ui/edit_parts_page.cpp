@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +16,7 @@
 #include "model/body_part_catalogue.h"
 #include "ui/current_entry_combo_box.h"
 #include "ui/dialog_units.h"
+#include "ui/field_commit.h"
 #include "ui/spin_button.h"
 
 namespace bw {
@@ -288,13 +288,7 @@ bool EditPartsPage::ReadEdit(QObject* watched) {
 }
 
 bool EditPartsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) ReadEdit(watched);
-    if (event->type() == QEvent::KeyPress) {
-        // Return in a number edit takes the number, as leaving the edit does, instead of
-        // pressing the dialog's default button and ending the program with unsaved work.
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ReadEdit(watched)) return true;
-    }
+    if (TakeFieldOnCommit(event, [this, watched] { return ReadEdit(watched); })) return true;
     return QWidget::eventFilter(watched, event);
 }
 

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +10,7 @@
 #include <cmath>
 
 #include "ui/dialog_units.h"
+#include "ui/field_commit.h"
 
 namespace bw {
 namespace {
@@ -133,11 +133,7 @@ void PoseGroup::RestPose() {
 }
 
 bool PoseGroup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) ReadField(watched);
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && ReadField(watched)) return true;
-    }
+    if (TakeFieldOnCommit(event, [this, watched] { return ReadField(watched); })) return true;
     return QGroupBox::eventFilter(watched, event);
 }
 
