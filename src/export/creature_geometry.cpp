@@ -19,13 +19,6 @@ bool IsFinite(const Vec3f& v) {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
-// `v` scaled to length 1; nullopt for a zero vector.
-std::optional<Vec3f> Unit(const Vec3f& v) {
-    const double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
-    if (!(length > 0.0)) return std::nullopt;
-    return Vec3f{float(v.x / length), float(v.y / length), float(v.z / length)};
-}
-
 Vec3f ToExportFrame(const Vec3f& v, double scale, UpAxis up) {
     const Vec3f s{float(v.x * scale), float(v.y * scale), float(v.z * scale)};
     return up == UpAxis::Z ? Vec3f{s.x, -s.z, s.y} : s;

@@ -42,6 +42,10 @@ struct ExportOptions {
     // For a format that can carry one (ExportFormat::skeleton): the skeleton and the skin
     // weights, the points at rest and the pose as the joints' rotations.
     bool includeSkeleton = false;
+    // Catmull–Clark levels the welded creature is subdivided to before it is written (0 to
+    // kMaxSubdivisionLevel): each level makes four faces of one, the seams stay closed and
+    // every part keeps its own faces.
+    int subdivisionLevel = 0;
 };
 
 // The name of `surface` of the part of `bodyPart` as exports write it: "<body part><blank>

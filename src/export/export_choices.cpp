@@ -21,6 +21,7 @@ ExportOptions ExportOptionsOf(const ExportChoices& choices, bool typeInSurfaceNa
         options.height = choices.height;
     options.typeInSurfaceNames = typeInSurfaceNames;
     options.includeSkeleton = choices.includeSkeleton;
+    options.subdivisionLevel = choices.subdivisionLevel;
     return options;
 }
 

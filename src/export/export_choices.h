@@ -21,6 +21,9 @@ struct ExportChoices {
     // The skeleton and skin weights, for a format that can carry them (ExportFormat::skeleton);
     // ignored by the others.
     bool includeSkeleton = false;
+    // 0 (the parts as they are), 1 ("Smooth") or 2 ("Smoother"); the window starts it at the
+    // preview's level.
+    int subdivisionLevel = 0;
 
     bool operator==(const ExportChoices&) const = default;
 };

@@ -125,10 +125,8 @@ Cycle Reversed(const Cycle& cycle, std::uint32_t count) {
 }
 
 struct MergedPolygon {
-    std::array<std::uint32_t, 4> corners;  // in the part's order
+    WeldedPolygon polygon;  // corners in the part's order
     Cycle cycle;
-    std::uint32_t count;
-    std::uint32_t surface;  // index into WeldedSurface::surfaces
     bool removed = false;
 };
 
@@ -211,6 +209,7 @@ std::vector<std::uint32_t> MergePoints(std::span<const PartGeometry> parts,
             if (index == UINT32_MAX) {
                 index = std::uint32_t(surface.points.size());
                 surface.points.push_back(parts[p].points[i]);
+                surface.pointSources.push_back({std::uint32_t(p), std::uint32_t(i)});
                 normalSums.push_back({});
             }
             merged[offset[p] + i] = index;
@@ -273,7 +272,8 @@ std::vector<MergedPolygon> MergedPolygons(std::span<const PartGeometry> parts,
             if (count < 3) continue;
             const std::uint32_t s =
                 SurfaceIndex(part, polygon.surface, typeInNames, surface.surfaces, knownSurfaces);
-            polygons.push_back({corners, Canonical(corners, count), count, s});
+            polygons.push_back({{corners, count, std::uint32_t(p), polygon.surface, s},
+                                Canonical(corners, count)});
         }
     }
     return polygons;
@@ -283,11 +283,12 @@ std::vector<MergedPolygon> MergedPolygons(std::span<const PartGeometry> parts,
 void RemoveFacingPairs(std::vector<MergedPolygon>& polygons, WeldedSurface& surface) {
     std::map<std::pair<Cycle, std::uint32_t>, std::vector<std::size_t>> byCycle;
     for (std::size_t i = 0; i < polygons.size(); ++i)
-        byCycle[{polygons[i].cycle, polygons[i].count}].push_back(i);
+        byCycle[{polygons[i].cycle, polygons[i].polygon.cornerCount}].push_back(i);
     for (std::size_t i = 0; i < polygons.size(); ++i) {
         MergedPolygon& polygon = polygons[i];
         if (polygon.removed) continue;
-        const auto partners = byCycle.find({Reversed(polygon.cycle, polygon.count), polygon.count});
+        const std::uint32_t count = polygon.polygon.cornerCount;
+        const auto partners = byCycle.find({Reversed(polygon.cycle, count), count});
         if (partners == byCycle.end()) continue;
         for (std::size_t j : partners->second) {
             if (j == i || polygons[j].removed) continue;
@@ -311,15 +312,17 @@ WeldedSurface WeldParts(std::span<const PartGeometry> parts, std::span<const Sea
     std::vector<MergedPolygon> polygons =
         MergedPolygons(parts, offset, merged, capped, typeInSurfaceNames, surface);
     RemoveFacingPairs(polygons, surface);
-    for (const MergedPolygon& polygon : polygons) {
-        if (polygon.removed) continue;
+    for (const MergedPolygon& merged : polygons) {
+        if (merged.removed) continue;
+        const WeldedPolygon& polygon = merged.polygon;
         const auto& c = polygon.corners;
         surface.triangles.push_back({c[0], c[1], c[2]});
         surface.triangleSurfaces.push_back(polygon.surface);
-        if (polygon.count == 4) {
+        if (polygon.cornerCount == 4) {
             surface.triangles.push_back({c[0], c[2], c[3]});
             surface.triangleSurfaces.push_back(polygon.surface);
         }
+        surface.polygons.push_back(polygon);
     }
     return surface;
 }

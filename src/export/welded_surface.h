@@ -24,8 +24,24 @@
 
 namespace bw {
 
+// A polygon of the welded surface before it is split into triangles.
+struct WeldedPolygon {
+    std::array<std::uint32_t, 4> corners{};  // merged point indices; [3] unused for a triangle
+    std::uint32_t cornerCount = 4;
+    std::uint32_t part = 0;         // the index of its part
+    std::uint16_t partSurface = 0;  // its index into the part's surfaces
+    std::uint32_t surface = 0;      // its index into WeldedSurface::surfaces
+};
+
+// The part point a merged point was first taken from.
+struct PointSource {
+    std::uint32_t part = 0;
+    std::uint32_t point = 0;
+};
+
 struct WeldedSurface {
-    std::vector<Vec3f> points;   // one per merged point, in the export frame
+    std::vector<Vec3f> points;              // one per merged point, in the export frame
+    std::vector<PointSource> pointSources;  // per point: the first part point merged into it
     std::vector<Vec3f> normals;  // per point: the unit mean of the normals merged into it
     // Point indices, counter-clockwise seen from outside.
     std::vector<std::array<std::uint32_t, 3>> triangles;
@@ -34,6 +50,9 @@ struct WeldedSurface {
     std::vector<ExportSurface> surfaces;
     // Per triangle, its index into `surfaces`.
     std::vector<std::uint32_t> triangleSurfaces;
+    // The polygons the triangles were split from, in the same order (one triangle for a
+    // triangle, two for a quad).
+    std::vector<WeldedPolygon> polygons;
     // Polygons of caps taken out at welded seams.
     std::size_t removedCapPolygons = 0;
     // Pairs of polygons that lay on each other with opposite winding and were taken out.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 
 namespace bw {
 
@@ -45,5 +46,12 @@ inline Vec3d operator-(const Vec3d& v) { return {-v.x, -v.y, -v.z}; }
 inline Vec3d operator*(double s, const Vec3d& v) { return {s * v.x, s * v.y, s * v.z}; }
 inline double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 inline double Length(const Vec3d& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
+// `v` scaled to length 1 (worked out in double precision); none for a vector without length.
+inline std::optional<Vec3f> Unit(const Vec3f& v) {
+    const double length = Length(Widened(v));
+    if (!(length > 0.0)) return std::nullopt;
+    return Vec3f{float(v.x / length), float(v.y / length), float(v.z / length)};
+}
 
 }  // namespace bw

@@ -1,21 +1,11 @@
 #include "rig/creature_pose.h"
 
+#include "model/byte_hash.h"
+
 namespace bw {
-namespace {
-
-constexpr std::uint64_t kFnvOffset = 14695981039346656037ULL;
-constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
-
-std::uint64_t HashBytes(std::uint64_t hash, const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ bytes[i]) * kFnvPrime;
-    return hash;
-}
-
-}  // namespace
 
 std::uint64_t RestShapeFingerprint(const Creature& creature) {
-    std::uint64_t hash = kFnvOffset;
+    std::uint64_t hash = kByteHashStart;
     for (int i = 0; i < creature.PartCount(); ++i) {
         const PartObject* part = creature.Part(i);
         const auto address = reinterpret_cast<std::uintptr_t>(part);

@@ -159,6 +159,8 @@ void AddAssembleCommand(CLI::App& app, CommandAction& action) {
     command->callback([&action, args] {
         if (args->exportArguments.Given() && !args->exportPath && !args->objPath)
             throw CLI::ValidationError("--up, --scale and --height go with --export or --obj");
+        if (args->exportArguments.SubdivideGiven() && !args->exportPath && !args->objPath)
+            throw CLI::ValidationError("--subdivide goes with --export or --obj");
         if (args->posePath && !args->exportPath && !args->objPath)
             throw CLI::ValidationError("--pose goes with --export or --obj");
         args->exportArguments.CheckRig(args->exportPath, args->objPath);

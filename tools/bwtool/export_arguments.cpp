@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "subdivide/subdivision_topology.h"
+
 namespace bw::tool {
 namespace {
 
@@ -40,6 +42,7 @@ ExportOptions ExportArguments::Options(const ExportFormat& format) const {
     options.scale = scale;
     options.height = height;
     options.includeSkeleton = rig && format.skeleton;
+    options.subdivisionLevel = subdivide;
     return options;
 }
 
@@ -83,6 +86,15 @@ void AddExportArguments(CLI::App& command, ExportArguments& arguments) {
                      "Export the creature's skeleton with it: one joint per body part, the skin "
                      "weights, and the pose as the joints' turns (" +
                          SkeletonExtensionList() + " only)");
+    arguments.subdivideOption =
+        command
+            .add_option("--subdivide", arguments.subdivide,
+                        "Smooth the exported surface: 0 leaves the parts as they are, 1 and 2 "
+                        "subdivide the welded creature once or twice (four faces of each face "
+                        "per level), seams closed, each body part keeping its own faces")
+            ->check(CLI::Range(0, kMaxSubdivisionLevel).description(""))
+            ->type_name("0|1|2")
+            ->take_last();
 }
 
 CLI::Validator ExportPathValidator() {

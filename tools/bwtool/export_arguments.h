@@ -1,4 +1,5 @@
-// The export options that `assemble` and `random` share (--up, --scale, --height, --rig), their
+// The export options that `assemble` and `random` share (--up, --scale, --height, --rig,
+// --subdivide), their
 // checks, and the writing of an export with its report on standard error.
 #pragma once
 
@@ -15,13 +16,16 @@ struct ExportArguments {
     std::optional<double> scale;
     std::optional<double> height;
     bool rig = false;
+    int subdivide = 0;  // Catmull–Clark levels, 0 to kMaxSubdivisionLevel
 
     // True when --up, --scale or --height was given on the command line.
     bool Given() const {
         return upOption && (upOption->count() || scaleOption->count() || heightOption->count());
     }
+    // True when --subdivide was given on the command line.
+    bool SubdivideGiven() const { return subdivideOption && subdivideOption->count(); }
     // The options for `format`: its own up axis when --up was not given, the skeleton with
-    // --rig.
+    // --rig, the subdivision level of --subdivide.
     ExportOptions Options(const ExportFormat& format) const;
     // Throws CLI::ValidationError when --rig was given without an export to `exportPath`, or
     // for a format that cannot carry a skeleton (`otherPath` is a further export that --rig
@@ -32,10 +36,11 @@ struct ExportArguments {
     CLI::Option* upOption = nullptr;
     CLI::Option* scaleOption = nullptr;
     CLI::Option* heightOption = nullptr;
+    CLI::Option* subdivideOption = nullptr;
 };
 
-// Adds --up y|z, --scale S and --height H (not both), and --rig, to `command`; `arguments`
-// must outlive the parse.
+// Adds --up y|z, --scale S and --height H (not both), --rig and --subdivide 0|1|2 to
+// `command`; `arguments` must outlive the parse.
 void AddExportArguments(CLI::App& command, ExportArguments& arguments);
 
 // Accepts a path whose extension names an export format.

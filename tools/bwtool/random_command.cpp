@@ -203,6 +203,8 @@ void AddRandomCommand(CLI::App& app, CommandAction& action) {
                                            : "--save DIR or --export DIR/NAME.EXT is needed");
         if (args->exportArguments.Given() && !exported->count())
             throw CLI::ValidationError("--up, --scale and --height go with --export");
+        if (args->exportArguments.SubdivideGiven() && !exported->count())
+            throw CLI::ValidationError("--subdivide goes with --export");
         args->exportArguments.CheckRig(args->exportPath);
         std::string& objects = args->objectDirectory;
         while (objects.size() > 1 && objects.back() == '/') objects.pop_back();

@@ -10,6 +10,7 @@
 #include "export/writers/gltf_buffer_gaps.h"
 #include "export/writers/three_mf_package.h"
 #include "model/file_io.h"
+#include "subdivide/subdivided_parts.h"
 
 namespace bw {
 
@@ -28,6 +29,11 @@ bool EncodeCreatureExport(const Creature& creature, const std::string& path,
     if (!TakeCreatureGeometry(creature, options, std::string(format.name), parts, reason,
                               rigged ? &skeleton : nullptr))
         return false;
+    if (options.subdivisionLevel != 0) {
+        stage(ExportStage::Subdividing);
+        if (!SubdivideParts(parts, CreatureSeamWelds(creature), options.subdivisionLevel, reason))
+            return false;
+    }
     if (format.writer == ExportWriter::Dxflib) {
         stage(ExportStage::Writing);
         result.files.push_back({path, {}});

@@ -15,7 +15,7 @@ namespace bw {
 
 // The stages of an export, in order; Welding only for a welded surface (STL, 3MF), Saving only
 // when the files are written.
-enum class ExportStage { Collecting, Welding, Writing, Saving };
+enum class ExportStage { Collecting, Subdividing, Welding, Writing, Saving };
 // Told as each stage starts; may repaint a progress display.
 using ExportProgress = std::function<void(ExportStage)>;
 

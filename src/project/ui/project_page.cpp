@@ -313,7 +313,7 @@ void ProjectPage::SavePose(const std::string& projectPath) {
 void ProjectPage::Export(ExportKind kind) {
     // The bar moves through the stages; each is painted before the work it names starts.
     const auto showStage = [this](ExportStage stage) {
-        static constexpr std::array<int, 4> kStart{10, 30, 55, 85};  // Collecting ... Saving
+        static constexpr std::array<int, 5> kStart{10, 20, 40, 60, 85};  // Collecting ... Saving
         progress_->setValue(kStart[std::size_t(stage)]);
         progress_->repaint();
     };
