@@ -18,11 +18,9 @@
 
 #include "model/vec3.h"
 #include "rig/point_weights.h"
+#include "subdivide/surface_level.h"
 
 namespace bw {
-
-// The levels a creature is subdivided to: 0 draws and exports its parts as they are.
-inline constexpr int kMaxSubdivisionLevel = 2;
 
 class SubdivisionTopology {
   public:

@@ -184,6 +184,74 @@ TEST_F(PreviewViewTest, APosedCreatureAndItsSkeletonMatchTheirBaselines) {
     EXPECT_EQ(Render(), rest);
 }
 
+// The sample creature subdivided: smooth at the first level and flat at the second against
+// committed images; the edited part's outline follows its own subdivided faces, and "Parts"
+// draws exactly what it drew before.
+TEST_F(PreviewViewTest, TheSubdividedSampleCreatureMatchesItsBaselinesAndOutlinesTheEditedPart) {
+    AddSampleCreature();
+    creature.yaw = 0.4f;
+    creature.pitch = 0.2f;
+    creature.shadingMode = ShadingMode::Smooth;
+    const QImage parts = Render();
+
+    view.SetSurfaceLevel(1);
+    const QImage smooth = Render();
+    EXPECT_NE(smooth, parts);
+    EXPECT_EQ(CountColour(smooth, 255, 255, 0), 0) << "no part is edited";
+    EXPECT_EQ(CompareWithBaseline(smooth, "PreviewSampleCreatureSmoothLevel1"), "");
+    creature.shadingMode = ShadingMode::Flat;
+    view.SetSurfaceLevel(2);
+    EXPECT_EQ(CompareWithBaseline(Render(), "PreviewSampleCreatureFlatLevel2"), "");
+
+    // The left arm's outline: its yellow lies where the arm is drawn, the right thigh's
+    // elsewhere; both differ from the outline of the parts' own faces.
+    creature.shadingMode = ShadingMode::Smooth;
+    view.SetSurfaceLevel(1);
+    const auto outlined = [&](const char* part) {
+        creature.FindPartForEdit(*BodyPartIdOfName(part));
+        view.update();
+        return Render();
+    };
+    // The number of yellow pixels and their mean column.
+    const auto yellowColumns = [](const QImage& image) {
+        double sum = 0.0;
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() >= 247 && c.green() >= 247 && c.blue() <= 8) {
+                    sum += x;
+                    ++count;
+                }
+            }
+        }
+        return std::pair{count, count ? sum / count : 0.0};
+    };
+    const auto [armYellow, armX] = yellowColumns(outlined("Left arm"));
+    const auto [thighYellow, thighX] = yellowColumns(outlined("Right thigh"));
+    EXPECT_GT(armYellow, 50);
+    EXPECT_GT(thighYellow, 50);
+    // Seen turned by the yaw, the left arm is drawn to the right of the right thigh.
+    EXPECT_GT(armX, thighX + 20.0);
+    view.SetSurfaceLevel(0);
+    const auto [partsYellow, partsX] = yellowColumns(outlined("Right thigh"));
+    EXPECT_NE(partsYellow, thighYellow);
+
+    // The wireframe of the edited part is yellow, the rest in the wire colour.
+    creature.shadingMode = ShadingMode::Wireframe;
+    creature.wireColour = {0.0f, 1.0f, 0.0f};
+    view.SetSurfaceLevel(2);
+    const QImage wire = Render();
+    EXPECT_GT(CountColour(wire, 255, 255, 0), 50);
+    EXPECT_GT(CountColour(wire, 0, 255, 0), 500);
+
+    // "Parts" again: the pixels of the parts' own drawing.
+    creature.ClearHighlights();
+    creature.shadingMode = ShadingMode::Smooth;
+    view.SetSurfaceLevel(0);
+    EXPECT_EQ(Render(), parts);
+}
+
 TEST_F(PreviewViewTest, DragsRotatePanAndZoomByTheirStepSizes) {
     Render();
     Drag(Qt::LeftButton, {50, 50}, {150, 50});

@@ -167,6 +167,15 @@ void ShootWireframe(Session& session) {
     dialog.SetShadingMode(bw::ShadingMode::Smooth);
 }
 
+void ShootSmoothSurface(Session& session) {
+    bw::MainDialog& dialog = session.dialog;
+    session.Load("Fantasy.bwp", kFront + 0.6f, 0.1f);
+    dialog.SetSurfaceLevel(2);
+    dialog.Tabs()->setCurrentIndex(bw::MainDialog::kSelectPartsTab);
+    session.Shot(dialog, "window-smooth-surface.png");
+    dialog.SetSurfaceLevel(0);
+}
+
 // The converter with a prepared creature, taken through its own button; the Project page is
 // shown again afterwards.
 void ShootConverter(Session& session) {
@@ -244,6 +253,7 @@ int main(int argc, char** argv) {
     ShootOpenHeadList(session);
     ShootEditAndPreferencePages(session);
     ShootWireframe(session);
+    ShootSmoothSurface(session);
     ShootConverter(session);
     ShootDialogs(session, shell);
     return session.failures == 0 ? 0 : 1;

@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "select/clear_creature.h"
 #include "select/random_creature.h"
+#include "subdivide/surface_level.h"
 #include "ui/dialog_units.h"
 
 namespace bw {
@@ -96,6 +98,27 @@ void BottomControls::BuildShadingRadios() {
     shadingRadios_[0]->setChecked(true);
     connect(shadingGroup, &QButtonGroup::idClicked, this,
             [this](int id) { SetShadingMode(static_cast<ShadingMode>(id)); });
+
+    // How smooth the surface is drawn, a view setting beside the shading: the parts as they
+    // are, or the welded creature subdivided once or twice.
+    auto* surfaceLabel = new QLabel("Surface", &dialog_);
+    surfaceLabel->setGeometry(units.Rect(400, 398, 28, 10));
+    surfaceBox_ = new QComboBox(&dialog_);
+    for (std::string_view name : kSurfaceLevelNames)
+        surfaceBox_->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    surfaceBox_->setGeometry(units.Rect(430, 396, 60, 13));
+    surfaceBox_->setAccessibleName("Surface");
+    surfaceLabel->setBuddy(surfaceBox_);
+    surfaceBox_->setToolTip(
+        tr("Parts: the body parts as they are; Smooth and Smoother: the welded creature "
+           "subdivided once or twice (also the start of the export options)"));
+    connect(surfaceBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (targets_.surfaceLevelChosen) targets_.surfaceLevelChosen(index);
+    });
+}
+
+void BottomControls::SetSurfaceLevel(int level) {
+    surfaceBox_->setCurrentIndex(std::clamp(level, 0, kMaxSubdivisionLevel));
 }
 
 void BottomControls::BuildSymmetryControls() {

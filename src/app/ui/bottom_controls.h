@@ -1,8 +1,8 @@
 // The controls along the main dialog's bottom edge: "Random Creature" with the creature type
-// list, "Clear Creature", "Done", the Shading radios, the Symmetry box and the converter's six
-// view buttons. This object builds them and runs their commands; the controls themselves are
-// children of the dialog, placed in its dialog units, where the accessibility tree and the
-// dialog's resize handling find them.
+// list, "Clear Creature", "Done", the Shading radios, the Symmetry box, the "Surface" list and
+// the converter's six view buttons. This object builds them and runs their commands; the controls
+// themselves are children of the dialog, placed in its dialog units, where the accessibility tree
+// and the dialog's resize handling find them.
 #pragma once
 
 #include <QObject>
@@ -43,11 +43,16 @@ class BottomControls : public QObject {
         UndoSteps& history;
         // After each command that may have changed the creature's parts.
         std::function<void()> creatureChanged;
+        // With the subdivision level chosen in the "Surface" list (0 "Parts").
+        std::function<void(int)> surfaceLevelChosen = {};
     };
     // Builds the controls on `dialog` (which also owns this object). "Done" accepts it.
     BottomControls(QDialog& dialog, Targets targets);
 
     void SetShadingMode(ShadingMode mode);
+    // Shows `level` in the "Surface" list and tells surfaceLevelChosen.
+    void SetSurfaceLevel(int level);
+    QComboBox* SurfaceBox() const { return surfaceBox_; }
     void RandomCreature();
     void ClearCreature();
     void SetSymmetryOn(bool on);
@@ -87,6 +92,7 @@ class BottomControls : public QObject {
     QPushButton* redoButton_ = nullptr;
     QPushButton* doneButton_ = nullptr;
     std::array<QRadioButton*, 3> shadingRadios_{};
+    QComboBox* surfaceBox_ = nullptr;
     QGroupBox* symmetryBox_ = nullptr;
     std::array<QRadioButton*, 2> symmetryRadios_{};        // Off, On
     std::array<QLabel*, 4> symmetryLabels_{};              // three groups, then "All"

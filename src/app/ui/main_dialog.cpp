@@ -200,6 +200,10 @@ void MainDialog::BuildHistoryAndBottomControls() {
                     // The part the Edit Parts page shows may be gone; hidden, the page looks
                     // again when it is shown.
                     if (editParts_->isVisible()) editParts_->Refresh();
+                },
+                [this](int level) {
+                    if (preview_) preview_->SetSurfaceLevel(level);
+                    projectPage_->SetSurfaceLevel(level);
                 }});
     selectParts_->SetStepListener(undo_.get());
     editParts_->SetStepListener(undo_.get());
@@ -352,6 +356,8 @@ void MainDialog::ShowRestoredState(std::optional<BodyPartId> editedPart) {
 }
 
 void MainDialog::SetShadingMode(ShadingMode mode) { bottom_->SetShadingMode(mode); }
+
+void MainDialog::SetSurfaceLevel(int level) { bottom_->SetSurfaceLevel(level); }
 void MainDialog::RandomCreature() { bottom_->RandomCreature(); }
 void MainDialog::ClearCreature() { bottom_->ClearCreature(); }
 void MainDialog::SetSymmetryOn(bool on) { bottom_->SetSymmetryOn(on); }

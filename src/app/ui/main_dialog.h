@@ -101,6 +101,9 @@ class MainDialog : public QDialog {
     void ChangeObjectDirectory(const std::string& path);
     void ChangeProjectDirectory(const std::string& path);
     void SetShadingMode(ShadingMode mode);
+    // The "Surface" list's choice: 0 "Parts", 1 "Smooth", 2 "Smoother"; the preview draws it
+    // and the export options start at it.
+    void SetSurfaceLevel(int level);
 
     Creature& GetCreature() { return *creature_; }
     CreaturePose& GetCreaturePose() { return *pose_; }

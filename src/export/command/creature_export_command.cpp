@@ -102,8 +102,9 @@ std::optional<std::string> CreatureExportCommand::Run(ExportKind kind, bool type
 
     const std::string key(target.format->extension);
     const auto kept = choices_.find(key);
-    const ExportChoices start =
+    ExportChoices start =
         kept != choices_.end() ? kept->second : DefaultExportChoices(*target.format);
+    start.subdivisionLevel = surfaceLevel_;
     const std::optional<ExportChoices> choices = asker_->Ask(*target.format, start);
     if (!choices) return std::nullopt;
     choices_[key] = *choices;

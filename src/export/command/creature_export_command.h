@@ -50,6 +50,9 @@ class CreatureExportCommand {
     // gets the rest shape with the joints turned by the pose.
     void SetPose(std::optional<Pose> pose) { pose_ = std::move(pose); }
     const std::optional<Pose>& CurrentPose() const { return pose_; }
+    // The subdivision level the choices start at, whatever the last export of the format
+    // chose: the preview's surface level.
+    void SetSurfaceLevel(int level) { surfaceLevel_ = level; }
 
     // Asks for the file and the choices, then exports. The status line when a file was
     // written; nullopt when the creature is empty (after a message), when the user cancelled
@@ -69,6 +72,7 @@ class CreatureExportCommand {
     Notifier& notifier_;
     std::string projectDirectory_;
     std::optional<Pose> pose_;
+    int surfaceLevel_ = 0;
     std::string lastDirectory_;                                  // empty until a file was written
     std::map<std::string, ExportChoices, std::less<>> choices_;  // by the format's extension
 };

@@ -1,6 +1,7 @@
 #include "export/ui/export_choices_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -9,7 +10,9 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "subdivide/surface_level.h"
 #include "ui/ok_cancel_buttons.h"
 
 namespace bw {
@@ -74,6 +77,21 @@ ExportChoicesDialog::ExportChoicesDialog(const ExportFormat& format, const Expor
         connect(button, &QRadioButton::toggled, this, follow);
     follow();
 
+    auto* surfaceRow = new QHBoxLayout;
+    auto* surfaceLabel = new QLabel("S&urface", this);
+    surface_ = new QComboBox(this);
+    for (std::string_view name : kSurfaceLevelNames)
+        surface_->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    surface_->setCurrentIndex(std::clamp(start.subdivisionLevel, 0, kMaxSubdivisionLevel));
+    surface_->setAccessibleName("Surface");
+    surface_->setToolTip(
+        tr("Parts: the body parts as they are; Smooth and Smoother: the welded creature "
+           "subdivided once or twice, seams closed, each body part keeping its own faces"));
+    surfaceLabel->setBuddy(surface_);
+    surfaceRow->addWidget(surfaceLabel);
+    surfaceRow->addWidget(surface_);
+    surfaceRow->addStretch();
+
     // Only a format that can carry a skeleton offers it.
     skeleton_ = new QCheckBox("&Include skeleton", this);
     skeleton_->setAccessibleName("Include skeleton");
@@ -86,6 +104,7 @@ ExportChoicesDialog::ExportChoicesDialog(const ExportFormat& format, const Expor
     layout->addWidget(formatName);
     layout->addWidget(upGroup);
     layout->addWidget(sizeGroup);
+    layout->addLayout(surfaceRow);
     layout->addWidget(skeleton_);
     layout->addWidget(buttons);
     setMinimumWidth(280);
@@ -111,6 +130,7 @@ ExportChoices ExportChoicesDialog::Choices() const {
     choices.scale = scale_->value();
     choices.height = height_->value();
     choices.includeSkeleton = !skeleton_->isHidden() && skeleton_->isChecked();
+    choices.subdivisionLevel = surface_->currentIndex();
     return choices;
 }
 

@@ -1,6 +1,7 @@
 // "Export Options": the up axis (Y or Z), the size (as modelled, a scale factor, or a height
-// in the file's units) and, for a format that can carry one (glTF, FBX), whether to include
-// the skeleton, of an export, shown after its save dialog. QtExportChoicesAsker shows
+// in the file's units), the surface (the parts as they are, or subdivided once or twice) and,
+// for a format that can carry one (glTF, FBX), whether to include the skeleton, of an export,
+// shown after its save dialog. QtExportChoicesAsker shows
 // it modally over its parent.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include "export/export_choices.h"
 
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 class QRadioButton;
 
@@ -30,6 +32,8 @@ class ExportChoicesDialog : public QDialog {
     QDoubleSpinBox* HeightField() const { return height_; }
     // Shown only for a format that can carry a skeleton; unchecked for the others.
     QCheckBox* SkeletonBox() const { return skeleton_; }
+    // "Parts", "Smooth", "Smoother": the subdivision level, its index.
+    QComboBox* SurfaceBox() const { return surface_; }
 
   private:
     QRadioButton* upY_ = nullptr;
@@ -40,6 +44,7 @@ class ExportChoicesDialog : public QDialog {
     QDoubleSpinBox* scale_ = nullptr;
     QDoubleSpinBox* height_ = nullptr;
     QCheckBox* skeleton_ = nullptr;
+    QComboBox* surface_ = nullptr;
 };
 
 class QtExportChoicesAsker : public ExportChoicesAsker {

@@ -87,6 +87,8 @@ class ProjectPage : public QWidget {
     // The pose "Save Project" writes beside the project and "Load Project" reads from beside
     // it; "New" sets it to rest. Not owned; null for none.
     void SetCreaturePose(CreaturePose* pose) { pose_ = pose; }
+    // The preview's subdivision level, where each export's choices start.
+    void SetSurfaceLevel(int level) { exporter_.SetSurfaceLevel(level); }
 
     // Empties the creature and shows " (none) " in every list.
     void NewProject();

@@ -7,21 +7,12 @@
 #include <vector>
 
 #include "render/face_normal.h"
+#include "render/gl/shading_state.h"
 #include "render/view_transform.h"
 
 namespace bw {
 namespace {
 
-// Light 0 of smooth shading sits far to the left, slightly above and in front of the creature;
-// flat shading uses a close light with a white specular part so the facets read.
-constexpr GLfloat kSmoothLightPosition[4] = {-114.0f, 14.0f, -114.0f, 1.0f};
-constexpr GLfloat kSmoothLightSpecular[4] = {0.0f, 0.0f, 0.0f, 0.1f};
-constexpr GLfloat kFlatLightPosition[4] = {-4.0f, 4.0f, -4.0f, 1.0f};
-constexpr GLfloat kFlatLightSpecular[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-constexpr GLfloat kLightAmbientAlpha = 0.1f;
-constexpr GLfloat kLightDiffuseAlpha = 0.4f;
-constexpr GLfloat kMaterialBlack[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-constexpr GLfloat kHighlightColour[3] = {1.0f, 1.0f, 0.0f};
 constexpr GLfloat kJointPointSize = 6.0f;
 
 // The polygons a routine may draw: none when the part has none, or when its view arrays do not
@@ -32,42 +23,14 @@ std::span<const Quad> DrawablePolygons(const PartObject& part) {
     return part.Polygons();
 }
 
-// The state every routine leaves, also when it draws nothing.
-void LeaveDrawingState() {
-    glEnable(GL_LIGHTING);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_POLYGON_OFFSET_LINE);
-}
-
-void SetLight(const GLfloat (&position)[4], float level, const GLfloat (&specular)[4]) {
-    const GLfloat ambient[4] = {level, level, level, kLightAmbientAlpha};
-    const GLfloat diffuse[4] = {level, level, level, kLightDiffuseAlpha};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
-}
-
-void EnableLitFill() {
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-}
-
 // Issues the surface's material when `surface` differs from `*current`; -1 means none yet.
 void SelectSurface(const PartObject& part, std::uint16_t surface, int* current) {
     if (int(surface) == *current) return;
     *current = surface;
     const auto surfaces = part.Surfaces();
     const float grey = SurfaceMaterial::kDefaultGrey;
-    const std::array<float, 3> colour = surface < surfaces.size()
-                                            ? surfaces[surface].colour
-                                            : std::array<float, 3>{grey, grey, grey};
-    const GLfloat ambientDiffuse[4] = {colour[0], colour[1], colour[2], 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, ambientDiffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kMaterialBlack);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, kMaterialBlack);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
+    SetSurfaceMaterial(surface < surfaces.size() ? surfaces[surface].colour
+                                                 : std::array<float, 3>{grey, grey, grey});
 }
 
 // Arrays the drawing refills for each run of polygons, kept between frames so that a frame
@@ -150,7 +113,7 @@ Vec3f DrawFlatQuads(const PartObject& part, std::span<const Quad> polygons, Vec3
 
 }  // namespace
 
-void DrawCreature(Creature& creature, std::span<const PosedPart> posed) {
+void CarryPartsToView(Creature& creature, std::span<const PosedPart> posed) {
     for (int i = 0; i < creature.PartCount(); ++i) {
         PartObject* part = creature.Part(i);
         if (part == nullptr) continue;
@@ -164,6 +127,14 @@ void DrawCreature(Creature& creature, std::span<const PosedPart> posed) {
         } else {
             TransformToView(*part);
         }
+    }
+}
+
+void DrawCreature(Creature& creature, std::span<const PosedPart> posed) {
+    CarryPartsToView(creature, posed);
+    for (int i = 0; i < creature.PartCount(); ++i) {
+        PartObject* part = creature.Part(i);
+        if (part == nullptr) continue;
         switch (creature.shadingMode) {
             case ShadingMode::Smooth:
                 DrawPartSmooth(*part, creature.lightLevel);
@@ -190,8 +161,7 @@ bool DrawPartSmooth(PartObject& part, float level) {
         return false;
     }
     glShadeModel(GL_SMOOTH);
-    SetLight(kSmoothLightPosition, level, kSmoothLightSpecular);
-    EnableLitFill();
+    SetSmoothShadingLight(level);
 
     int surface = -1;
     for (std::size_t first = 0; first < polygons.size();) {
@@ -211,8 +181,7 @@ bool DrawPartFlat(PartObject& part, float level) {
         return false;
     }
     glShadeModel(GL_FLAT);
-    SetLight(kFlatLightPosition, level, kFlatLightSpecular);
-    EnableLitFill();
+    SetFlatShadingLight(level);
 
     int surface = -1;
     Vec3f normal = CurrentNormal();
@@ -249,17 +218,9 @@ bool DrawHighlightOverlay(PartObject& part) {
         LeaveDrawingState();
         return false;
     }
-    glDisable(GL_LIGHTING);
-    glCullFace(GL_FRONT);
-    glEnable(GL_CULL_FACE);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glColor3fv(kHighlightColour);
-    glPolygonOffset(-1.0f, -1.0f);
-    glEnable(GL_POLYGON_OFFSET_LINE);
+    BeginHighlightOutline();
     DrawQuadsOfViewArrays(part, polygons, false);
-    glDisable(GL_POLYGON_OFFSET_LINE);
-    glEnable(GL_LIGHTING);
-    glDisable(GL_CULL_FACE);
+    EndHighlightOutline();
     return true;
 }
 

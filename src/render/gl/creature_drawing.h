@@ -25,6 +25,11 @@ namespace bw {
 // count is drawn as it is.
 void DrawCreature(Creature& creature, std::span<const PosedPart> posed = {});
 
+// What DrawCreature does to the model before it draws: each part takes the creature's yaw and
+// pitch and has its view matrix, view points and view normals computed again (from its entry
+// of `posed` when that matches it). The parts' view points are what part picking draws.
+void CarryPartsToView(Creature& creature, std::span<const PosedPart> posed = {});
+
 // The joints as points and the bones as lines, in model space, over whatever was drawn (no
 // depth test, unlit) in `colour`, carried into view space as the parts are.
 void DrawSkeleton(const Creature& creature, const CreaturePose::Bones& bones,

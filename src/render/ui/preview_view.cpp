@@ -8,9 +8,11 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "render/gl/creature_drawing.h"
 #include "render/gl/part_picking.h"
+#include "render/gl/subdivided_drawing.h"
 #include "render/preview_camera.h"
 
 namespace bw {
@@ -124,6 +126,13 @@ void PreviewView::SetShowSkeleton(bool show) {
     Invalidate();
 }
 
+void PreviewView::SetSurfaceLevel(int level) {
+    level = std::clamp(level, 0, kMaxSubdivisionLevel);
+    if (surfaceLevel_ == level) return;
+    surfaceLevel_ = level;
+    Invalidate();
+}
+
 void PreviewView::SetScene(PreviewScene* scene) {
     if (scene_ == scene) return;
     scene_ = scene;
@@ -218,7 +227,12 @@ void PreviewView::paintGL() {
     // The negative z scale turns the creature's model space (z towards the viewer's back)
     // into GL's eye space.
     glScalef(zoom_, zoom_, -zoom_);
-    DrawCreature(*creature_, pose_ ? pose_->PosedParts(*creature_) : std::span<const PosedPart>{});
+    const std::span<const PosedPart> posed =
+        pose_ ? pose_->PosedParts(*creature_) : std::span<const PosedPart>{};
+    if (surfaceLevel_ > 0 && subdivided_.Update(*creature_, posed, surfaceLevel_))
+        DrawSubdividedCreature(*creature_, posed, subdivided_);
+    else
+        DrawCreature(*creature_, posed);
     if (pose_ && showSkeleton_)
         DrawSkeleton(*creature_, pose_->PosedBones(*creature_), creature_->wireColour);
     glPopMatrix();

@@ -31,6 +31,7 @@
 #include "render/preview_navigation.h"
 #include "render/preview_scene.h"
 #include "rig/creature_pose.h"
+#include "subdivide/subdivided_creature.h"
 
 namespace bw {
 
@@ -51,6 +52,11 @@ class PreviewView : public QOpenGLWindow {
     void SetCreaturePose(CreaturePose* pose);
     void SetShowSkeleton(bool show);
     bool ShowSkeleton() const { return showSkeleton_; }
+    // How the creature's surface is drawn: 0 its parts as they are, 1 or 2 (up to
+    // kMaxSubdivisionLevel) the welded creature subdivided that many times. A view setting;
+    // asks for a frame.
+    void SetSurfaceLevel(int level);
+    int SurfaceLevel() const { return surfaceLevel_; }
     // What is drawn instead of the creature, and takes the drags, until it is set to null; the
     // view repaints after each drag the scene takes. Double clicks then leave the creature.
     void SetScene(PreviewScene* scene);
@@ -125,6 +131,9 @@ class PreviewView : public QOpenGLWindow {
     CreaturePose* pose_ = nullptr;
     std::optional<QPoint> posingFrom_;  // the last position of a posing drag
     bool showSkeleton_ = false;
+    int surfaceLevel_ = 0;
+    // The subdivided surface, refined when the parts change and evaluated per frame.
+    SubdividedCreature subdivided_;
     PreviewScene* scene_ = nullptr;
 
     float zoom_ = kInitialZoom;
