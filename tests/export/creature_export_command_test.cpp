@@ -213,6 +213,42 @@ TEST_F(CreatureExportCommandTest, ThePoseAndTheSkeletonChoiceReachTheExport) {
               encoded(".stl", ExportOptionsOf(skeleton, true)));
 }
 
+// The choices start at the preview's surface level, whatever the format's last export chose;
+// the level chosen reaches the export, where every body part keeps its own (subdivided) faces.
+TEST_F(CreatureExportCommandTest, TheSurfaceLevelStartsAtThePreviewsAndReachesTheExport) {
+    LoadSample("Male.bwp");
+    command.SetSurfaceLevel(2);
+    ASSERT_TRUE(Export(ExportKind::BodyParts, dir.Path() + "/smoother.obj"));
+    command.SetSurfaceLevel(1);
+    ASSERT_TRUE(Export(ExportKind::BodyParts, dir.Path() + "/smooth.obj"));
+    ASSERT_EQ(choices.asked.size(), 2u);
+    EXPECT_EQ(choices.asked[0].second.subdivisionLevel, 2);
+    EXPECT_EQ(choices.asked[1].second.subdivisionLevel, 1);
+    ExportChoices parts = DefaultExportChoices(*ExportFormatOfExtension(".obj"));
+    parts.subdivisionLevel = 0;
+    choices.answer = parts;
+    ASSERT_TRUE(Export(ExportKind::BodyParts, dir.Path() + "/parts.obj"));
+
+    // One group per body part at every level, four times the faces per level.
+    const auto faces = [&](const std::string& name) {
+        Assimp::Importer importer;
+        const aiScene* scene = importer.ReadFile(dir.Path() + "/" + name, 0);
+        std::pair<unsigned, std::size_t> counts{0, 0};
+        if (!scene) return counts;
+        counts.first = scene->mNumMeshes;
+        for (unsigned m = 0; m < scene->mNumMeshes; ++m)
+            counts.second += scene->mMeshes[m]->mNumFaces;
+        return counts;
+    };
+    const auto [partMeshes, partFaces] = faces("parts.obj");
+    const auto [smoothMeshes, smoothFaces] = faces("smooth.obj");
+    const auto [smootherMeshes, smootherFaces] = faces("smoother.obj");
+    EXPECT_EQ(smoothMeshes, partMeshes);
+    EXPECT_EQ(smootherMeshes, partMeshes);
+    EXPECT_GT(smoothFaces, 3 * partFaces);
+    EXPECT_EQ(smootherFaces, 4 * smoothFaces);
+}
+
 TEST(ExportOptionsOf, CarriesTheSkeletonChoice) {
     ExportChoices choices;
     EXPECT_FALSE(ExportOptionsOf(choices, true).includeSkeleton);

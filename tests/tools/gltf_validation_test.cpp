@@ -108,5 +108,25 @@ TEST(GltfValidation, EverySampleCreatureRiggedAtRestAndPosedExportsWithoutErrors
     EXPECT_NE(test::ReadText(args[1]).find("\"skins\""), std::string::npos);
 }
 
+TEST(GltfValidation, EverySampleCreatureSubdividedPlainAndRiggedExportsWithoutErrorsOrWarnings) {
+    const std::string node = ValidatorNode();
+    if (node.empty())
+        GTEST_SKIP() << "node is not installed here, so the glTF validator cannot run";
+
+    test::TemporaryDirectory dir;
+    std::vector<std::string> args = ExportSamples(dir, "-smooth", {"--subdivide", "1"});
+    const std::vector<std::string> rigged =
+        ExportSamples(dir, "-smoother-rigged", {"--subdivide", "2", "--rig"});
+    args.insert(args.end(), rigged.begin() + 1, rigged.end());
+    ASSERT_EQ(args.size(), 25u);
+
+    const test::CommandResult report = test::RunCommand(node, args, dir.Path());
+    EXPECT_EQ(report.status, 0) << report.out << report.err;
+    for (std::size_t i = 1; i < args.size(); ++i)
+        EXPECT_NE(report.out.find(args[i] + ": 0 errors, 0 warnings, "), std::string::npos)
+            << report.out;
+    EXPECT_NE(test::ReadText(args.back()).find("\"skins\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace bw

@@ -236,19 +236,30 @@ class PrintableExportTest : public ::testing::Test {
     test::CommandResult Run(const std::vector<std::string>& args) {
         return test::RunCommand(BWTOOL_PATH, args, dir.Path());
     }
-    // Every sample creature exported to OUT/<project>.EXT, then a random batch of 100 to
-    // OUT/random-<seed>.EXT; the paths written.
-    std::vector<std::string> ExportSamplesAndRandomBatch(const std::string& extension) {
+    // Every sample creature exported to OUT/<project><suffix>.EXT with `options`; the paths
+    // written.
+    std::vector<std::string> ExportSamples(const std::string& extension,
+                                           const std::vector<std::string>& options = {},
+                                           const std::string& suffix = "") {
         std::vector<std::string> paths;
         for (const auto& entry : fs::directory_iterator(kShare / "Projects")) {
             if (entry.path().extension() != ".bwp") continue;  // the poses beside them
-            const std::string path = dir.Path() + "/" + entry.path().stem().string() + extension;
-            const test::CommandResult r =
-                Run({"assemble", "--objects", kObjects, entry.path().string(), "--export", path});
+            const std::string path =
+                dir.Path() + "/" + entry.path().stem().string() + suffix + extension;
+            std::vector<std::string> args{"assemble", "--objects", kObjects, entry.path().string(),
+                                          "--export", path};
+            args.insert(args.end(), options.begin(), options.end());
+            const test::CommandResult r = Run(args);
             EXPECT_EQ(r.status, 0) << r.err;
             EXPECT_NE(r.err.find(path + ": watertight\n"), std::string::npos) << r.err;
             paths.push_back(path);
         }
+        return paths;
+    }
+    // Every sample creature exported to OUT/<project>.EXT, then a random batch of 100 to
+    // OUT/random-<seed>.EXT; the paths written.
+    std::vector<std::string> ExportSamplesAndRandomBatch(const std::string& extension) {
+        std::vector<std::string> paths = ExportSamples(extension);
         EXPECT_EQ(paths.size(), 6u);
         const test::CommandResult r =
             Run({"random", "--objects", kObjects, "--seed", "1", "--count", "100", "--export",
@@ -277,6 +288,25 @@ TEST_F(PrintableExportTest, EverySampleAndRandomCreatureIsOneClosedOutwardThreeM
         ASSERT_TRUE(contents.read) << path;
         EXPECT_EQ(contents.meshes, 1u) << path;
         ExpectPrintable(contents.triangles, path);
+    }
+}
+
+// Subdivided once and twice, every sample creature is still one closed shell wound outward,
+// in STL as in 3MF, with nothing for admesh to mend.
+TEST_F(PrintableExportTest, EverySampleCreatureSubdividedIsOneClosedOutwardShell) {
+    for (const char* level : {"1", "2"}) {
+        SCOPED_TRACE(level);
+        const std::string suffix = std::string("-level") + level;
+        for (const std::string& path : ExportSamples(".stl", {"--subdivide", level}, suffix)) {
+            ExpectPrintable(ReadBinaryStl(path), path);
+            ExpectAdmeshFindsNothingToMend(path, dir.Path());
+        }
+        for (const std::string& path : ExportSamples(".3mf", {"--subdivide", level}, suffix)) {
+            const ThreeMfContents contents = ReadThreeMf(path);
+            ASSERT_TRUE(contents.read) << path;
+            EXPECT_EQ(contents.meshes, 1u) << path;
+            ExpectPrintable(contents.triangles, path);
+        }
     }
 }
 
