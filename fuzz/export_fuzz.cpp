@@ -1,7 +1,8 @@
 // STL and 3MF exports of a creature made of any object file: the same bytes loaded as the
 // neck and as the head, which the creature welds where their sets meet, then exported in
 // memory. Whatever the mesh and its sets, the export is written or refused with a reason, and
-// the welded surface's triangles use only its own points.
+// the welded surface's triangles use only its own points; subdivided, for an export and for
+// the preview, every face uses only points that are there.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -14,6 +15,8 @@
 #include "model/file_io.h"
 #include "model/notifier.h"
 #include "model/object_file_writer.h"
+#include "subdivide/subdivided_creature.h"
+#include "subdivide/subdivided_parts.h"
 
 using bw::SilentNotifier;
 
@@ -49,6 +52,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (surface.triangleSurfaces.size() != surface.triangles.size()) std::abort();
     bw::CountOpenEdges(surface);
     bw::CountShells(surface);
+
+    std::vector<bw::PartGeometry> smooth = parts;
+    std::string why;
+    if (bw::SubdivideParts(smooth, bw::CreatureSeamWelds(creature), 1, &why)) {
+        for (const bw::PartGeometry& part : smooth) {
+            if (part.normals.size() != part.points.size()) std::abort();
+            for (const bw::ExportPolygon& polygon : part.polygons)
+                for (std::uint32_t corner : polygon.corners)
+                    if (corner >= part.points.size()) std::abort();
+        }
+    } else if (why.empty()) {
+        std::abort();
+    }
+    bw::SubdividedCreature preview;
+    if (preview.Update(creature, {}, 1)) {
+        for (const auto& face : preview.Faces())
+            for (std::uint32_t corner : face)
+                if (corner >= preview.Points().size()) std::abort();
+    }
 
     for (const char* path : {"creature.stl", "creature.3mf"}) {
         bw::ExportResult result;

@@ -117,12 +117,15 @@ std::optional<SubdivisionTopology> SubdivisionTopology::Refine(
     // One table of small mixes per level, each level's points mixed from the level before's
     // (counted after the mesh's own points), rather than the larger mixes of the finest
     // level's points straight from the mesh's.
-    Far::StencilTableFactory::Options stencilOptions;
+    // The float factory itself: its wrapper class hands the table back through a downcast to a
+    // type the table is not.
+    using StencilFactory = Far::StencilTableFactoryReal<float>;
+    StencilFactory::Options stencilOptions;
     stencilOptions.generateIntermediateLevels = true;
     stencilOptions.factorizeIntermediateLevels = false;
     stencilOptions.generateOffsets = true;
-    const std::unique_ptr<const Far::StencilTable> stencils(
-        Far::StencilTableFactory::Create(*refiner, stencilOptions));
+    const std::unique_ptr<const Far::StencilTableReal<float>> stencils(
+        StencilFactory::Create(*refiner, stencilOptions));
     int refinedPoints = 0;
     for (int l = 1; l <= level; ++l) {
         refinedPoints += refiner->GetLevel(l).GetNumVertices();
