@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -22,6 +23,7 @@
 #include "export/ui/export_choices_dialog.h"
 #include "project/ui/bitmap_button.h"
 #include "project/ui/project_page.h"
+#include "render/ui/preview_view.h"
 #include "rig/pose_file.h"
 #include "support/command_runner.h"
 #include "support/gui_fixture.h"
@@ -212,6 +214,48 @@ TEST_F(ProjectExportTest, AWindowExportCarriesThePoseShown) {
     };
     EXPECT_FALSE(points(window).empty());
     EXPECT_NE(points(ReadText(files.Path() + "/window/rest.obj")), points(window));
+}
+
+// The window's Surface list smooths the preview without an undo step, and its export starts at
+// the same level: the bytes of bwtool's --subdivide.
+TEST_F(ProjectExportTest, TheSurfaceListSmoothsThePreviewAndTheExport) {
+    MainDialog& dialog = fixture.Dialog();
+    QComboBox* surface = nullptr;
+    for (auto* box : dialog.findChildren<QComboBox*>())
+        if (box->accessibleName() == "Surface") surface = box;
+    ASSERT_NE(surface, nullptr);
+    ASSERT_EQ(surface->count(), 3);
+    EXPECT_EQ(surface->itemText(0), "Parts");
+    EXPECT_EQ(surface->itemText(2), "Smoother");
+    ASSERT_NE(dialog.Preview(), nullptr);
+    const QImage parts = dialog.Preview()->DrawAndReadFrame();
+    QPushButton* undo = nullptr;
+    for (auto* button : dialog.findChildren<QPushButton*>())
+        if (button->accessibleName() == "Undo") undo = button;
+    ASSERT_NE(undo, nullptr);
+    const bool undoBefore = undo->isEnabled();
+
+    surface->setCurrentIndex(2);
+    EXPECT_EQ(dialog.Preview()->SurfaceLevel(), 2);
+    EXPECT_NE(dialog.Preview()->DrawAndReadFrame(), parts);
+    EXPECT_EQ(undo->isEnabled(), undoBefore);
+
+    std::filesystem::create_directory(files.Path() + "/window");
+    Export(ProjectPage::kExportBodyPartsId, files.Path() + "/window/male.stl");
+    EXPECT_EQ(Status(), "male.stl: watertight, 1 shell");
+    const CommandResult result =
+        RunCommand(BWTOOL_PATH,
+                   {"assemble", "--objects", SampleLibraryDirectory(),
+                    (kShare / "Projects" / "Male.bwp").string(), "--pose",
+                    (kShare / "Projects" / "Male.bwpose").string(), "--height", "100",
+                    "--subdivide", "2", "--export", files.Path() + "/tool.stl"},
+                   files.Path());
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(ReadText(files.Path() + "/window/male.stl"), ReadText(files.Path() + "/tool.stl"));
+
+    surface->setCurrentIndex(0);
+    EXPECT_EQ(dialog.Preview()->SurfaceLevel(), 0);
+    EXPECT_EQ(dialog.Preview()->DrawAndReadFrame(), parts);
 }
 
 TEST_F(ProjectExportTest, TheChoicesDialogSetsTheUpAxisAndSize) {
