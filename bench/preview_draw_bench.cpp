@@ -16,7 +16,8 @@
 // turns, a frame each, so that load from elsewhere on the machine falls on both alike; each
 // one's frames are timed on their own. The presented frames are counted (frameSwapped) and
 // must equal the iterations; the share of the preview the creature covers is reported from a
-// grab after the loop.
+// grab after the loop. The largest creature is also drawn at each surface level ("Parts",
+// "Smooth", "Smoother"), still and while an Adjust drag moves its points.
 //
 // Run under Xvfb (Mesa llvmpipe):
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/preview_draw_bench
@@ -40,6 +41,7 @@
 #include "render/view_transform.h"
 #include "rig/creature_pose.h"
 #include "select/ui/select_parts_page.h"
+#include "subdivide/surface_level.h"
 
 namespace {
 
@@ -377,6 +379,50 @@ void PoseInTurns(benchmark::State& state) {
     environment->framesPerSecond["posing/rest"] = restFps;
 }
 
+// The largest creature at each surface level, smooth shading: per iteration and level, the
+// level is chosen, one frame refines its surface (untimed), then kFramesPerLevel frames are
+// timed. With `moving`, every timed frame first changes the left arm's scale as an Adjust drag
+// does, so the surface is evaluated again from moved points before it is drawn.
+constexpr int kFramesPerLevel = 5;
+
+void SurfaceLevelsInTurns(benchmark::State& state, bool moving) {
+    constexpr int kFantasyType = 0;
+    if (!Prepare(state, kFantasyType, 0)) return;
+    bw::MainDialog& dialog = *environment->shown->dialog;
+    bw::PreviewView* preview = dialog.Preview();
+    bw::Creature& creature = dialog.GetCreature();
+    bw::PartObject* arm = creature.Part(0);
+    const float scale = arm->adjustments.scaleValue[0];
+    std::array<double, bw::kMaxSubdivisionLevel + 1> seconds{};
+    int frame = 0;
+    for (auto _ : state) {
+        for (int level = 0; level <= bw::kMaxSubdivisionLevel; ++level) {
+            dialog.SetSurfaceLevel(level);
+            PresentFrame(preview);
+            const auto start = std::chrono::steady_clock::now();
+            for (int k = 0; k < kFramesPerLevel; ++k) {
+                if (moving) {
+                    arm->adjustments.scaleValue[0] = scale + 0.01f * float(frame++ % 10);
+                    creature.ApplyAdjustments(arm);
+                }
+                PresentFrame(preview);
+            }
+            seconds[std::size_t(level)] += Seconds(start, std::chrono::steady_clock::now());
+        }
+    }
+    arm->adjustments.scaleValue[0] = scale;
+    creature.ApplyAdjustments(arm);
+    dialog.SetSurfaceLevel(0);
+    const double frames = double(state.iterations()) * kFramesPerLevel;
+    const std::string kind = moving ? "surface_moving/" : "surface/";
+    for (int level = 0; level <= bw::kMaxSubdivisionLevel; ++level) {
+        const double fps =
+            seconds[std::size_t(level)] > 0.0 ? frames / seconds[std::size_t(level)] : 0.0;
+        state.counters["L" + std::to_string(level) + "_fps"] = fps;
+        environment->framesPerSecond[kind + std::to_string(level)] = fps;
+    }
+}
+
 // The summary lines: each ratio, then the goals.
 void ReportRatiosAndGoals(const std::map<std::string, double>& fps) {
     double worstShare = 0.0, slowestSmooth = 0.0;
@@ -421,6 +467,17 @@ void ReportRatiosAndGoals(const std::map<std::string, double>& fps) {
     if (!slowestName.empty())
         std::printf("slowest smooth preview: %s at %.1f fps (goal: 60 or more)\n",
                     slowestName.c_str(), slowestSmooth);
+    for (const char* kind : {"surface", "surface_moving"}) {
+        const auto parts = fps.find(std::string(kind) + "/0");
+        if (parts == fps.end() || parts->second <= 0.0) continue;
+        for (int level = 1; level <= bw::kMaxSubdivisionLevel; ++level) {
+            const auto smooth = fps.find(std::string(kind) + "/" + std::to_string(level));
+            if (smooth == fps.end()) continue;
+            std::printf("ratio preview fps level %d/level 0, Fantasy smooth%s: %.2f%s\n", level,
+                        std::string(kind) == "surface" ? "" : " while an Adjust drag moves points",
+                        smooth->second / parts->second, level == 1 ? " (goal: 0.30 or more)" : "");
+        }
+    }
     const auto posed = fps.find("posing/posed");
     const auto rest = fps.find("posing/rest");
     if (posed != fps.end() && rest != fps.end() && rest->second > 0.0)
@@ -487,6 +544,15 @@ int main(int argc, char** argv) {
         ->UseRealTime()
         ->MinTime(kMinSeconds)
         ->Unit(benchmark::kMillisecond);
+    for (const bool moving : {false, true}) {
+        benchmark::RegisterBenchmark(
+            moving ? "preview/surface_levels_moving/Fantasy/smooth"
+                   : "preview/surface_levels/Fantasy/smooth",
+            [moving](benchmark::State& s) { SurfaceLevelsInTurns(s, moving); })
+            ->UseRealTime()
+            ->MinTime(kMinSeconds)
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RegisterBenchmark(kBackgroundOnly.c_str(),
                                  [](benchmark::State& s) { DrawBackgroundOnly(s); })
         ->UseRealTime()

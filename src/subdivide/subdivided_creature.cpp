@@ -59,6 +59,7 @@ std::span<const std::array<std::uint32_t, 4>> SubdividedCreature::Faces() const 
 
 bool SubdividedCreature::Refine(const Creature& creature, int level) {
     topology_.reset();
+    evaluated_ = false;
     sources_.clear();
     runs_.clear();
     std::vector<PartGeometry> parts;
@@ -77,15 +78,21 @@ bool SubdividedCreature::Refine(const Creature& creature, int level) {
 
 void SubdividedCreature::Evaluate(const Creature& creature, std::span<const PosedPart> posed) {
     const bool usePose = posed.size() == std::size_t(creature.PartCount());
-    basePoints_.resize(sources_.size());
+    gathered_.resize(sources_.size());
     for (std::size_t i = 0; i < sources_.size(); ++i) {
         const PointSource& source = sources_[i];
         const PartObject* part = creature.Part(int(source.part));
         std::span<const Vec3f> points = part ? part->TransformedPoints() : std::span<Vec3f>();
         if (usePose && posed[source.part].points.size() == points.size())
             points = posed[source.part].points;
-        basePoints_[i] = source.point < points.size() ? points[source.point] : Vec3f{};
+        gathered_[i] = source.point < points.size() ? points[source.point] : Vec3f{};
     }
+    // A frame that only turns the view moves no point: the surface is as it was.
+    if (evaluated_ && gathered_.size() == basePoints_.size() &&
+        std::memcmp(gathered_.data(), basePoints_.data(), gathered_.size() * sizeof(Vec3f)) == 0)
+        return;
+    basePoints_.swap(gathered_);
+    evaluated_ = true;
     topology_->topology.Evaluate(basePoints_, points_);
     topology_->topology.EvaluateNormals(points_, normals_);
 }

@@ -46,7 +46,8 @@ class SubdividedCreature {
   private:
     // Refines the topology of the creature's welded parts at rest; false when it cannot.
     bool Refine(const Creature& creature, int level);
-    // Evaluates the points and normals from the parts' current (or posed) points.
+    // Evaluates the points and normals from the parts' current (or posed) points, unless
+    // they are the points last evaluated.
     void Evaluate(const Creature& creature, std::span<const PosedPart> posed);
 
     std::optional<std::uint64_t> partsFingerprint_;  // of the parts the topology was refined for
@@ -55,7 +56,9 @@ class SubdividedCreature {
     // Per base point of the topology, the part point it stands for.
     std::vector<PointSource> sources_;
     std::vector<FaceRun> runs_;
-    std::vector<Vec3f> basePoints_;
+    std::vector<Vec3f> basePoints_;  // what points_ and normals_ were evaluated from
+    std::vector<Vec3f> gathered_;    // this update's base points
+    bool evaluated_ = false;
     std::vector<Vec3f> points_;
     std::vector<Vec3f> normals_;
     std::size_t refinements_ = 0;
