@@ -20,27 +20,8 @@
 
 namespace {
 
-// A copy of the largest sample creature that the adjustment benchmark may change.
-struct AdjustableCopy {
-    bw::SilentNotifier notifier;
-    bw::Creature creature{notifier};
-
-    AdjustableCopy() {
-        const bw::Creature& largest = bw::bench::LargestSampleCreature();
-        std::vector<std::unique_ptr<bw::PartObject>> parts;
-        for (int i = 0; i < largest.PartCount(); ++i) parts.push_back(largest.Part(i)->Clone());
-        creature.ReplaceParts(std::move(parts));
-    }
-};
-
 void BM_ApplyAdjustmentsAllParts(benchmark::State& state) {
-    static AdjustableCopy copy;
-    for (auto _ : state) {
-        for (int i = 0; i < copy.creature.PartCount(); ++i)
-            copy.creature.ApplyAdjustments(copy.creature.Part(i));
-        benchmark::ClobberMemory();
-    }
-    if (copy.notifier.shown != 0) state.SkipWithError("the copy did not re-weld cleanly");
+    bw::bench::ApplyAdjustmentsAllParts(state);
 }
 BENCHMARK(BM_ApplyAdjustmentsAllParts)->Unit(benchmark::kMillisecond);
 

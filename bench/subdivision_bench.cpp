@@ -21,27 +21,8 @@
 
 namespace {
 
-// A copy of the largest sample creature that the benchmarks may change.
-struct AdjustableCopy {
-    bw::SilentNotifier notifier;
-    bw::Creature creature{notifier};
-
-    AdjustableCopy() {
-        const bw::Creature& largest = bw::bench::LargestSampleCreature();
-        std::vector<std::unique_ptr<bw::PartObject>> parts;
-        for (int i = 0; i < largest.PartCount(); ++i) parts.push_back(largest.Part(i)->Clone());
-        creature.ReplaceParts(std::move(parts));
-    }
-};
-
 void BM_ApplyAdjustmentsAllParts(benchmark::State& state) {
-    static AdjustableCopy copy;
-    for (auto _ : state) {
-        for (int i = 0; i < copy.creature.PartCount(); ++i)
-            copy.creature.ApplyAdjustments(copy.creature.Part(i));
-        benchmark::ClobberMemory();
-    }
-    if (copy.notifier.shown != 0) state.SkipWithError("the copy did not re-weld cleanly");
+    bw::bench::ApplyAdjustmentsAllParts(state);
 }
 BENCHMARK(BM_ApplyAdjustmentsAllParts)->Unit(benchmark::kMillisecond);
 
@@ -57,7 +38,7 @@ void BM_RefineTopology(benchmark::State& state) {
 BENCHMARK(BM_RefineTopology)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_Reevaluate(benchmark::State& state) {
-    static AdjustableCopy copy;
+    static bw::bench::LargestSampleCopy copy;
     bw::Creature& creature = copy.creature;
     const int level = int(state.range(0));
     bw::SubdividedCreature surface;

@@ -1,6 +1,6 @@
 #include "rig/creature_pose.h"
 
-#include "model/byte_hash.h"
+#include "model/part_identity_hash.h"
 
 namespace bw {
 
@@ -8,10 +8,8 @@ std::uint64_t RestShapeFingerprint(const Creature& creature) {
     std::uint64_t hash = kByteHashStart;
     for (int i = 0; i < creature.PartCount(); ++i) {
         const PartObject* part = creature.Part(i);
-        const auto address = reinterpret_cast<std::uintptr_t>(part);
-        hash = HashBytes(hash, &address, sizeof address);
+        hash = HashPartIdentity(hash, part);
         if (part == nullptr) continue;
-        hash = HashBytes(hash, &part->bodyPart, sizeof part->bodyPart);
         const auto points = part->TransformedPoints();
         hash = HashBytes(hash, points.data(), points.size_bytes());
     }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "export/creature_geometry.h"
-#include "model/byte_hash.h"
+#include "model/part_identity_hash.h"
 
 namespace bw {
 namespace {
@@ -13,10 +13,8 @@ std::uint64_t PartsFingerprint(const Creature& creature) {
     std::uint64_t hash = kByteHashStart;
     for (int i = 0; i < creature.PartCount(); ++i) {
         const PartObject* part = creature.Part(i);
-        const auto address = reinterpret_cast<std::uintptr_t>(part);
-        hash = HashBytes(hash, &address, sizeof address);
+        hash = HashPartIdentity(hash, part);
         if (part == nullptr) continue;
-        hash = HashBytes(hash, &part->bodyPart, sizeof part->bodyPart);
         const std::size_t points = part->TransformedPoints().size();
         hash = HashBytes(hash, &points, sizeof points);
         const auto polygons = part->Polygons();

@@ -68,6 +68,17 @@ std::vector<std::string> ExportSamples(const test::TemporaryDirectory& dir,
     return args;
 }
 
+// Runs the validator over the files `args` names after the script; each must be reported with
+// no error and no warning.
+void ExpectNoErrorsOrWarnings(const std::string& node, const std::vector<std::string>& args,
+                              const test::TemporaryDirectory& dir) {
+    const test::CommandResult report = test::RunCommand(node, args, dir.Path());
+    EXPECT_EQ(report.status, 0) << report.out << report.err;
+    for (std::size_t i = 1; i < args.size(); ++i)
+        EXPECT_NE(report.out.find(args[i] + ": 0 errors, 0 warnings, "), std::string::npos)
+            << report.out;
+}
+
 TEST(GltfValidation, EverySampleCreatureExportsWithoutErrorsOrWarnings) {
     const std::string node = ValidatorNode();
     if (node.empty())
@@ -77,11 +88,7 @@ TEST(GltfValidation, EverySampleCreatureExportsWithoutErrorsOrWarnings) {
     const std::vector<std::string> args = ExportSamples(dir, "", {});
     ASSERT_EQ(args.size(), 13u);
 
-    const test::CommandResult report = test::RunCommand(node, args, dir.Path());
-    EXPECT_EQ(report.status, 0) << report.out << report.err;
-    for (std::size_t i = 1; i < args.size(); ++i)
-        EXPECT_NE(report.out.find(args[i] + ": 0 errors, 0 warnings, "), std::string::npos)
-            << report.out;
+    ExpectNoErrorsOrWarnings(node, args, dir);
 }
 
 TEST(GltfValidation, EverySampleCreatureRiggedAtRestAndPosedExportsWithoutErrorsOrWarnings) {
@@ -99,11 +106,7 @@ TEST(GltfValidation, EverySampleCreatureRiggedAtRestAndPosedExportsWithoutErrors
     args.insert(args.end(), posed.begin() + 1, posed.end());
     ASSERT_EQ(args.size(), 25u);
 
-    const test::CommandResult report = test::RunCommand(node, args, dir.Path());
-    EXPECT_EQ(report.status, 0) << report.out << report.err;
-    for (std::size_t i = 1; i < args.size(); ++i)
-        EXPECT_NE(report.out.find(args[i] + ": 0 errors, 0 warnings, "), std::string::npos)
-            << report.out;
+    ExpectNoErrorsOrWarnings(node, args, dir);
     // The files hold skins: the validator's report would pass a file without one too.
     EXPECT_NE(test::ReadText(args[1]).find("\"skins\""), std::string::npos);
 }
@@ -120,11 +123,7 @@ TEST(GltfValidation, EverySampleCreatureSubdividedPlainAndRiggedExportsWithoutEr
     args.insert(args.end(), rigged.begin() + 1, rigged.end());
     ASSERT_EQ(args.size(), 25u);
 
-    const test::CommandResult report = test::RunCommand(node, args, dir.Path());
-    EXPECT_EQ(report.status, 0) << report.out << report.err;
-    for (std::size_t i = 1; i < args.size(); ++i)
-        EXPECT_NE(report.out.find(args[i] + ": 0 errors, 0 warnings, "), std::string::npos)
-            << report.out;
+    ExpectNoErrorsOrWarnings(node, args, dir);
     EXPECT_NE(test::ReadText(args.back()).find("\"skins\""), std::string::npos);
 }
 

@@ -48,20 +48,30 @@ void DrawRun(const SubdividedCreature& surface, const SubdividedCreature::FaceRu
     glDrawElements(GL_QUADS, GLsizei(faces.size() * 4), GL_UNSIGNED_INT, faces.data());
 }
 
+// Every run in its surface's material from point and normal arrays: through the faces' corner
+// indices, or (`cornersInOrder`) from four consecutive corners per face.
+void DrawLitRuns(const SubdividedCreature& surface, const std::vector<Vec3f>& points,
+                 const std::vector<Vec3f>& normals, bool cornersInOrder) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(Vec3f), points.data());
+    glNormalPointer(GL_FLOAT, sizeof(Vec3f), normals.data());
+    for (const auto& run : surface.Runs()) {
+        SetSurfaceMaterial(run.colour);
+        if (cornersInOrder)
+            glDrawArrays(GL_QUADS, GLint(run.first * 4), GLsizei((run.end - run.first) * 4));
+        else
+            DrawRun(surface, run);
+    }
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
 void DrawSmooth(const Creature& creature, const SubdividedCreature& surface,
                 const ViewArrays& view) {
     glShadeModel(GL_SMOOTH);
     SetSmoothShadingLight(creature.lightLevel);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(Vec3f), view.points.data());
-    glNormalPointer(GL_FLOAT, sizeof(Vec3f), view.normals.data());
-    for (const auto& run : surface.Runs()) {
-        SetSurfaceMaterial(run.colour);
-        DrawRun(surface, run);
-    }
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    DrawLitRuns(surface, view.points, view.normals, false);
 }
 
 void DrawFlat(const Creature& creature, const SubdividedCreature& surface, ViewArrays& view) {
@@ -82,16 +92,7 @@ void DrawFlat(const Creature& creature, const SubdividedCreature& surface, ViewA
             view.flatNormals.push_back(normal);
         }
     }
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(Vec3f), view.flatPoints.data());
-    glNormalPointer(GL_FLOAT, sizeof(Vec3f), view.flatNormals.data());
-    for (const auto& run : surface.Runs()) {
-        SetSurfaceMaterial(run.colour);
-        glDrawArrays(GL_QUADS, GLint(run.first * 4), GLsizei((run.end - run.first) * 4));
-    }
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    DrawLitRuns(surface, view.flatPoints, view.flatNormals, true);
 }
 
 void DrawWire(const Creature& creature, const SubdividedCreature& surface, const ViewArrays& view) {
