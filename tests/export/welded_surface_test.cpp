@@ -144,6 +144,19 @@ TEST(WeldedSurface, WeldedSeamsCloseWithoutEitherCapWhateverTheirShape) {
     EXPECT_EQ(CountShells(joined), 1u);
     // The ring lies where the first part's ring lies.
     for (const Vec3f& p : joined.points) EXPECT_TRUE(p.x != 1.0f || (p.y >= 0.0f && p.y <= 1.0f));
+    // Each point names the part point it was taken from; the quads before their split keep
+    // their part and the part's surface.
+    ASSERT_EQ(joined.pointSources.size(), joined.points.size());
+    for (std::size_t i = 0; i < joined.points.size(); ++i) {
+        const PointSource& source = joined.pointSources[i];
+        ASSERT_LT(source.part, parts.size());
+        ASSERT_LT(source.point, parts[source.part].points.size());
+        EXPECT_EQ(parts[source.part].points[source.point], joined.points[i]) << i;
+    }
+    ASSERT_EQ(joined.polygons.size(), 10u);
+    EXPECT_EQ(std::count_if(joined.polygons.begin(), joined.polygons.end(),
+                            [](const WeldedPolygon& polygon) { return polygon.part == 1; }),
+              5);
 
     // Without the weld (a body part missing) each box keeps its cap: two closed shells.
     const WeldedSurface apart = WeldParts(parts);

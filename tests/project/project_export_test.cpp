@@ -256,6 +256,14 @@ TEST_F(ProjectExportTest, TheSurfaceListSmoothsThePreviewAndTheExport) {
     surface->setCurrentIndex(0);
     EXPECT_EQ(dialog.Preview()->SurfaceLevel(), 0);
     EXPECT_EQ(dialog.Preview()->DrawAndReadFrame(), parts);
+    // Set by the program (the screenshot tools do), the list shows the level, kept in range.
+    dialog.SetSurfaceLevel(2);
+    EXPECT_EQ(surface->currentIndex(), 2);
+    EXPECT_EQ(dialog.Preview()->SurfaceLevel(), 2);
+    dialog.SetSurfaceLevel(7);
+    EXPECT_EQ(surface->currentIndex(), 2);
+    dialog.SetSurfaceLevel(0);
+    EXPECT_EQ(dialog.Preview()->SurfaceLevel(), 0);
 }
 
 TEST_F(ProjectExportTest, TheChoicesDialogSetsTheUpAxisAndSize) {

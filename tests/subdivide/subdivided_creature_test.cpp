@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <map>
+#include <set>
 
 #include "export/creature_geometry.h"
 #include "export/welded_surface.h"
@@ -82,6 +83,10 @@ TEST(SubdivideParts, EachFaceKeepsItsPartAndSurfaceAndRiggedPartsKeepWeights) {
             ++found[{std::uint32_t(p), polygon.surface}];
         }
         EXPECT_EQ(parts[p].surfaces.size(), rest[p].surfaces.size());
+        // A point the part's faces share is one point of the part, not one per face.
+        std::set<std::array<float, 3>> distinct;
+        for (const Vec3f& point : parts[p].points) distinct.insert({point.x, point.y, point.z});
+        EXPECT_EQ(distinct.size(), parts[p].points.size()) << rest[p].bodyPart;
         // A part with skin weights has them for every refined point, normalised.
         EXPECT_EQ(parts[p].weights.empty(), rest[p].weights.empty()) << rest[p].bodyPart;
         if (parts[p].weights.empty()) continue;
@@ -103,14 +108,31 @@ TEST(SubdividedCreature, MovingPointsEvaluatesAgainAndChangingPartsRefinesAgain)
     EXPECT_EQ(surface.Refinements(), 1u);
     ASSERT_FALSE(surface.Faces().empty());
     EXPECT_EQ(surface.Points().size(), surface.Normals().size());
-    // The runs cover every face, each of one part.
+    // The runs cover every face, each of one part and one of its surfaces: each part's colours
+    // are those of its surfaces' faces.
     std::size_t covered = 0;
+    std::set<std::pair<int, std::array<float, 3>>> runColours, partColours;
     for (const auto& run : surface.Runs()) {
         EXPECT_EQ(run.first, covered);
         covered = run.end;
         EXPECT_LT(run.part, creature.PartCount());
+        runColours.insert({run.part, run.colour});
     }
     EXPECT_EQ(covered, surface.Faces().size());
+    const WeldedSurface welded = WeldParts(GeometryOf(creature), CreatureSeamWelds(creature));
+    for (const WeldedPolygon& polygon : welded.polygons)
+        partColours.insert({int(polygon.part), welded.surfaces[polygon.surface].colour});
+    EXPECT_EQ(runColours, partColours);
+
+    // At rest it is the surface an export writes, in the model's own frame.
+    std::vector<PartGeometry> exported = GeometryOf(creature);
+    ASSERT_TRUE(SubdivideParts(exported, CreatureSeamWelds(creature), 1));
+    std::set<std::array<float, 3>> exportedPoints;
+    for (const PartGeometry& part : exported)
+        for (const Vec3f& p : part.points) exportedPoints.insert({p.x, p.y, p.z});
+    std::set<std::array<float, 3>> drawnPoints;
+    for (const Vec3f& p : surface.Points()) drawnPoints.insert({p.x, p.y, p.z});
+    EXPECT_EQ(drawnPoints, exportedPoints);
 
     // An adjustment moves points: the same topology, evaluated again, equals a new
     // refinement of the moved creature bit for bit.

@@ -170,10 +170,10 @@ TEST(SubdivisionTopology, TrianglesBecomeThreeQuadsAndWeightsAreMixedAsPointsAre
                                     {0, 1, 0}, {1, 1, 0}, {2, 1, 0}};
     const std::vector<std::uint32_t> counts{3, 3, 4};
     const std::vector<std::uint32_t> corners{0, 1, 4, 0, 4, 3, 1, 2, 5, 4};
-    const auto topology = SubdivisionTopology::Refine(points.size(), counts, corners, 1);
-    ASSERT_TRUE(topology);
-    EXPECT_EQ(topology->Faces().size(), 3u + 3u + 4u);
-    EXPECT_EQ(topology->BaseFaces(), (std::vector<std::uint32_t>{0, 0, 0, 1, 1, 1, 2, 2, 2, 2}));
+    const auto first = SubdivisionTopology::Refine(points.size(), counts, corners, 1);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->Faces().size(), 3u + 3u + 4u);
+    EXPECT_EQ(first->BaseFaces(), (std::vector<std::uint32_t>{0, 0, 0, 1, 1, 1, 2, 2, 2, 2}));
 
     // Left column on joint 1, right column on joint 2, the middle on both halves.
     std::vector<PointWeights> weights(points.size());
@@ -187,20 +187,25 @@ TEST(SubdivisionTopology, TrianglesBecomeThreeQuadsAndWeightsAreMixedAsPointsAre
     set(5, {{2, 1.0f}});
     set(1, {{1, 0.5f}, {2, 0.5f}});
     set(4, {{1, 0.5f}, {2, 0.5f}});
-    const std::vector<PointWeights> refined = topology->EvaluateWeights(weights);
-    std::vector<Vec3f> refinedPoints;
-    topology->Evaluate(points, refinedPoints);
-    ASSERT_EQ(refined.size(), refinedPoints.size());
-    for (std::size_t i = 0; i < refined.size(); ++i) {
-        float sum = 0.0f, second = 0.0f;
-        for (const Influence& influence : refined[i].Used()) {
-            sum += influence.weight;
-            if (influence.joint == 2) second = influence.weight;
+    for (int level = 1; level <= kMaxSubdivisionLevel; ++level) {
+        SCOPED_TRACE(level);
+        const auto topology = SubdivisionTopology::Refine(points.size(), counts, corners, level);
+        ASSERT_TRUE(topology);
+        const std::vector<PointWeights> refined = topology->EvaluateWeights(weights);
+        std::vector<Vec3f> refinedPoints;
+        topology->Evaluate(points, refinedPoints);
+        ASSERT_EQ(refined.size(), refinedPoints.size());
+        for (std::size_t i = 0; i < refined.size(); ++i) {
+            float sum = 0.0f, second = 0.0f;
+            for (const Influence& influence : refined[i].Used()) {
+                sum += influence.weight;
+                if (influence.joint == 2) second = influence.weight;
+            }
+            EXPECT_NEAR(sum, 1.0f, 1e-6f) << i;
+            // Joint 2's share grows from left to right as x does (x / 2 in this strip, where
+            // the refined x is the same mix of 0, 1 and 2 as the weights are of 0, 0.5 and 1).
+            EXPECT_NEAR(second, refinedPoints[i].x / 2.0f, 1e-5f) << i;
         }
-        EXPECT_NEAR(sum, 1.0f, 1e-6f) << i;
-        // Joint 2's share grows from left to right as x does (x / 2 in this strip, where the
-        // refined x is the same mix of 0, 1 and 2 as the weights are of 0, 0.5 and 1).
-        EXPECT_NEAR(second, refinedPoints[i].x / 2.0f, 1e-5f) << i;
     }
 }
 
@@ -242,6 +247,23 @@ TEST(SubdivisionTopology, NormalsPointAwayFromAClosedShapeAndUpWhereNoFaceHasAre
         EXPECT_GT(n.x * points[i].x + n.y * points[i].y + n.z * points[i].z,
                   0.8f * Length(points[i]))
             << i;
+    }
+    // Each normal is the mean of its faces' normals, each as long as the face's area: summed
+    // face by face here on a dented cube refined twice.
+    cube.points[7] = {0.4f, 0.7f, 0.9f};
+    const auto twice = Refined(cube, 2);
+    twice->Evaluate(cube.points, points);
+    twice->EvaluateNormals(points, normals);
+    std::vector<Vec3f> sums(points.size());
+    for (const auto& f : twice->Faces()) {
+        const Vec3f n = Cross(points[f[2]] - points[f[0]], points[f[3]] - points[f[1]]);
+        for (std::uint32_t corner : f) sums[corner] += n;
+    }
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Vec3f expected = *Unit(sums[i]);
+        EXPECT_NEAR(normals[i].x, expected.x, 1e-5f) << i;
+        EXPECT_NEAR(normals[i].y, expected.y, 1e-5f) << i;
+        EXPECT_NEAR(normals[i].z, expected.z, 1e-5f) << i;
     }
     // A cube squashed into one point has no face with an area.
     for (Vec3f& p : cube.points) p = {0.5f, 0.5f, 0.5f};
