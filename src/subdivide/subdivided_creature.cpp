@@ -75,14 +75,21 @@ bool SubdividedCreature::Refine(const Creature& creature, int level) {
 }
 
 void SubdividedCreature::Evaluate(const Creature& creature, std::span<const PosedPart> posed) {
+    // Each part's points (posed when `posed` has them), then each base point from its part's.
     const bool usePose = posed.size() == std::size_t(creature.PartCount());
+    partPoints_.assign(std::size_t(creature.PartCount()), {});
+    for (std::size_t p = 0; p < partPoints_.size(); ++p) {
+        const PartObject* part = creature.Part(int(p));
+        if (part == nullptr) continue;
+        partPoints_[p] = part->TransformedPoints();
+        if (usePose && posed[p].points.size() == partPoints_[p].size())
+            partPoints_[p] = posed[p].points;
+    }
     gathered_.resize(sources_.size());
     for (std::size_t i = 0; i < sources_.size(); ++i) {
         const PointSource& source = sources_[i];
-        const PartObject* part = creature.Part(int(source.part));
-        std::span<const Vec3f> points = part ? part->TransformedPoints() : std::span<Vec3f>();
-        if (usePose && posed[source.part].points.size() == points.size())
-            points = posed[source.part].points;
+        const std::span<const Vec3f> points =
+            source.part < partPoints_.size() ? partPoints_[source.part] : std::span<const Vec3f>();
         gathered_[i] = source.point < points.size() ? points[source.point] : Vec3f{};
     }
     // A frame that only turns the view moves no point: the surface is as it was.

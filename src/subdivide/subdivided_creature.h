@@ -58,6 +58,7 @@ class SubdividedCreature {
     std::vector<FaceRun> runs_;
     std::vector<Vec3f> basePoints_;  // what points_ and normals_ were evaluated from
     std::vector<Vec3f> gathered_;    // this update's base points
+    std::vector<std::span<const Vec3f>> partPoints_;  // this update's points of each part
     bool evaluated_ = false;
     std::vector<Vec3f> points_;
     std::vector<Vec3f> normals_;

@@ -105,20 +105,20 @@ std::optional<SubdivisionTopology> SubdivisionTopology::Refine(
     topology.faces_.reserve(std::size_t(finest.GetNumFaces()));
     for (int f = 0; f < finest.GetNumFaces(); ++f) {
         const Far::ConstIndexArray vertices = finest.GetFaceVertices(f);
-        // Catmull–Clark makes every refined face a quad.
-        if (vertices.size() != 4) {
-            Fail(reason, "the subdivided surface has a face that is not a quad");
+        // Catmull–Clark makes every refined face a quad, over the finest level's points.
+        const auto outside = [&](int v) { return v < 0 || v >= finest.GetNumVertices(); };
+        if (vertices.size() != 4 || std::any_of(vertices.begin(), vertices.end(), outside)) {
+            Fail(reason, "the subdivided surface has a face that is not a quad of its points");
             return std::nullopt;
         }
         topology.faces_.push_back({std::uint32_t(vertices[0]), std::uint32_t(vertices[1]),
                                    std::uint32_t(vertices[2]), std::uint32_t(vertices[3])});
     }
 
-    // One table of small mixes per level, each level's points mixed from the level before's
-    // (counted after the mesh's own points), rather than the larger mixes of the finest
-    // level's points straight from the mesh's.
-    // The float factory itself: its wrapper class hands the table back through a downcast to a
-    // type the table is not.
+    // One table of small mixes per level, each level's points mixed from the level before's,
+    // rather than the larger mixes of the finest level's points straight from the mesh's. Made
+    // by the float factory itself: its wrapper class hands the table back through a downcast to
+    // a type the table is not.
     using StencilFactory = Far::StencilTableFactoryReal<float>;
     StencilFactory::Options stencilOptions;
     stencilOptions.generateIntermediateLevels = true;
@@ -154,7 +154,31 @@ std::optional<SubdivisionTopology> SubdivisionTopology::Refine(
     copy(stencils->GetSizes(), topology.stencilSizes_);
     copy(stencils->GetControlIndices(), topology.stencilIndices_);
     copy(stencils->GetWeights(), topology.stencilWeights_);
+    if (!topology.MixesStayInTheirLevels()) {
+        Fail(reason, "the subdivision's point mixes name points that are not there");
+        return std::nullopt;
+    }
     return topology;
+}
+
+bool SubdivisionTopology::MixesStayInTheirLevels() const {
+    const std::size_t entries = stencilIndices_.size();
+    // The library may leave more weights than indices; each mix reads as many of each.
+    if (stencilWeights_.size() < entries || stencilOffsets_.size() != stencilSizes_.size() ||
+        levelEnds_.empty() || levelEnds_.back() != stencilSizes_.size())
+        return false;
+    std::size_t i = 0;
+    for (std::size_t l = 0; l < levelEnds_.size(); ++l) {
+        const std::size_t before =
+            l == 0 ? basePointCount_ : levelEnds_[l - 1] - (l == 1 ? 0 : levelEnds_[l - 2]);
+        for (; i < levelEnds_[l]; ++i) {
+            const std::size_t first = stencilOffsets_[i];
+            if (first > entries || stencilSizes_[i] > entries - first) return false;
+            for (std::size_t k = first; k < first + stencilSizes_[i]; ++k)
+                if (stencilIndices_[k] >= before) return false;
+        }
+    }
+    return true;
 }
 
 void SubdivisionTopology::Evaluate(std::span<const Vec3f> base, std::vector<Vec3f>& refined) const {

@@ -56,6 +56,8 @@ class SubdivisionTopology {
 
   private:
     SubdivisionTopology() = default;
+    // Whether every mix names only points of the level before its own, within the tables.
+    bool MixesStayInTheirLevels() const;
 
     int level_ = 0;
     std::size_t basePointCount_ = 0;
