@@ -276,6 +276,14 @@ TEST_F(RiggedExportTest, RigAndPoseAreRefusedWhereTheyCannotApply) {
         {{"random", "--objects", kObjects, "--seed", "3", "--save", dir.Path(), "--rig"},
          "bwtool random: --rig goes with --export OUT.EXT, where EXT is .glb, .gltf or .fbx "
          "(see bwtool random --help)\n"},
+        {{"assemble", "--objects", kObjects, kMale, "--json", "--subdivide", "1"},
+         "bwtool assemble: --subdivide goes with --export or --obj (see bwtool assemble "
+         "--help)\n"},
+        {{"assemble", "--objects", kObjects, kMale, "--export", stl, "--subdivide", "3"},
+         "bwtool assemble: --subdivide: Value 3 not in range 0 to 2 (see bwtool assemble "
+         "--help)\n"},
+        {{"random", "--objects", kObjects, "--seed", "3", "--save", dir.Path(), "--subdivide", "2"},
+         "bwtool random: --subdivide goes with --export (see bwtool random --help)\n"},
     };
     for (const Case& c : cases) {
         const test::CommandResult r = Run(c.args);
