@@ -62,15 +62,15 @@ bool SubdivideParts(std::vector<PartGeometry>& parts, std::span<const SeamWeld> 
     const WeldedSurface surface = WeldParts(parts, welds);
     const std::optional<WeldedSurfaceTopology> welded = RefineWeldedSurface(surface, level, reason);
     if (!welded) return false;
-    const SubdivisionTopology* topology = &welded->topology;
+    const SubdivisionTopology& topology = welded->topology;
     std::vector<Vec3f> points;
-    topology->Evaluate(welded->BasePoints(surface.points), points);
+    topology.Evaluate(welded->BasePoints(surface.points), points);
     std::vector<Vec3f> normals;
-    topology->EvaluateNormals(points, normals);
+    topology.EvaluateNormals(points, normals);
     const bool weighted =
         std::any_of(parts.begin(), parts.end(), [](const auto& p) { return !p.weights.empty(); });
     const std::vector<PointWeights> weights =
-        weighted ? topology->EvaluateWeights(BaseWeights(parts, surface, *welded))
+        weighted ? topology.EvaluateWeights(BaseWeights(parts, surface, *welded))
                  : std::vector<PointWeights>();
 
     std::vector<PartGeometry> refined(parts.size());
@@ -83,9 +83,9 @@ bool SubdivideParts(std::vector<PartGeometry>& parts, std::span<const SeamWeld> 
     // of the welded polygons, which is part order: each part's faces are one run.
     std::vector<std::uint32_t> local(points.size());
     std::vector<std::uint32_t> owner(points.size(), UINT32_MAX);
-    const auto& faces = topology->Faces();
+    const auto& faces = topology.Faces();
     for (std::size_t f = 0; f < faces.size(); ++f) {
-        const WeldedPolygon& base = surface.polygons[topology->BaseFaces()[f]];
+        const WeldedPolygon& base = surface.polygons[topology.BaseFaces()[f]];
         PartGeometry& part = refined[base.part];
         ExportPolygon polygon;
         polygon.surface = base.partSurface;

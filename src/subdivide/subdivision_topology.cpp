@@ -87,7 +87,6 @@ std::optional<SubdivisionTopology> SubdivisionTopology::Refine(
     refiner->RefineUniform(Far::TopologyRefiner::UniformOptions(level));
 
     SubdivisionTopology topology;
-    topology.level_ = level;
     topology.basePointCount_ = pointCount;
 
     // The polygon each face lies in, carried down one level at a time as face-uniform data.

@@ -34,15 +34,13 @@ class SubdivisionTopology {
                                                      std::span<const std::uint32_t> corners,
                                                      int level, std::string* reason = nullptr);
 
-    int Level() const { return level_; }
-    std::size_t BasePointCount() const { return basePointCount_; }
     std::size_t RefinedPointCount() const { return finestPointCount_; }
     // The refined quads over refined point indices, in the order of the polygons they lie in.
     const std::vector<std::array<std::uint32_t, 4>>& Faces() const { return faces_; }
     // Per refined face, the index of the mesh's polygon it lies in.
     const std::vector<std::uint32_t>& BaseFaces() const { return baseFaces_; }
 
-    // The refined points of `base` (BasePointCount() of them), into `refined` (resized). The
+    // The refined points of `base` (as many as the mesh has), into `refined` (resized). The
     // same points always give the same refined points, bit for bit.
     void Evaluate(std::span<const Vec3f> base, std::vector<Vec3f>& refined) const;
     // The skin weights of the refined points, mixed as the points are: the strongest
@@ -59,7 +57,6 @@ class SubdivisionTopology {
     // Whether every mix names only points of the level before its own, within the tables.
     bool MixesStayInTheirLevels() const;
 
-    int level_ = 0;
     std::size_t basePointCount_ = 0;
     std::vector<std::array<std::uint32_t, 4>> faces_;
     std::vector<std::uint32_t> baseFaces_;

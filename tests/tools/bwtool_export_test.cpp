@@ -16,10 +16,9 @@
 
 #include "export/writers/fbx_null_records.h"
 #include "model/creature.h"
-#include "project/project_loader.h"
+#include "rig_test_creatures.h"
 #include "support/command_runner.h"
 #include "support/object_file_builder.h"
-#include "support/recording_notifier.h"
 
 namespace bw {
 namespace {
@@ -57,12 +56,9 @@ struct Expected {
     Box bounds;
 };
 
-Expected ExpectedOfProject(const std::string& project) {
-    test::RecordingNotifier notifier;
-    Creature creature(notifier);
-    AutoTranslatingLoadListener listener;
-    TranslationFlags flags;
-    EXPECT_TRUE(LoadProject(creature, project, kObjects, flags, listener));
+Expected ExpectedOfProject(const std::string& projectName) {
+    const auto loaded = test::LoadSampleCreature(projectName);
+    const Creature& creature = loaded->creature;
     Expected e;
     for (int i = 0; i < creature.PartCount(); ++i) {
         const PartObject& part = *creature.Part(i);
@@ -82,7 +78,7 @@ Expected ExpectedOfProject(const std::string& project) {
 }
 
 const Expected& MaleCreature() {
-    static const Expected e = ExpectedOfProject((kShare / "Projects" / "Male.bwp").string());
+    static const Expected e = ExpectedOfProject("Male.bwp");
     return e;
 }
 

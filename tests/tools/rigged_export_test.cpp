@@ -13,10 +13,9 @@
 #include <set>
 
 #include "model/creature.h"
-#include "project/project_loader.h"
 #include "rig/skeleton.h"
+#include "rig_test_creatures.h"
 #include "support/command_runner.h"
-#include "support/recording_notifier.h"
 #include "support/temporary_directory.h"
 
 namespace bw {
@@ -32,16 +31,6 @@ const std::string kMale = (kShare / "Projects" / "Male.bwp").string();
 // axes (a turn about every axis of the file's frame, Z up or Y up).
 const char* const kBentPose =
     "Left forearm 60 0 0\nLeft thigh -45 0 0\nNeck 0 0 30\nRight arm 20 25 -15\n";
-
-// The skeleton of a sample creature assembled here by the core library.
-Skeleton SkeletonOfProject(const std::string& project) {
-    test::RecordingNotifier notifier;
-    Creature creature(notifier);
-    AutoTranslatingLoadListener listener;
-    TranslationFlags flags;
-    EXPECT_TRUE(LoadProject(creature, project, kObjects, flags, listener));
-    return BuildSkeleton(creature);
-}
 
 // The node named `name` that holds no mesh (a joint's, not a mesh's: FBX gives both the body
 // part's name); nullptr when there is none.
@@ -143,7 +132,7 @@ class RiggedExportTest : public ::testing::Test {
 };
 
 TEST_F(RiggedExportTest, GlbAndFbxHoldTheSkeletonsTreeAndAtMostFourNormalisedWeightsPerPoint) {
-    const Skeleton skeleton = SkeletonOfProject(kMale);
+    const Skeleton skeleton = BuildSkeleton(test::LoadSampleCreature("Male.bwp")->creature);
     ASSERT_EQ(skeleton.joints.size(), 22u);
     for (const char* file : {"rigged.glb", "rigged.fbx"}) {
         SCOPED_TRACE(file);

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "subdivide/subdivision_topology.h"
+#include "subdivide/surface_level.h"
 
 namespace bw::tool {
 namespace {

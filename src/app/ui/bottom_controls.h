@@ -52,7 +52,6 @@ class BottomControls : public QObject {
     void SetShadingMode(ShadingMode mode);
     // Shows `level` in the "Surface" list and tells surfaceLevelChosen.
     void SetSurfaceLevel(int level);
-    QComboBox* SurfaceBox() const { return surfaceBox_; }
     void RandomCreature();
     void ClearCreature();
     void SetSymmetryOn(bool on);
