@@ -309,6 +309,41 @@ TEST_F(ProjectExportTest, TheChoicesDialogSetsTheUpAxisAndSize) {
     EXPECT_EQ(modal.unexpected, 0);
 }
 
+// The dialog's Surface list starts at the preview's level; what the user picks there is what
+// the file holds.
+TEST_F(ProjectExportTest, TheChoicesDialogsSurfaceListStartsAtThePreviewsLevel) {
+    QtExportChoicesAsker asker(page);
+    page->SetExportChoicesAsker(asker);
+    page->SetSurfaceLevel(1);
+    ModalDialogs modal;
+    const auto exportAt = [&](int level, const std::string& name) {
+        modal.Expect([level](QDialog& dialog) {
+            auto* options = qobject_cast<ExportChoicesDialog*>(&dialog);
+            ASSERT_NE(options, nullptr);
+            QComboBox* surface = options->SurfaceBox();
+            EXPECT_EQ(surface->accessibleName(), "Surface");
+            ASSERT_EQ(surface->count(), 3);
+            EXPECT_EQ(surface->itemText(1), "Smooth");
+            EXPECT_EQ(surface->currentIndex(), 1);
+            surface->setCurrentIndex(level);
+            options->accept();
+        });
+        Export(ProjectPage::kExportBodyPartsId, files.Path() + "/" + name);
+        Assimp::Importer importer;
+        const aiScene* scene = importer.ReadFile(files.Path() + "/" + name, 0);
+        std::size_t faces = 0;
+        for (unsigned m = 0; scene && m < scene->mNumMeshes; ++m)
+            faces += scene->mMeshes[m]->mNumFaces;
+        return faces;
+    };
+    const std::size_t parts = exportAt(0, "parts.stl");
+    const std::size_t smoother = exportAt(2, "smoother.stl");
+    EXPECT_GT(parts, 0u);
+    EXPECT_GT(smoother, 12 * parts);
+    EXPECT_EQ(modal.unexpected, 0);
+    page->SetSurfaceLevel(0);
+}
+
 TEST_F(ProjectExportTest, TheSkeletonBoxIsOfferedOnlyWhereTheFormatCarriesOne) {
     ExportChoices start;
     start.includeSkeleton = true;
